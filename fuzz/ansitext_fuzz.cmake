@@ -1,0 +1,1 @@
+quav_fuzz(ansitext quav_platform)

@@ -1,0 +1,250 @@
+#include "platform/AnsiText.h"
+
+#include "platform/Cp932Table.h"
+#include "platform/Failure.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace AnsiText {
+
+namespace {
+
+constexpr char16_t kEscapeBase = Cp932Table::kEscapeBase;
+
+bool isContinuation(unsigned char b)
+{
+    return (b & 0xC0) == 0x80;
+}
+
+// Length of the well-formed UTF-8 sequence starting at i, 0 when it is not one
+// (overlong forms, surrogates and code points past U+10FFFF count as malformed).
+int utf8SequenceLength(const unsigned char* p, qsizetype left)
+{
+    const unsigned char b = p[0];
+    if (b < 0x80)
+        return 1;
+    int len = 0;
+    char32_t cp = 0;
+    if (b >= 0xC2 && b <= 0xDF) {
+        len = 2;
+        cp = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        len = 3;
+        cp = b & 0x0F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        len = 4;
+        cp = b & 0x07;
+    } else {
+        return 0;
+    }
+    if (left < len)
+        return 0;
+    for (int k = 1; k < len; ++k) {
+        if (!isContinuation(p[k]))
+            return 0;
+        cp = (cp << 6) | (p[k] & 0x3F);
+    }
+    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
+        return 0;
+    if (cp >= 0xD800 && cp <= 0xDFFF)
+        return 0;
+    return len;
+}
+
+// True when the bytes are well-formed UTF-8 holding at least one multi-byte sequence.
+bool looksLikeUtf8(QByteArrayView bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    bool multiByte = false;
+    for (qsizetype i = 0; i < n;) {
+        const int len = utf8SequenceLength(p + i, n - i);
+        if (len == 0)
+            return false;
+        multiByte = multiByte || len > 1;
+        i += len;
+    }
+    return multiByte;
+}
+
+// UTF-8 that keeps every malformed byte as an escape character, so nothing is lost.
+QString decodeUtf8Lenient(QByteArrayView bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    QString out;
+    out.reserve(n);
+    for (qsizetype i = 0; i < n;) {
+        const int len = utf8SequenceLength(p + i, n - i);
+        if (len == 0) {
+            out.append(QChar(char16_t(kEscapeBase + p[i])));
+            ++i;
+        } else if (len == 1) {
+            out.append(QChar(char16_t(p[i])));
+            ++i;
+        } else {
+            out.append(QString::fromUtf8(reinterpret_cast<const char*>(p + i), len));
+            i += len;
+        }
+    }
+    return out;
+}
+
+bool isEscape(char16_t c)
+{
+    return c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF;
+}
+
+QByteArray encodeUtf8WithBom(const QString& text)
+{
+    QByteArray out("\xEF\xBB\xBF");
+    out.reserve(text.size() * 3 + 3);
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (!isEscape(c))
+            continue;
+        out.append(QStringView(text).mid(runStart, i - runStart).toUtf8());
+        out.append(char(c - kEscapeBase));
+        runStart = i + 1;
+    }
+    out.append(QStringView(text).mid(runStart).toUtf8());
+    return out;
+}
+
+} // namespace
+
+QString decodeCp932(QByteArrayView bytes)
+{
+    const Cp932Table& table = Cp932Table::instance();
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    QString out(n, Qt::Uninitialized);
+    char16_t* dst = reinterpret_cast<char16_t*>(out.data());
+    qsizetype w = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            dst[w++] = b;
+            continue;
+        }
+        if (Cp932Table::isLeadByte(b) && i + 1 < n) {
+            const char16_t c = table.decodePair(b, p[i + 1]);
+            if (c != 0) {
+                dst[w++] = c;
+                ++i;
+                continue;
+            }
+        }
+        // A lone lead byte or an unassigned pair: keep the byte itself; the next byte is read
+        // afresh, which never turns a trail byte into a separator (trail bytes start at 0x40).
+        dst[w++] = table.decodeSingle(b);
+    }
+    out.truncate(w);
+    return out;
+}
+
+QString decode(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return decodeUtf8Lenient(bytes.sliced(3));
+    if (looksLikeUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    return decodeCp932(bytes);
+}
+
+bool fitsCp932(const QString& text)
+{
+    const Cp932Table& table = Cp932Table::instance();
+    for (QChar ch : text) {
+        if (!table.canEncode(ch.unicode()))
+            return false;
+    }
+    return true;
+}
+
+QByteArray encode(const QString& text)
+{
+    const Cp932Table& table = Cp932Table::instance();
+    QByteArray out;
+    out.reserve(text.size() * 2);
+    for (QChar ch : text) {
+        const quint16 code = table.encode(ch.unicode());
+        if (code == Cp932Table::kNoCode)
+            return encodeUtf8WithBom(text);
+        if (code > 0xFF)
+            out.append(char(code >> 8));
+        out.append(char(code & 0xFF));
+    }
+    // Code page bytes that happen to form UTF-8 would be read back as UTF-8: mark them instead.
+    if (looksLikeUtf8(out))
+        return encodeUtf8WithBom(text);
+    return out;
+}
+
+QString toCrLf(const QString& text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / 16);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r') {
+            out.append(u"\r\n");
+            if (i + 1 < text.size() && text.at(i + 1) == u'\n')
+                ++i;
+        } else if (c == u'\n') {
+            out.append(u"\r\n");
+        } else {
+            out.append(c);
+        }
+    }
+    return out;
+}
+
+QStringList splitLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QByteArrayView untilNul(QByteArrayView bytes)
+{
+    const qsizetype at = bytes.indexOf('\0');
+    return at < 0 ? bytes : bytes.first(at);
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        throw EInOutError(formatMessage(QStringLiteral("ファイル %s を開けません。"), path));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EInOutError(formatMessage(QStringLiteral("ファイル %s を読み込めません。"), path));
+    return bytes;
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+        !file.commit())
+        throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), path));
+}
+
+} // namespace AnsiText

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+// The one rule for text on disk. Files are code page 932 without byte order mark unless they
+// hold a character that code page cannot represent; then they are UTF-8 with the mark.
+// Bytes no table decodes become private-use characters U+F700 + byte, so a read-write round
+// trip keeps them unchanged.
+namespace AnsiText {
+
+// Reading rule: BOM -> UTF-8; valid UTF-8 with a multi-byte sequence -> UTF-8; else code page 932.
+QString decode(QByteArrayView bytes);
+// Code page 932 only, whatever the bytes look like (for parsers that scan by code-page character).
+QString decodeCp932(QByteArrayView bytes);
+// Writing rule: code page 932 when every character fits, else UTF-8 with the byte order mark.
+QByteArray encode(const QString& text);
+// True when encode() can write the text as code page 932.
+bool fitsCp932(const QString& text);
+
+// Every CR LF, lone CR or lone LF becomes CR LF.
+QString toCrLf(const QString& text);
+// Lines ended by CR LF, lone CR or lone LF; a last line without break counts, a final break
+// opens no empty line.
+QStringList splitLines(const QString& text);
+// The bytes before the first NUL (all of them when there is none).
+QByteArrayView untilNul(QByteArrayView bytes);
+
+// Whole-file helpers; both throw EInOutError with a readable message.
+QByteArray readBytes(const QString& path);
+// Replaces the file atomically: a failure leaves the old file as it was.
+void writeBytes(const QString& path, const QByteArray& bytes);
+
+} // namespace AnsiText

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// One value of an INI file at a time, with the semantics of the Windows profile functions:
+// section and key names ignore letter case, a missing file, section or key reads as the default,
+// values come back without surrounding blanks and one pair of enclosing double quotes, cut to
+// 2047 characters. Writes keep every other line as it was and replace the file atomically.
+// A write that fails throws EInOutError "<path> に書き込めません".
+namespace ProfileFile {
+
+QString get(const QString& path, const QString& section, const QString& key, const QString& def);
+void put(const QString& path, const QString& section, const QString& key, const QString& value);
+// Removing a missing key (or from a missing file) is no error and writes nothing.
+void remove(const QString& path, const QString& section, const QString& key);
+
+// Integers: decimal with optional sign, or "0x"/"$" followed by hex digits; else the default.
+int getInt(const QString& path, const QString& section, const QString& key, int def);
+void putInt(const QString& path, const QString& section, const QString& key, int value);
+// Booleans are written "1"/"0" and read as integers, anything but 0 meaning true.
+bool getBool(const QString& path, const QString& section, const QString& key, bool def);
+void putBool(const QString& path, const QString& section, const QString& key, bool value);
+
+// Parses an integer as getInt does; false when the text is not one.
+bool parseInt(const QString& text, int* value);
+
+} // namespace ProfileFile
+
+// Reads the file once, serves many gets and puts from memory, writes once at commit().
+class ProfileBatch final {
+public:
+    explicit ProfileBatch(QString path);
+    ~ProfileBatch();
+    ProfileBatch(const ProfileBatch&) = delete;
+    ProfileBatch& operator=(const ProfileBatch&) = delete;
+
+    QString get(const QString& section, const QString& key, const QString& def) const;
+    int getInt(const QString& section, const QString& key, int def) const;
+    bool getBool(const QString& section, const QString& key, bool def) const;
+    void put(const QString& section, const QString& key, const QString& value);
+    void putInt(const QString& section, const QString& key, int value);
+    void putBool(const QString& section, const QString& key, bool value);
+    void remove(const QString& section, const QString& key);
+    // Writes the file if anything changed; throws EInOutError like ProfileFile::put.
+    void commit();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};

@@ -1,0 +1,209 @@
+#include "platform/AnsiText.h"
+#include "platform/Failure.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> list)
+{
+    QByteArray out;
+    for (int b : list)
+        out.append(char(b));
+    return out;
+}
+
+struct CodeVector {
+    const char* name;
+    QByteArray cp932;
+    char16_t unicode;
+};
+
+class CodePageVector : public ::testing::TestWithParam<CodeVector> {};
+
+TEST_P(CodePageVector, decodesAndEncodesBothWays)
+{
+    const CodeVector& v = GetParam();
+    const QString text = AnsiText::decode(v.cp932);
+    ASSERT_EQ(text.size(), 1);
+    EXPECT_EQ(text.at(0).unicode(), v.unicode);
+    EXPECT_EQ(AnsiText::encode(QString(QChar(v.unicode))), v.cp932);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, CodePageVector,
+                         ::testing::Values(CodeVector{"wave", bytes({0x81, 0x60}), 0xFF5E},
+                                           CodeVector{"backslash", bytes({0x5C}), 0x005C},
+                                           CodeVector{"fullwidthBackslash", bytes({0x81, 0x5F}), 0xFF3C},
+                                           CodeVector{"circledOne", bytes({0x87, 0x40}), 0x2460},
+                                           CodeVector{"smallRomanOne", bytes({0xFA, 0x40}), 0x2170},
+                                           CodeVector{"halfwidthA", bytes({0xB1}), 0xFF71},
+                                           CodeVector{"halfwidthStop", bytes({0xA1}), 0xFF61},
+                                           CodeVector{"halfwidthSemiVoiced", bytes({0xDF}), 0xFF9F},
+                                           CodeVector{"hiraganaA", bytes({0x82, 0xA0}), 0x3042},
+                                           CodeVector{"blackStar", bytes({0x81, 0x9A}), 0x2605},
+                                           CodeVector{"userDefinedFirst", bytes({0xF0, 0x40}), 0xE000}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AnsiText, controlBytesMapOneToOneUnlikeIcu)
+{
+    QByteArray all;
+    for (int b = 0; b < 0x80; ++b)
+        all.append(char(b));
+    const QString text = AnsiText::decodeCp932(all);
+    ASSERT_EQ(text.size(), 0x80);
+    for (int b = 0; b < 0x80; ++b)
+        EXPECT_EQ(text.at(b).unicode(), b) << b;
+    EXPECT_EQ(AnsiText::encode(text), all);
+}
+
+TEST(AnsiText, undecodableBytesSurviveRoundTrip)
+{
+    // 0x80, 0xA0, 0xFD-0xFF decode in no table; 0x85 0x40 is an unassigned pair; a lead byte at
+    // the end has no trail.
+    const QByteArray raw = bytes({0x41, 0x80, 0xA0, 0xFD, 0xFE, 0xFF, 0x85, 0x40, 0x82, 0xA0, 0x81});
+    const QString text = AnsiText::decode(raw);
+    EXPECT_TRUE(AnsiText::fitsCp932(text));
+    EXPECT_EQ(AnsiText::encode(text), raw);
+    EXPECT_TRUE(text.contains(QChar(0x3042)));
+}
+
+TEST(AnsiText, leadByteBeforeSeparatorDoesNotSwallowIt)
+{
+    // A lead byte followed by a comma is no pair: the comma stays a comma.
+    const QString text = AnsiText::decodeCp932(bytes({0x81, ',', 'a'}));
+    ASSERT_EQ(text.size(), 3);
+    EXPECT_EQ(text.at(1), QLatin1Char(','));
+}
+
+TEST(AnsiText, textOutsideCodePageIsWrittenAsUtf8WithBom)
+{
+    const QString samples[] = {QStringLiteral("caf\u00e9"), QString::fromUtf8("予定 \xF0\x9F\x98\x80 です"),
+                               QStringLiteral("\u00a5100")};
+    for (const QString& s : samples) {
+        const QByteArray out = AnsiText::encode(s);
+        EXPECT_TRUE(out.startsWith("\xEF\xBB\xBF")) << s.toStdString();
+        EXPECT_FALSE(AnsiText::fitsCp932(s));
+        EXPECT_EQ(AnsiText::decode(out), s);
+    }
+}
+
+TEST(AnsiText, japaneseTextIsWrittenAsCodePage)
+{
+    const QString s = QStringLiteral("3日(土) ★会議～");
+    const QByteArray out = AnsiText::encode(s);
+    EXPECT_FALSE(out.startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(out.size(), 16); // "3", "(", ")" and the space are single bytes
+    EXPECT_EQ(AnsiText::decode(out), s);
+}
+
+TEST(AnsiText, codePageBytesThatLookLikeUtf8AreMarked)
+{
+    // These characters' code page bytes spell UTF-8 "こんにちは"; written plainly they would read back wrong.
+    const QString mojibake = QStringLiteral("縺薙ｓ縺ｫ縺｡縺ｯ");
+    const QByteArray out = AnsiText::encode(mojibake);
+    EXPECT_TRUE(out.startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(AnsiText::decode(out), mojibake);
+}
+
+TEST(AnsiText, readingRuleChoosesEncoding)
+{
+    // UTF-8 written by another program, no mark.
+    EXPECT_EQ(AnsiText::decode(QByteArray("\xE4\xBA\x88\xE5\xAE\x9A")), QStringLiteral("予定"));
+    // Plain ASCII is the same either way.
+    EXPECT_EQ(AnsiText::decode(QByteArray("abc")), QStringLiteral("abc"));
+    // Code page bytes that are not valid UTF-8.
+    EXPECT_EQ(AnsiText::decode(bytes({0x97, 0x5C, 0x92, 0xE8})), QStringLiteral("予定"));
+    // Only the mark.
+    EXPECT_EQ(AnsiText::decode(QByteArray("\xEF\xBB\xBF")), QString());
+}
+
+TEST(AnsiText, malformedUtf8AfterBomKeepsBytes)
+{
+    const QByteArray raw("\xEF\xBB\xBF" "a\xC3(\xFF\xE9");
+    const QString text = AnsiText::decode(raw);
+    EXPECT_TRUE(text.startsWith(u'a'));
+    EXPECT_EQ(AnsiText::encode(text + QStringLiteral("\u00e9")).chopped(2), raw);
+}
+
+TEST(AnsiText, randomBytesNeverCrashAndCodePageRoundTrips)
+{
+    std::mt19937 rng(932);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int round = 0; round < 2000; ++round) {
+        QByteArray raw;
+        const int n = round % 40;
+        for (int i = 0; i < n; ++i)
+            raw.append(char(byte(rng)));
+        const QString text = AnsiText::decode(raw);
+        const QByteArray back = AnsiText::encode(text);
+        EXPECT_EQ(AnsiText::decode(back), text);
+    }
+}
+
+struct LineCase {
+    const char* name;
+    const char16_t* in;
+    QStringList lines;
+    const char16_t* crlf;
+};
+
+class LineBreaks : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(LineBreaks, splitAndNormalise)
+{
+    const LineCase& c = GetParam();
+    const QString in = QString::fromUtf16(c.in);
+    EXPECT_EQ(AnsiText::splitLines(in), c.lines);
+    EXPECT_EQ(AnsiText::toCrLf(in), QString::fromUtf16(c.crlf));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllBreaks, LineBreaks,
+    ::testing::Values(LineCase{"empty", u"", {}, u""},
+                      LineCase{"noBreak", u"a", {QStringLiteral("a")}, u"a"},
+                      LineCase{"crlf", u"a\r\nb\r\n", {QStringLiteral("a"), QStringLiteral("b")}, u"a\r\nb\r\n"},
+                      LineCase{"loneLf", u"a\nb", {QStringLiteral("a"), QStringLiteral("b")}, u"a\r\nb"},
+                      LineCase{"loneCr", u"a\rb\r", {QStringLiteral("a"), QStringLiteral("b")}, u"a\r\nb\r\n"},
+                      LineCase{"lfCr", u"a\n\rb", {QStringLiteral("a"), QString(), QStringLiteral("b")},
+                               u"a\r\n\r\nb"},
+                      LineCase{"onlyBreak", u"\r\n", {QString()}, u"\r\n"},
+                      LineCase{"blankLines", u"\n\n", {QString(), QString()}, u"\r\n\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AnsiText, nulEndsText)
+{
+    EXPECT_EQ(AnsiText::untilNul(QByteArrayView("ab\0cd", 5)), QByteArrayView("ab"));
+    EXPECT_EQ(AnsiText::untilNul(QByteArrayView("abc")), QByteArrayView("abc"));
+    EXPECT_EQ(AnsiText::untilNul(QByteArrayView("\0", 1)).size(), 0);
+}
+
+TEST(AnsiTextFiles, writeReplacesAndReadReturnsBytes)
+{
+    TempFolder dir;
+    AnsiText::writeBytes(dir.file(QStringLiteral("a.txt")), "old");
+    AnsiText::writeBytes(dir.file(QStringLiteral("a.txt")), "new\r\n");
+    EXPECT_EQ(AnsiText::readBytes(dir.file(QStringLiteral("a.txt"))), QByteArray("new\r\n"));
+}
+
+TEST(AnsiTextFiles, failuresThrowWithPathAndKeepOldFile)
+{
+    TempFolder dir;
+    dir.write(QStringLiteral("plain"), "keep");
+    const QString underFile = dir.file(QStringLiteral("plain/child.txt"));
+    try {
+        AnsiText::writeBytes(underFile, "x");
+        FAIL() << "write under a regular file succeeded";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.message(), underFile + QStringLiteral(" に書き込めません"));
+    }
+    EXPECT_THROW(AnsiText::writeBytes(dir.path(), "x"), EInOutError);
+    EXPECT_THROW(AnsiText::readBytes(dir.path()), EInOutError);
+    EXPECT_THROW(AnsiText::readBytes(dir.file(QStringLiteral("missing"))), EInOutError);
+    EXPECT_EQ(dir.read(QStringLiteral("plain")), QByteArray("keep"));
+}
+
+} // namespace

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/MessageService.h"
+
+#include <QList>
+#include <QString>
+
+// Records every box it is asked to show and answers from a queue (Ok when the queue is empty).
+class RecordingMessageService final : public MessageService {
+public:
+    struct Shown {
+        QString text;
+        Icon icon;
+        Buttons buttons;
+        QString caption;
+    };
+
+    Answer show(const QString& text, Icon icon, Buttons buttons, const QString& caption = {}) override;
+
+    void answerNext(Answer answer) { m_answers.append(answer); }
+    const QList<Shown>& shown() const { return m_shown; }
+    QStringList texts() const;
+    int count(const QString& text) const;
+    void clear() { m_shown.clear(); }
+
+private:
+    QList<Shown> m_shown;
+    QList<Answer> m_answers;
+};
