@@ -1,15 +1,50 @@
 #include "app/QtMessageService.h"
 #include "app/QuavApplication.h"
+#include "mainwindow/model/AppPaths.h"
+#include "mainwindow/schedule.h"
+#include "platform/DefaultEditor.h"
+#include "platform/InstanceMarker.h"
 
-#include <QMainWindow>
+#include <QMessageBox>
+
+namespace {
+void bringForward(QWidget& window)
+{
+    window.show();
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.raise();
+    window.activateWindow();
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
     QtMessageService messages;
     QuavApplication app(argc, argv, &messages);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("QuavScheduler"));
-    window.resize(617, 461);
-    window.show();
-    return app.exec() == 0 ? 0 : 0;
+
+    InstanceMarker marker(InstanceMarker::programFileName());
+    switch (marker.acquire()) {
+    case InstanceMarker::Result::AlreadyRunning:
+        marker.activateRunning(2000);
+        return 0;
+    case InstanceMarker::Result::Failed:
+        QMessageBox::information(nullptr, QStringLiteral("QuavScheduler"), QStringLiteral("プログラムを起動できません"));
+        return 0;
+    case InstanceMarker::Result::Acquired:
+        break;
+    }
+
+    const AppPaths paths = AppPaths::forProgram(QCoreApplication::applicationDirPath());
+    MainFormEnv env;
+    env.iniPath = paths.iniPath;
+    env.defaultDataFolder = paths.dataFolder;
+    env.defaultEditorPath = DefaultEditor::path();
+    env.messages = &messages;
+
+    TMainForm mainForm(env);
+    QObject::connect(&marker, &InstanceMarker::activationRequested, &mainForm, [&mainForm] { bringForward(mainForm); });
+    mainForm.show();
+    app.exec();
+    marker.release();
+    return 0;
 }

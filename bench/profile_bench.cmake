@@ -1,0 +1,1 @@
+quav_bench(profile quav_platform)

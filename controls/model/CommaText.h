@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+// The grid's comma text: one line holds one row's fields, separated by commas, a field quoted
+// with double quotes when it holds a blank, a control character, a quote or a comma.
+namespace CommaText {
+
+// Joins the fields into one line; the row of a single empty field is written as "".
+QString encode(const QStringList& fields);
+// Splits one line into its fields. Blanks (U+0001..U+0020) around fields are dropped, an empty
+// line gives no field, an unclosed quote runs to the end of the line.
+QStringList decode(QStringView line);
+
+} // namespace CommaText

@@ -1,0 +1,1 @@
+quav_fuzz(ini quav_platform)

@@ -1,0 +1,99 @@
+// The date change and the calendar's marked days.
+#include "mainwindow/schedule.h"
+
+#include "controls/jvStringGrid.h"
+#include "mainwindow/MonthCalendar.h"
+#include "mainwindow/model/BoldDays.h"
+#include "mainwindow/model/DayFiles.h"
+#include "platform/AnsiText.h"
+#include "platform/Failure.h"
+
+#include <QFileInfo>
+
+QDate TMainForm::selectedDate() const
+{
+    return MonthCal->selectedDate();
+}
+
+void TMainForm::buildFileNames(QDate date)
+{
+    const DayFilePaths paths = DayFilePaths::forDate(DataFolder, date);
+    DiaryFile = paths.diary;
+    PlanFile = paths.plan;
+    AnnivFile = paths.anniv;
+}
+
+void TMainForm::MonthCalClick()
+{
+    const QDate d = selectedDate();
+    const QString newMonthFile = DayFiles::joinPath(DataFolder, DayFiles::monthFileName(d));
+    const bool monthChanges = newMonthFile != MonthFile;
+    if (monthChanges) {
+        // A month that cannot be read is never shown under its name with another month's
+        // cells: stay on the previous date before anything is saved.
+        const QFileInfo file(newMonthFile);
+        if (file.exists() || file.isSymLink()) {
+            try {
+                AnsiText::readBytes(newMonthFile);
+            } catch (const EQuavError&) {
+                MonthCal->setSelectedDate(m_shownDate);
+                throw;
+            }
+        }
+        SaveMonth();
+    }
+    const QDate previous = m_shownDate;
+    const bool dayFilesChanged = savePagesReporting().dayFilesChanged;
+    buildFileNames(d);
+    LoadPages();
+    MonthFile = newMonthFile;
+    m_shownDate = d;
+    if (monthChanges) {
+        try {
+            LoadMonth();
+        } catch (const EQuavError&) {
+            NewMonth();
+            m_loadedGrid = gridSnapshot();
+            m_monthUnreadable = true;
+            throw;
+        }
+    }
+    setMonthLabel(d);
+    if (d.day() < jvStringGrid1->RowCount() && jvStringGrid1->Row() != d.day())
+        jvStringGrid1->setRow(d.day()); // runs the date change once more, nested, for the same date
+    setStatusDate(d);
+    if (dayFilesChanged)
+        refreshBoldDay(previous);
+}
+
+void TMainForm::Today1Click()
+{
+    MonthCal->setSelectedDate(m_env.now().date());
+    MonthCalClick();
+}
+
+void TMainForm::MonthCalGetMonthInfo(int year, int month)
+{
+    // The months at the page's edges belong to the year before or after at January and December.
+    const QDate first(year, month, 1);
+    for (int offset = -1; offset <= 1; ++offset) {
+        const QDate m = first.addMonths(offset);
+        MonthCal->setBoldDays(m.year(), m.month(), BoldDays::forMonth(DataFolder, m.year(), m.month()));
+    }
+}
+
+void TMainForm::refreshBoldDay(QDate date)
+{
+    if (!date.isValid())
+        return;
+    // The anniversary file marks that month and day in every year the page may show.
+    for (int year = MonthCal->yearShown() - 1; year <= MonthCal->yearShown() + 1; ++year) {
+        const QDate day(year, date.month(), date.day());
+        if (!day.isValid())
+            continue;
+        const quint32 bit = 1u << (day.day() - 1);
+        const quint32 days = MonthCal->boldDays(year, day.month());
+        const bool marked = BoldDays::isMarked(DataFolder, day);
+        MonthCal->setBoldDays(year, day.month(), marked ? days | bit : days & ~bit);
+    }
+}

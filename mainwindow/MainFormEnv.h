@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+
+class MessageService;
+
+// Everything the main window takes from outside, handed in so tests can steer it.
+struct MainFormEnv {
+    QString iniPath;           // the settings file
+    QString defaultDataFolder; // used until the settings name another
+    QString defaultEditorPath;
+    std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
+    MessageService* messages = nullptr; // must outlive the window
+};

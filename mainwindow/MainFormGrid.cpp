@@ -1,0 +1,106 @@
+// The month grid: filling, reading and writing it, its colours and its click.
+#include "mainwindow/schedule.h"
+
+#include "controls/jvStringGrid.h"
+#include "mainwindow/FontConvert.h"
+#include "mainwindow/MonthCalendar.h"
+#include "mainwindow/model/DayTexts.h"
+#include "platform/Failure.h"
+
+#include <QFileInfo>
+#include <QPainter>
+
+void TMainForm::SetColumnCaptions()
+{
+    jvStringGrid1->setColCount(int(Memo5.size()) + 1);
+    jvStringGrid1->setCells(0, 0, QString());
+    for (int c = 1; c <= Memo5.size(); ++c)
+        jvStringGrid1->setCells(c, 0, Memo5.at(c - 1));
+}
+
+void TMainForm::NewMonth()
+{
+    jvStringGrid1->setRowCount(32);
+    SetColumnCaptions();
+    const QDate shown = selectedDate();
+    for (int d = 1; d <= 31; ++d) {
+        for (int c = 1; c < jvStringGrid1->ColCount(); ++c)
+            jvStringGrid1->setCells(c, d, QString());
+        const QDate day(shown.year(), shown.month(), d);
+        if (day.isValid())
+            jvStringGrid1->setCells(0, d, DayTexts::dayCaption(day));
+        else
+            jvStringGrid1->setRowCount(jvStringGrid1->RowCount() - 1);
+    }
+}
+
+void TMainForm::LoadMonth()
+{
+    m_monthUnreadable = false;
+    const QFileInfo file(MonthFile);
+    if (file.exists() || file.isSymLink()) {
+        jvStringGrid1->LoadFromFile(MonthFile);
+        SetColumnCaptions();
+    } else {
+        NewMonth();
+    }
+    m_loadedGrid = gridSnapshot();
+}
+
+void TMainForm::SaveMonth()
+{
+    if (!monthMaySave())
+        return;
+    jvStringGrid1->SaveToFile(MonthFile);
+    m_loadedGrid = gridSnapshot();
+    m_monthUnreadable = false;
+}
+
+bool TMainForm::monthMaySave() const
+{
+    // A month file that could not be read is only replaced once the user typed into the grid.
+    return !m_monthUnreadable || gridSnapshot() != m_loadedGrid;
+}
+
+QStringList TMainForm::gridSnapshot() const
+{
+    QStringList cells;
+    cells.reserve(jvStringGrid1->ColCount() * jvStringGrid1->RowCount() + 1);
+    cells.append(QString::number(jvStringGrid1->ColCount()));
+    for (int r = 0; r < jvStringGrid1->RowCount(); ++r)
+        cells.append(jvStringGrid1->Rows(r));
+    return cells;
+}
+
+void TMainForm::jvStringGrid1DrawCell(int col, int row, const QRect& rect, QPainter& painter)
+{
+    if (col < jvStringGrid1->FixedCols() || row < jvStringGrid1->FixedRows())
+        return;
+    const QString text = jvStringGrid1->Cells(col, row);
+    const std::optional<ColorRef> fill =
+        Markup::cellFill(selectedDate(), row, text, SatColor, SunColor, MarkupEntries);
+    if (!fill)
+        return;
+    const QColor color = FontConvert::toQColor(*fill);
+    if (!color.isValid())
+        return;
+    painter.fillRect(rect, color);
+    painter.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+}
+
+void TMainForm::jvStringGrid1SelectCell(int row)
+{
+    SelectedRow = row;
+}
+
+void TMainForm::jvStringGrid1Click()
+{
+    // Before any selection the row names no day; the current row is the day the user sees.
+    const int row = SelectedRow > 0 ? SelectedRow : jvStringGrid1->Row();
+    const QDate shown = selectedDate();
+    const QDate day(shown.year(), shown.month(), row);
+    if (!day.isValid())
+        throw EConvertError(QStringLiteral("日付のエンコードに対する引数が無効です"));
+    MonthCal->setSelectedDate(day);
+    MonthCalClick();
+}

@@ -1,0 +1,216 @@
+// The window's controls, menus and tool bars.
+#include "mainwindow/schedule.h"
+
+#include "controls/jvStringGrid.h"
+#include "mainwindow/FontConvert.h"
+#include "mainwindow/MonthCalendar.h"
+#include "settings/RegMng.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+QToolBar* makeToolBar(const QString& name, QWidget* parent)
+{
+    auto* bar = new QToolBar(parent);
+    bar->setObjectName(name);
+    bar->setFixedHeight(30);
+    bar->setIconSize(QSize(16, 16));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    return bar;
+}
+
+QPlainTextEdit* makeMemo(const QString& name)
+{
+    auto* memo = new QPlainTextEdit;
+    memo->setObjectName(name);
+    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setTabChangesFocus(false);
+    return memo;
+}
+
+// A menu or tool entry whose hint is both its tool tip and its status text.
+QAction* makeAction(const QString& name, const QString& caption, const QString& hint, QObject* parent)
+{
+    auto* action = new QAction(caption, parent);
+    action->setObjectName(name);
+    action->setStatusTip(hint);
+    action->setToolTip(hint);
+    return action;
+}
+
+} // namespace
+
+void TMainForm::buildLayout()
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("QuavScheduler"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app32.png")));
+    QFont windowFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    windowFont.setPixelSize(12);
+    setFont(windowFont);
+    resize(617, 461);
+
+    RegManager1 = new TRegManager(*m_env.messages, this);
+    RegManager1->setObjectName(QStringLiteral("RegManager1"));
+    RegManager1->SetRegType(TRegType::rtIni);
+    const auto addItem = [this](const QString& name, const QString& ident) {
+        TRegItem* item = RegManager1->RegItems().Add();
+        item->SetName(name);
+        item->SetSection(name);
+        item->SetIdent(ident);
+    };
+    addItem(QStringLiteral("MemoFont"), QStringLiteral("prop"));
+    addItem(QStringLiteral("SchItem"), QStringLiteral("item"));
+
+    // Left half: the grid's tool bar over the month grid.
+    Panel2 = new QWidget;
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    auto* left = new QVBoxLayout(Panel2);
+    left->setContentsMargins(0, 0, 0, 0);
+    left->setSpacing(0);
+    ToolBar1 = makeToolBar(QStringLiteral("ToolBar1"), Panel2);
+    lblThisMonth = new QLabel;
+    lblThisMonth->setObjectName(QStringLiteral("lblThisMonth"));
+    lblThisMonth->setAlignment(Qt::AlignCenter);
+    lblThisMonth->setFixedHeight(22);
+    lblThisMonth->setStyleSheet(QStringLiteral("QLabel { background-color: rgb(166, 202, 240); padding: 0 4px; }"));
+    QFont labelFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    labelFont.setPixelSize(16);
+    lblThisMonth->setFont(labelFont);
+    ToolBar1->addSeparator();
+    ToolBar1->addWidget(lblThisMonth);
+    ToolBar1->addSeparator();
+    left->addWidget(ToolBar1);
+
+    jvStringGrid1 = new TjvStringGrid;
+    jvStringGrid1->setObjectName(QStringLiteral("jvStringGrid1"));
+    jvStringGrid1->setColCount(4);
+    jvStringGrid1->setFixedCols(1);
+    jvStringGrid1->setFixedRows(1);
+    jvStringGrid1->setDefaultColWidth(50);
+    jvStringGrid1->setDefaultRowHeight(16);
+    jvStringGrid1->setOptions(TjvStringGrid::goFixedVertLine | TjvStringGrid::goFixedHorzLine |
+                              TjvStringGrid::goVertLine | TjvStringGrid::goHorzLine | TjvStringGrid::goColSizing |
+                              TjvStringGrid::goEditing);
+    jvStringGrid1->OnDrawCell = [this](TjvStringGrid&, int col, int row, const QRect& rect, TGridDrawState,
+                                       QPainter& painter) { jvStringGrid1DrawCell(col, row, rect, painter); };
+    jvStringGrid1->OnSelectCell = [this](TjvStringGrid&, int, int row, bool& canSelect) {
+        jvStringGrid1SelectCell(row);
+        canSelect = true;
+    };
+    jvStringGrid1->OnClick = [this](TjvStringGrid&) { jvStringGrid1Click(); };
+    left->addWidget(jvStringGrid1, 1);
+
+    // Right half: Today button, calendar, then the memo pages under their tool bar.
+    Panel1 = new QWidget;
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    auto* right = new QVBoxLayout(Panel1);
+    right->setContentsMargins(0, 0, 0, 0);
+    right->setSpacing(0);
+    ToolBar2 = makeToolBar(QStringLiteral("ToolBar2"), Panel1);
+    right->addWidget(ToolBar2);
+
+    MonthCal = new MonthCalendar;
+    MonthCal->OnGetMonthInfo = [this](int year, int month) { MonthCalGetMonthInfo(year, month); };
+    connect(MonthCal, &QCalendarWidget::clicked, this, [this] { MonthCalClick(); });
+
+    auto* pages = new QWidget;
+    auto* pagesLayout = new QVBoxLayout(pages);
+    pagesLayout->setContentsMargins(0, 0, 0, 0);
+    pagesLayout->setSpacing(0);
+    ToolBar3 = makeToolBar(QStringLiteral("ToolBar3"), pages);
+    pagesLayout->addWidget(ToolBar3);
+    Page1 = new QTabWidget;
+    Page1->setObjectName(QStringLiteral("Page1"));
+    Page1->setDocumentMode(true);
+    Page1->setMinimumHeight(30);
+    Memo2 = makeMemo(QStringLiteral("Memo2"));
+    Memo3 = makeMemo(QStringLiteral("Memo3"));
+    Memo1 = makeMemo(QStringLiteral("Memo1"));
+    Memo7 = makeMemo(QStringLiteral("Memo7"));
+    Memo4 = makeMemo(QStringLiteral("Memo4"));
+    Page1->addTab(Memo2, QStringLiteral("ToDo"));
+    Page1->addTab(Memo3, QStringLiteral("メモ"));
+    Page1->addTab(Memo1, QStringLiteral("予定"));
+    Page1->addTab(Memo7, QStringLiteral("日誌"));
+    Page1->addTab(Memo4, QStringLiteral("記念日"));
+    pagesLayout->addWidget(Page1, 1);
+
+    Splitter2 = new QSplitter(Qt::Vertical);
+    Splitter2->setObjectName(QStringLiteral("Splitter2"));
+    Splitter2->setHandleWidth(5);
+    Splitter2->setChildrenCollapsible(false);
+    Splitter2->addWidget(MonthCal);
+    Splitter2->addWidget(pages);
+    Splitter2->setStretchFactor(1, 1);
+    right->addWidget(Splitter2, 1);
+
+    Splitter1 = new QSplitter(Qt::Horizontal);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(5);
+    Splitter1->setChildrenCollapsible(false);
+    Splitter1->addWidget(Panel2);
+    Splitter1->addWidget(Panel1);
+    Splitter1->setStretchFactor(1, 1);
+    setCentralWidget(Splitter1);
+
+    StatusPanel = new QLabel;
+    StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->setFixedHeight(19);
+    statusBar()->setSizeGripEnabled(true);
+    statusBar()->addWidget(StatusPanel, 1);
+
+    buildMenus();
+}
+
+void TMainForm::buildMenus()
+{
+    File1 = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    File1->setObjectName(QStringLiteral("File1"));
+    Exit1 = makeAction(QStringLiteral("Exit1"), QStringLiteral("終了(&X)"), QStringLiteral("終了します。"), this);
+    connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
+    File1->addAction(Exit1);
+
+    Show1 = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    Show1->setObjectName(QStringLiteral("Show1"));
+    Today1 = makeAction(QStringLiteral("Today1"), QStringLiteral("今日へ移動(&G)"),
+                        QStringLiteral("カレンダの選択を今日へ移動します。"), this);
+    connect(Today1, &QAction::triggered, this, &TMainForm::Today1Click);
+    Show1->addAction(Today1);
+
+    Today3 = makeAction(QStringLiteral("Today3"), QString(), QStringLiteral("今日へ移動"), this);
+    Today3->setIcon(QIcon(QStringLiteral(":/icons/today.png")));
+    connect(Today3, &QAction::triggered, this, &TMainForm::Today1Click);
+    ToolBar2->addAction(Today3);
+}
+
+QPlainTextEdit* TMainForm::pageEditor(int index) const
+{
+    return qobject_cast<QPlainTextEdit*>(Page1->widget(index));
+}
+
+void TMainForm::applyMemoFont()
+{
+    const QFont font = FontConvert::toQFont(MemoFont);
+    const QColor color = FontConvert::toQColor(quint32(MemoFont.Color));
+    for (QPlainTextEdit* memo : {Memo1, Memo2, Memo3, Memo4, Memo7}) {
+        memo->setFont(font);
+        memo->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(u' ') * 8);
+        QPalette palette = memo->palette();
+        palette.setColor(QPalette::Text, color.isValid() ? color : QPalette().color(QPalette::Text));
+        memo->setPalette(palette);
+    }
+}

@@ -1,0 +1,115 @@
+// The five memo pages and their files.
+#include "mainwindow/schedule.h"
+
+#include "mainwindow/model/PageFile.h"
+#include "platform/Failure.h"
+#include "platform/MessageService.h"
+
+#include <QPlainTextEdit>
+#include <QTabWidget>
+
+namespace {
+// Pages by index: ToDo, メモ, 予定, 日誌, 記念日. Loading and saving go 日誌, 予定, ToDo, メモ, 記念日.
+constexpr int kFileOrder[] = {3, 2, 0, 1, 4};
+
+bool belongsToDate(int index)
+{
+    return index >= 2;
+}
+
+// The editor holds lines with LF; the files and the rules hold CR LF.
+QString editorText(const QPlainTextEdit* memo)
+{
+    QString text = memo->toPlainText();
+    text.replace(u'\n', QStringLiteral("\r\n"));
+    return text;
+}
+
+QString quoted(const QString& path)
+{
+    return u'"' + path + u'"';
+}
+} // namespace
+
+QString& TMainForm::pageFile(int index)
+{
+    switch (index) {
+    case 0:
+        return ToDoFile;
+    case 1:
+        return MemoFile;
+    case 2:
+        return PlanFile;
+    case 3:
+        return DiaryFile;
+    default:
+        return AnnivFile;
+    }
+}
+
+void TMainForm::LoadPages()
+{
+    for (int index : kFileOrder)
+        loadPage(index);
+}
+
+void TMainForm::loadPage(int index)
+{
+    QPlainTextEdit* memo = pageEditor(index);
+    const QString& path = pageFile(index);
+    const PageFile::Loaded loaded = PageFile::load(path);
+    const bool wasUnreadable = m_pageUnreadable[index];
+    m_pageUnreadable[index] = loaded.state == PageFile::Loaded::State::Unreadable;
+    if (loaded.state == PageFile::Loaded::State::Read) {
+        QString text = loaded.text;
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        if (memo->toPlainText() == text)
+            return;
+        memo->setPlainText(text);
+    } else {
+        memo->clear();
+    }
+    memo->document()->setModified(false);
+    // Tell the user once, not at every reload of the same date.
+    if (m_pageUnreadable[index] && !wasUnreadable)
+        m_env.messages->show(QStringLiteral("ファイル") + quoted(path) + QStringLiteral("を読み込めませんでした。"),
+                             MessageService::Icon::Error, MessageService::Buttons::Ok);
+}
+
+void TMainForm::SavePages()
+{
+    savePagesReporting();
+}
+
+TMainForm::SaveOutcome TMainForm::savePagesReporting()
+{
+    SaveOutcome outcome;
+    for (int index : kFileOrder) {
+        QPlainTextEdit* memo = pageEditor(index);
+        const QString& path = pageFile(index);
+        if (path.isEmpty())
+            continue;
+        const QString text = editorText(memo);
+        const bool modified = memo->document()->isModified();
+        try {
+            switch (PageFile::saveAction(belongsToDate(index), text.isEmpty(), modified, m_pageUnreadable[index])) {
+            case PageFile::SaveAction::Keep:
+                break;
+            case PageFile::SaveAction::Delete:
+                outcome.dayFilesChanged = PageFile::remove(path) || outcome.dayFilesChanged;
+                memo->document()->setModified(false);
+                break;
+            case PageFile::SaveAction::Write:
+                PageFile::write(path, text);
+                m_pageUnreadable[index] = false;
+                outcome.dayFilesChanged = outcome.dayFilesChanged || belongsToDate(index);
+                break;
+            }
+        } catch (const EQuavError&) {
+            outcome.ok = false;
+            m_env.messages->show(QStringLiteral("ファイル") + quoted(path) + QStringLiteral("は登録できませんでした。"),
+                                 MessageService::Icon::Error, MessageService::Buttons::Ok);
+        }
+    }
+    return outcome;
+}

@@ -1,0 +1,259 @@
+// Start-up, first show and close: the one place where the order of loading and saving is fixed.
+#include "mainwindow/schedule.h"
+
+#include "controls/jvStringGrid.h"
+#include "mainwindow/FontConvert.h"
+#include "mainwindow/MonthCalendar.h"
+#include "mainwindow/model/DayFiles.h"
+#include "mainwindow/model/DayTexts.h"
+#include "mainwindow/model/MainSettings.h"
+#include "platform/Failure.h"
+#include "platform/MessageService.h"
+#include "platform/ProfileFile.h"
+#include "settings/RegMng.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+
+TMainForm::TMainForm(MainFormEnv env, QWidget* parent) : QMainWindow(parent), m_env(std::move(env))
+{
+    Q_ASSERT(m_env.messages);
+    Q_INIT_RESOURCE(resources);
+    FontConvert::registerSubstitutions();
+    MemoFont = FontConvert::defaultMemoFont();
+    buildLayout();
+    try {
+        FormCreate();
+    } catch (const EQuavError& failure) {
+        // The window is shown as far as it was built.
+        reportFailure(failure.message());
+    }
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::FormCreate()
+{
+    FirstShow = true;
+    DataFolder = m_env.defaultDataFolder;
+    const QDate today = m_env.now().date();
+    setStatusDate(today);
+    MemoFile.clear();
+    ToDoFile.clear();
+    DiaryFile.clear();
+    PlanFile.clear();
+    AnnivFile.clear();
+    EditorPath = m_env.defaultEditorPath;
+    IniPath = m_env.iniPath;
+    RegManager1->SetIniFileName(IniPath);
+
+    readMemoFont();
+    RegManager1->GetFiler(QStringLiteral("SchItem")).ReadStrings(Memo5);
+    if (Memo5.isEmpty())
+        Memo5 = {QStringLiteral("予定1"), QStringLiteral("予定2"), QStringLiteral("予定3")};
+    readSettings();
+    MemoFont.Style = quint8((BoldStyle ? fsBold : 0) | (ItalicStyle ? fsItalic : 0));
+    applyMemoFont();
+
+    MonthCal->setSelectedDate(today);
+    MonthFile = DayFiles::joinPath(DataFolder, DayFiles::monthFileName(today));
+    buildFileNames(today);
+    ToDoFile = DayFiles::joinPath(DataFolder, DayFiles::kToDoName);
+    MemoFile = DayFiles::joinPath(DataFolder, DayFiles::kMemoName);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    m_shownDate = today;
+    LoadPages();
+    try {
+        LoadMonth();
+    } catch (const EQuavError& failure) {
+        // An unreadable month file must never be overwritten by an unfilled grid: show the
+        // empty month, keep the file, and go on so the window is usable.
+        NewMonth();
+        m_loadedGrid = gridSnapshot();
+        m_monthUnreadable = true;
+        reportFailure(failure.message());
+    }
+    setMonthLabel(today);
+    StartDay = today.day();
+    ApplyFirstDayOfWeek();
+    MonthCalGetMonthInfo(MonthCal->yearShown(), MonthCal->monthShown());
+}
+
+void TMainForm::readMemoFont()
+{
+    RegManager1->GetFiler(QStringLiteral("MemoFont")).ReadFont(MemoFont);
+}
+
+void TMainForm::writeMemoFont()
+{
+    RegManager1->SetIniFileName(IniPath);
+    RegManager1->GetFiler(QStringLiteral("MemoFont")).WriteFont(MemoFont);
+}
+
+void TMainForm::readSettings()
+{
+    MainSettings s;
+    s.top = y();
+    s.left = x();
+    s.charSet = MemoFont.Charset;
+    s.bold = MemoFont.Style & fsBold;
+    s.italic = MemoFont.Style & fsItalic;
+    s.editorPath = EditorPath;
+    s.dataFolder = DataFolder;
+    const ProfileBatch ini(IniPath);
+    const bool placed = ini.get(SettingsKeys::kPos, QStringLiteral("Top"), QString()).size() > 0 ||
+                        ini.get(SettingsKeys::kPos, QStringLiteral("Left"), QString()).size() > 0;
+    s.read(ini, int(Memo5.size()));
+
+    // Without a stored position the window stays where the system places it.
+    if (placed)
+        move(s.left, s.top);
+    resize(s.width, s.height);
+    Splitter1->setSizes({s.calWidth, qMax(1, s.width - s.calWidth - Splitter1->handleWidth())});
+    Splitter2->setSizes({s.calHeight, qMax(30, s.height - s.calHeight)});
+    StartWeek = s.startWeek;
+    SatColor = s.satColor;
+    SunColor = s.sunColor;
+    MarkupEntries = s.markup;
+    MemoFont.Charset = quint8(s.charSet);
+    BoldStyle = s.bold;
+    ItalicStyle = s.italic;
+    EditorPath = s.editorPath;
+    DataFolder = s.dataFolder;
+    jvStringGrid1->setColCount(int(Memo5.size()) + 1);
+    for (int c = 0; c < s.colWidths.size() && c < jvStringGrid1->ColCount(); ++c)
+        jvStringGrid1->setColWidths(c, s.colWidths[c]);
+    if (s.activePage >= 0 && s.activePage < Page1->count())
+        Page1->setCurrentIndex(s.activePage);
+}
+
+void TMainForm::writeSettings()
+{
+    MainSettings s;
+    const QRect frame = frameGeometry();
+    s.top = frame.top();
+    s.left = frame.left();
+    s.width = width();
+    s.height = height();
+    s.calWidth = Panel2->width();
+    s.calHeight = MonthCal->height();
+    s.startWeek = StartWeek;
+    s.satColor = SatColor;
+    s.sunColor = SunColor;
+    s.markup = MarkupEntries;
+    s.charSet = MemoFont.Charset;
+    s.bold = MemoFont.Style & fsBold;
+    s.italic = MemoFont.Style & fsItalic;
+    s.editorPath = EditorPath;
+    s.dataFolder = DataFolder;
+    for (int c = 0; c <= Memo5.size() && c < jvStringGrid1->ColCount(); ++c)
+        s.colWidths.append(jvStringGrid1->ColWidths(c));
+    s.activePage = Page1->currentIndex();
+    ProfileBatch ini(IniPath);
+    s.write(ini);
+    ini.commit();
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    try {
+        FormShow();
+    } catch (const EQuavError& failure) {
+        reportFailure(failure.message());
+    }
+}
+
+void TMainForm::FormShow()
+{
+    if (!FirstShow)
+        return;
+    FirstShow = false;
+    if (StartDay < jvStringGrid1->RowCount())
+        jvStringGrid1->setRow(StartDay);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TMainForm::FormCloseQuery()
+{
+    // Every step runs even when an earlier one failed, so a settings file that cannot be
+    // written never costs the user the month or the pages.
+    bool ok = true;
+    const auto step = [&](auto&& run) {
+        try {
+            run();
+        } catch (const EQuavError& failure) {
+            reportFailure(failure.message());
+            ok = false;
+        }
+    };
+    step([this] { writeSettings(); });
+    step([this] { writeMemoFont(); });
+    step([this] { SaveMonth(); });
+    ok = savePagesReporting().ok && ok;
+    if (ok)
+        return true;
+    return m_env.messages->show(QStringLiteral("エラーが発生しました。終了しますか?"), MessageService::Icon::Question,
+                                MessageService::Buttons::OkCancel) == MessageService::Answer::Ok;
+}
+
+void TMainForm::Exit1Click()
+{
+    close();
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::ShowHint(const QString& hint)
+{
+    if (hint.isEmpty())
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(hint);
+}
+
+void TMainForm::setStatusDate(QDate date)
+{
+    StatusPanel->setText(DayTexts::statusDate(date));
+}
+
+void TMainForm::setMonthLabel(QDate date)
+{
+    lblThisMonth->setText(DayTexts::monthLabel(date.year(), date.month()));
+    lblThisMonth->adjustSize();
+}
+
+void TMainForm::reportFailure(const QString& message)
+{
+    m_env.messages->show(message, MessageService::Icon::Error, MessageService::Buttons::Ok,
+                         QStringLiteral("QuavScheduler"));
+}
+
+void TMainForm::ApplyFirstDayOfWeek()
+{
+    static constexpr Qt::DayOfWeek days[] = {Qt::Sunday,   Qt::Monday, Qt::Tuesday, Qt::Wednesday,
+                                             Qt::Thursday, Qt::Friday, Qt::Saturday};
+    MonthCal->setFirstDayOfWeek(StartWeek >= 0 && StartWeek <= 6 ? days[StartWeek]
+                                                                  : MonthCal->locale().firstDayOfWeek());
+}

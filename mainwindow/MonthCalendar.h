@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QCalendarWidget>
+
+#include <functional>
+
+// The month calendar: week numbers, Japanese names, one selected date, and bold days that it
+// asks for whenever it starts showing a month.
+class MonthCalendar final : public QCalendarWidget {
+    Q_OBJECT
+public:
+    explicit MonthCalendar(QWidget* parent = nullptr);
+
+    // Called with the year and month of the page the calendar turned to.
+    std::function<void(int year, int month)> OnGetMonthInfo;
+
+    // Bit d-1 of `days` makes day d of the month bold; the other days of that month turn plain.
+    void setBoldDays(int year, int month, quint32 days);
+    quint32 boldDays(int year, int month) const;
+    // Asks again for the months around the page shown.
+    void refreshMonthInfo();
+};

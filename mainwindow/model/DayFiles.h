@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// Names of the files in the data folder. Dates are always yyyy/mm/dd with leading zeros,
+// never taken from the user's locale.
+namespace DayFiles {
+
+inline const QString kToDoName = QStringLiteral("ToDo.txt");
+inline const QString kMemoName = QStringLiteral("Memo.txt");
+inline const QString kWorkName = QStringLiteral("~QuavSchedulerWork.txt");
+
+QString monthFileName(QDate date); // 200102.csv
+QString diaryFileName(QDate date); // 20010203.txt
+QString planFileName(QDate date);  // Sch20010203.txt
+QString annivFileName(QDate date); // Anniv0203.txt
+
+// The folder text and the name with exactly one separator between them, so a folder typed
+// without a trailing separator never puts files beside it under a prefixed name.
+QString joinPath(const QString& folder, const QString& name);
+
+} // namespace DayFiles
+
+// The date-dependent paths of one selected date.
+struct DayFilePaths {
+    QString month;
+    QString diary;
+    QString plan;
+    QString anniv;
+
+    static DayFilePaths forDate(const QString& dataFolder, QDate date);
+};

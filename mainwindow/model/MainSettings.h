@@ -1,0 +1,44 @@
+#pragma once
+
+#include "mainwindow/model/Markup.h"
+
+#include <QList>
+#include <QString>
+
+class ProfileBatch;
+
+// The main window's own keys of "QuavScheduler.ini", one table for reading and writing.
+struct MainSettings {
+    int top = 0;
+    int left = 0;
+    int width = 617;
+    int height = 461;
+    int calWidth = 257;  // Panel2, the grid side
+    int calHeight = 143; // the calendar
+    int startWeek = 0;
+    ColorRef satColor = Markup::kDefaultSatColor;
+    ColorRef sunColor = Markup::kDefaultSunColor;
+    MarkupTable markup = Markup::defaults();
+    int charSet = 128;
+    bool bold = false;
+    bool italic = false;
+    QString editorPath;
+    QString dataFolder;
+    QList<int> colWidths; // columns 0 to n of the grid
+    int activePage = 0;
+
+    // Reads every key; the fields' present values are the defaults of missing or unreadable keys.
+    // `columnCount` is the number of column captions n: ColWidth0 to ColWidthn are read.
+    void read(const ProfileBatch& ini, int columnCount);
+    // Writes every key in table order, markup entries in turns and ActivePage last.
+    void write(ProfileBatch& ini) const;
+};
+
+namespace SettingsKeys {
+inline const QString kPos = QStringLiteral("Pos");
+inline const QString kCal = QStringLiteral("Cal");
+inline const QString kMemo = QStringLiteral("Memo");
+inline const QString kData = QStringLiteral("Data");
+inline const QString kSheet = QStringLiteral("Sheet");
+constexpr int kDefaultColWidth = 50;
+} // namespace SettingsKeys

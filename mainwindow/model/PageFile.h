@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// Reading and writing one memo page's file. A page file holds exactly the page's text.
+namespace PageFile {
+
+struct Loaded {
+    enum class State { Missing, Read, Unreadable };
+    State state = State::Missing;
+    QString text; // with every line break as CR LF; empty unless Read
+};
+
+// Never throws: a file that exists but cannot be read comes back Unreadable.
+Loaded load(const QString& path);
+// Throws EInOutError when the file cannot be written.
+void write(const QString& path, const QString& text);
+// True when a file was removed; a missing file is no error. Throws EInOutError when an
+// existing file cannot be removed.
+bool remove(const QString& path);
+
+enum class SaveAction { Keep, Delete, Write };
+// What a save does with one page: pages of a date are deleted when empty, pages changed by the
+// user are written, and a file that could not be read is left alone until the user edits the page.
+SaveAction saveAction(bool deleteWhenEmpty, bool textEmpty, bool modified, bool loadFailed);
+
+} // namespace PageFile

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "mainwindow/MainFormEnv.h"
+#include "mainwindow/model/Markup.h"
+#include "settings/Font.h"
+
+#include <QDate>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+class QLabel;
+class QPlainTextEdit;
+class QSplitter;
+class QStatusBar;
+class QTabWidget;
+class QToolBar;
+class QAction;
+class QMenu;
+class MonthCalendar;
+class TjvStringGrid;
+class TRegManager;
+
+// The main window: conducts start-up, date changes and close; the rules themselves live in
+// mainwindow/model and the controls.
+class TMainForm final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TMainForm(MainFormEnv env, QWidget* parent = nullptr);
+    ~TMainForm() override;
+    Q_DISABLE_COPY_MOVE(TMainForm)
+
+    // Controls, named as in the window layout.
+    TjvStringGrid* jvStringGrid1 = nullptr;
+    MonthCalendar* MonthCal = nullptr;
+    QTabWidget* Page1 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr; // 予定
+    QPlainTextEdit* Memo2 = nullptr; // ToDo
+    QPlainTextEdit* Memo3 = nullptr; // メモ
+    QPlainTextEdit* Memo4 = nullptr; // 記念日
+    QPlainTextEdit* Memo7 = nullptr; // 日誌
+    QLabel* lblThisMonth = nullptr;
+    QLabel* StatusPanel = nullptr;
+    QWidget* Panel1 = nullptr;
+    QWidget* Panel2 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QSplitter* Splitter2 = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QToolBar* ToolBar2 = nullptr;
+    QToolBar* ToolBar3 = nullptr;
+    QMenu* File1 = nullptr;
+    QMenu* Show1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* Today1 = nullptr;
+    QAction* Today3 = nullptr;
+    TRegManager* RegManager1 = nullptr;
+
+    // State shared with the later commands and dialogs.
+    QString IniPath;
+    QString EditorPath;
+    QString DataFolder;
+    QString MonthFile, DiaryFile, PlanFile, AnnivFile, ToDoFile, MemoFile;
+    ColorRef SatColor = Markup::kDefaultSatColor;
+    ColorRef SunColor = Markup::kDefaultSunColor;
+    MarkupTable MarkupEntries = Markup::defaults();
+    QStringList Memo5; // the column captions, one per line
+    int SelectedRow = 0;
+    int StartWeek = 0;
+    bool BoldStyle = false;
+    bool ItalicStyle = false;
+    bool FirstShow = true;
+    int StartDay = 1;
+    TFont MemoFont;
+
+    // Operations used across the window.
+    void LoadPages();
+    void SavePages(); // reports its own failures
+    void SetColumnCaptions();
+    void NewMonth();
+    void LoadMonth();
+    void SaveMonth();
+    void MonthCalClick();
+    void Today1Click();
+    void Exit1Click();
+    void ApplyFirstDayOfWeek();
+    // Marks of the months around the one the calendar shows.
+    void MonthCalGetMonthInfo(int year, int month);
+
+    QDate selectedDate() const;
+    QPlainTextEdit* pageEditor(int index) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void buildLayout();
+    void buildMenus();
+    void FormCreate();
+    void FormShow();
+    bool FormCloseQuery();
+    void ShowHint(const QString& hint);
+    void readSettings();
+    void writeSettings();
+    void readMemoFont();
+    void writeMemoFont();
+    void applyMemoFont();
+    void buildFileNames(QDate date);
+    void setMonthLabel(QDate date);
+    void setStatusDate(QDate date);
+    void reportFailure(const QString& message);
+
+    // Month grid, its events and the unreadable-file guard.
+    void jvStringGrid1DrawCell(int col, int row, const QRect& rect, QPainter& painter);
+    void jvStringGrid1SelectCell(int row);
+    void jvStringGrid1Click();
+    QStringList gridSnapshot() const;
+    bool monthMaySave() const;
+
+    // Pages: the file each editor shows and whether reading it failed.
+    struct SaveOutcome {
+        bool ok = true;
+        bool dayFilesChanged = false; // a diary, plan or anniversary file was written or removed
+    };
+    QString& pageFile(int index);
+    void loadPage(int index);
+    SaveOutcome savePagesReporting();
+    void refreshBoldDay(QDate date);
+
+    MainFormEnv m_env;
+    QDate m_shownDate;        // the date of the last completed date change
+    QStringList m_loadedGrid; // the grid as last loaded, to tell whether the user changed it
+    bool m_monthUnreadable = false;
+    std::array<bool, 5> m_pageUnreadable{}; // by page index
+    bool m_closing = false;
+};

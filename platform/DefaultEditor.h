@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The external editor used until the user chooses one. Linux has no Windows folder with its
+// notepad: take the first installed graphical text editor of a short list of common ones,
+// else the desktop's opener.
+namespace DefaultEditor {
+
+const QStringList& candidates();
+// Full path of the first candidate found in `searchPath` (PATH when empty), else of xdg-open,
+// else an empty text.
+QString path(const QStringList& searchPath = {});
+
+} // namespace DefaultEditor

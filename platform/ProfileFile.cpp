@@ -1,0 +1,250 @@
+#include "platform/ProfileFile.h"
+
+#include "platform/AnsiText.h"
+#include "platform/Failure.h"
+#include "platform/IniText.h"
+
+#include <QFileInfo>
+
+#include <limits>
+
+namespace {
+
+[[noreturn]] void throwCannotWrite(const QString& path)
+{
+    throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), path));
+}
+
+// A file that is missing or cannot be read reads as empty: every value takes its default.
+IniText loadForReading(const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        return {};
+    try {
+        return IniText::fromBytes(AnsiText::readBytes(path));
+    } catch (const EInOutError&) {
+        return {};
+    }
+}
+
+// Before a change: a file that exists but cannot be read must not be replaced by one that
+// holds only the new value.
+IniText loadForWriting(const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        return {};
+    try {
+        return IniText::fromBytes(AnsiText::readBytes(path));
+    } catch (const EInOutError&) {
+        throwCannotWrite(path);
+    }
+}
+
+void store(const QString& path, const IniText& text)
+{
+    try {
+        AnsiText::writeBytes(path, text.toBytes());
+    } catch (const EInOutError&) {
+        throwCannotWrite(path);
+    }
+}
+
+void checkNames(const QString& path, const QString& section, const QString& key)
+{
+    // A name that cannot be written so that it reads back would inject or lose lines.
+    if (!IniText::isValidSection(section) || !IniText::isValidKey(key))
+        throwCannotWrite(path);
+}
+
+QString valueOf(const IniText& text, const QString& section, const QString& key, const QString& def)
+{
+    return text.value(section, key).value_or(def);
+}
+
+int intOf(const IniText& text, const QString& section, const QString& key, int def)
+{
+    const std::optional<QString> stored = text.value(section, key);
+    int value = 0;
+    return stored && ProfileFile::parseInt(*stored, &value) ? value : def;
+}
+
+QString boolText(bool value)
+{
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+int hexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+namespace ProfileFile {
+
+bool parseInt(const QString& text, int* value)
+{
+    QStringView t = IniText::trimmed(text);
+    qsizetype hexStart = 0;
+    if (t.startsWith(u'$'))
+        hexStart = 1;
+    else if (t.startsWith(u"0x") || t.startsWith(u"0X"))
+        hexStart = 2;
+    if (hexStart > 0) {
+        // Hexadecimal up to FFFFFFFF, taken as the 32 bits of a signed number as StrToInt does.
+        t = t.sliced(hexStart);
+        if (t.isEmpty())
+            return false;
+        quint64 n = 0;
+        for (QChar c : t) {
+            const int d = hexDigit(c);
+            if (d < 0)
+                return false;
+            n = n * 16 + quint64(d);
+            if (n > 0xFFFFFFFFu)
+                return false;
+        }
+        *value = int(quint32(n));
+        return true;
+    }
+
+    bool negative = false;
+    if (t.startsWith(u'-') || t.startsWith(u'+')) {
+        negative = t.front() == u'-';
+        t = t.sliced(1);
+    }
+    if (t.isEmpty())
+        return false;
+    const qint64 limit = negative ? -qint64(std::numeric_limits<int>::min()) : std::numeric_limits<int>::max();
+    qint64 n = 0;
+    for (QChar c : t) {
+        if (c.unicode() < u'0' || c.unicode() > u'9')
+            return false;
+        n = n * 10 + (c.unicode() - u'0');
+        if (n > limit)
+            return false;
+    }
+    *value = int(negative ? -n : n);
+    return true;
+}
+
+QString get(const QString& path, const QString& section, const QString& key, const QString& def)
+{
+    return valueOf(loadForReading(path), section, key, def);
+}
+
+void put(const QString& path, const QString& section, const QString& key, const QString& value)
+{
+    checkNames(path, section, key);
+    IniText text = loadForWriting(path);
+    // A file that already holds the value is left alone, even when its line ends differ.
+    if (text.setValue(section, key, value))
+        store(path, text);
+}
+
+void remove(const QString& path, const QString& section, const QString& key)
+{
+    if (!QFileInfo::exists(path))
+        return;
+    IniText text = loadForWriting(path);
+    if (text.remove(section, key))
+        store(path, text);
+}
+
+int getInt(const QString& path, const QString& section, const QString& key, int def)
+{
+    return intOf(loadForReading(path), section, key, def);
+}
+
+void putInt(const QString& path, const QString& section, const QString& key, int value)
+{
+    put(path, section, key, QString::number(value));
+}
+
+bool getBool(const QString& path, const QString& section, const QString& key, bool def)
+{
+    return getInt(path, section, key, def ? 1 : 0) != 0;
+}
+
+void putBool(const QString& path, const QString& section, const QString& key, bool value)
+{
+    put(path, section, key, boolText(value));
+}
+
+} // namespace ProfileFile
+
+struct ProfileBatch::Impl {
+    QString path;
+    IniText text;
+    bool unreadable = false; // exists but could not be read: never overwrite it
+    bool dirty = false;
+};
+
+ProfileBatch::ProfileBatch(QString path) : m_impl(std::make_unique<Impl>())
+{
+    m_impl->path = std::move(path);
+    if (!QFileInfo::exists(m_impl->path))
+        return;
+    try {
+        m_impl->text = IniText::fromBytes(AnsiText::readBytes(m_impl->path));
+    } catch (const EInOutError&) {
+        m_impl->unreadable = true;
+    }
+}
+
+ProfileBatch::~ProfileBatch() = default;
+
+QString ProfileBatch::get(const QString& section, const QString& key, const QString& def) const
+{
+    return valueOf(m_impl->text, section, key, def);
+}
+
+int ProfileBatch::getInt(const QString& section, const QString& key, int def) const
+{
+    return intOf(m_impl->text, section, key, def);
+}
+
+bool ProfileBatch::getBool(const QString& section, const QString& key, bool def) const
+{
+    return getInt(section, key, def ? 1 : 0) != 0;
+}
+
+void ProfileBatch::put(const QString& section, const QString& key, const QString& value)
+{
+    checkNames(m_impl->path, section, key);
+    if (m_impl->text.setValue(section, key, value))
+        m_impl->dirty = true;
+}
+
+void ProfileBatch::putInt(const QString& section, const QString& key, int value)
+{
+    put(section, key, QString::number(value));
+}
+
+void ProfileBatch::putBool(const QString& section, const QString& key, bool value)
+{
+    put(section, key, boolText(value));
+}
+
+void ProfileBatch::remove(const QString& section, const QString& key)
+{
+    if (m_impl->text.remove(section, key))
+        m_impl->dirty = true;
+}
+
+void ProfileBatch::commit()
+{
+    if (!m_impl->dirty)
+        return;
+    if (m_impl->unreadable)
+        throwCannotWrite(m_impl->path);
+    store(m_impl->path, m_impl->text);
+    m_impl->dirty = false;
+}
