@@ -19,7 +19,8 @@ using Key = std::pair<QString, QString>;
 std::vector<Key> settingsKeys()
 {
     std::vector<Key> keys;
-    for (const char* k : {"Top", "Left", "Width", "Height", "CalWidth", "CalHeight", "StartWeek", "ActivePage"})
+    for (const char* k :
+         {"Top", "Left", "Width", "Height", "CalWidth", "CalHeight", "StartWeek", "ActivePage"})
         keys.emplace_back(QStringLiteral("Pos"), QLatin1String(k));
     keys.emplace_back(QStringLiteral("Cal"), QStringLiteral("SatColor"));
     keys.emplace_back(QStringLiteral("Cal"), QStringLiteral("SunColor"));

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -330,18 +331,21 @@ void TjvStringGrid::updateScrollBars()
     const int left = m_leftCol;
     QScrollBar* vbar = verticalScrollBar();
     QScrollBar* hbar = horizontalScrollBar();
-    const QSignalBlocker blockV(vbar);
-    const QSignalBlocker blockH(hbar);
+    // Not a signal blocker: the scroll area shows and hides its bars on rangeChanged.
+    const bool wasUpdating = std::exchange(m_updatingBars, true);
     vbar->setRange(m_model.fixedRows(), topMax);
     vbar->setPageStep(std::max(1, VisibleRowCount()));
     vbar->setValue(top);
     hbar->setRange(m_model.fixedCols(), leftMax);
     hbar->setPageStep(std::max(1, VisibleColCount()));
     hbar->setValue(left);
+    m_updatingBars = wasUpdating;
 }
 
 void TjvStringGrid::scrollContentsBy(int, int)
 {
+    if (m_updatingBars)
+        return;
     m_topRow = verticalScrollBar()->value();
     m_leftCol = horizontalScrollBar()->value();
     if (m_editing && CellRect(m_model.col(), m_model.row()).isEmpty())

@@ -182,6 +182,7 @@ private:
     int m_sizingCol = -1;
     int m_sizingStartX = 0;
     int m_sizingStartWidth = 0;
+    bool m_updatingBars = false;
     bool m_focusByMouse = false; // the focus came with the press being handled
 
     QPointer<QMenu> m_popupMenu;

@@ -43,7 +43,8 @@ QString expectedReadBack(const QString& value)
 
 // True when `after` equals `before` except for one run of at most `removed` lines replaced by at
 // most `added` lines.
-bool changedInOnePlace(const QStringList& before, const QStringList& after, qsizetype removed, qsizetype added)
+bool changedInOnePlace(const QStringList& before, const QStringList& after, qsizetype removed,
+                       qsizetype added)
 {
     qsizetype head = 0;
     while (head < before.size() && head < after.size() && before[head] == after[head])

@@ -24,7 +24,8 @@ void TMainForm::NewMonth()
     SetColumnCaptions();
     const QDate shown = selectedDate();
     for (int d = 1; d <= 31; ++d) {
-        for (int c = 1; c < jvStringGrid1->ColCount(); ++c)
+        // Rows past the month's last day are gone already; only the count still drops.
+        for (int c = 1; d < jvStringGrid1->RowCount() && c < jvStringGrid1->ColCount(); ++c)
             jvStringGrid1->setCells(c, d, QString());
         const QDate day(shown.year(), shown.month(), d);
         if (day.isValid())

@@ -133,8 +133,9 @@ QString IniText::storedValue(QStringView value)
             continue; // CR LF becomes one space, written for the LF
         out.append(c == u'\r' || c == u'\n' || c == u'\0' ? QChar(u' ') : c);
     }
-    const bool needsQuotes = !out.isEmpty() && (isBlank(out.front()) || isBlank(out.back()) ||
-                                                (out.size() >= 2 && out.front() == u'"' && out.back() == u'"'));
+    const bool needsQuotes =
+        !out.isEmpty() && (isBlank(out.front()) || isBlank(out.back()) ||
+                           (out.size() >= 2 && out.front() == u'"' && out.back() == u'"'));
     if (needsQuotes) {
         out.prepend(u'"');
         out.append(u'"');

@@ -65,8 +65,8 @@ private:
     enum class Kind { Other, Section, Key };
     struct Line {
         Kind kind = Kind::Other;
-        QString name;               // section or key name, trimmed
-        qsizetype valueStart = 0;   // key lines: where the value text begins (after "=" and blanks)
+        QString name;             // section or key name, trimmed
+        qsizetype valueStart = 0; // key lines: where the value text begins (after "=" and blanks)
     };
 
     static Line classify(QStringView text);

@@ -122,7 +122,8 @@ bool parseInt(const QString& text, int* value)
     }
     if (t.isEmpty())
         return false;
-    const qint64 limit = negative ? -qint64(std::numeric_limits<int>::min()) : std::numeric_limits<int>::max();
+    const qint64 limit =
+        negative ? -qint64(std::numeric_limits<int>::min()) : std::numeric_limits<int>::max();
     qint64 n = 0;
     for (QChar c : t) {
         if (c.unicode() < u'0' || c.unicode() > u'9')

@@ -10,7 +10,7 @@
 // A per-user hierarchical store standing in for HKEY_CURRENT_USER: keys named by
 // backslash-separated paths, names compared without regard to letter case, values of string,
 // binary or 32-bit integer type. The whole tree lives in one JSON file that is read when a key is
-// opened and replaced atomically when the last change is flushed by close().
+// opened and replaced atomically by close() when changes are pending.
 //
 // A file that cannot be read or parsed reads as an empty tree, and every write to it is refused
 // (ERegistryError) rather than replacing the user's file with a fresh one.

@@ -117,8 +117,7 @@ TRegFiler& TRegManager::GetFiler(const QString& name)
 {
     TRegItem* item = m_regItems->FindItem(name);
     if (!item)
-        m_messages.show(QStringLiteral("[' ") + name + QStringLiteral(" '] is invalid."),
-                        MessageService::Icon::Error, MessageService::Buttons::Ok);
+        m_messages.error(QStringLiteral("[' ") + name + QStringLiteral(" '] is invalid."));
     TRegFiler& result = filer();
     result.SetItem(item);
     return result;

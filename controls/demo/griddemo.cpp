@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QPainter>
 
+#include <cstdio>
+
 // Shows a month grid like the main window's: captions, day rows, weekend colours.
 int main(int argc, char** argv)
 {
@@ -52,6 +54,12 @@ int main(int argc, char** argv)
         }
         if (filled)
             painter.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, text);
+    };
+
+    // Lets a script see which moves and presses count as clicks.
+    grid.OnClick = [](TjvStringGrid& sender) {
+        std::printf("click %d %d\n", sender.Col(), sender.Row());
+        std::fflush(stdout);
     };
 
     grid.resize(260, 300);

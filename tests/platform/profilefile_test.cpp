@@ -160,8 +160,8 @@ TEST(ProfileFileWrite, namesThatWouldCorruptTheFileAreRefused)
     dir.write(u"n.ini"_s, "[A]\r\nk=1\r\n");
     const QString ini = dir.file(u"n.ini"_s);
     const std::pair<QString, QString> names[] = {
-        {u"A"_s, u"k=x"_s}, {u"A"_s, u"k\r\nj"_s}, {u"A"_s, u"[B]"_s}, {u"A"_s, QString()},
-        {u"A]x"_s, u"k"_s}, {u"A\nB"_s, u"k"_s}, {QString(), u"k"_s},
+        {u"A"_s, u"k=x"_s}, {u"A"_s, u"k\r\nj"_s}, {u"A"_s, u"[B]"_s},  {u"A"_s, QString()},
+        {u"A]x"_s, u"k"_s}, {u"A\nB"_s, u"k"_s},   {QString(), u"k"_s},
     };
     for (const auto& [section, key] : names) {
         expectCannotWrite([&] { ProfileFile::put(ini, section, key, u"v"_s); }, ini);

@@ -59,23 +59,6 @@ TEST_F(UserRegistryTest, valuesSurviveReopeningWithNamesIgnoringCase)
     EXPECT_EQ(sub->readString(QStringLiteral("missing")), QString());
 }
 
-TEST_F(UserRegistryTest, rewritingAValueKeepsItsStoredNameAndReplacesTheType)
-{
-    {
-        UserRegistry::Key key = m_registry.openKey(QStringLiteral("A"));
-        key.writeBinary(QStringLiteral("Value"), QByteArray("x"));
-        key.writeString(QStringLiteral("VALUE"), QStringLiteral("text"));
-        key.close();
-    }
-    UserRegistry::Key key = m_registry.openKey(QStringLiteral("A"));
-    EXPECT_EQ(key.valueInfo(QStringLiteral("value")).type, ValueType::String);
-    EXPECT_EQ(key.readString(QStringLiteral("value")), QStringLiteral("text"));
-    const QString stored =
-        QString::fromUtf8(m_dir.read(QStringLiteral("cfg/QuavScheduler/UserRegistry.json")));
-    EXPECT_TRUE(stored.contains(QStringLiteral("\"Value\"")));
-    EXPECT_FALSE(stored.contains(QStringLiteral("\"VALUE\"")));
-}
-
 TEST_F(UserRegistryTest, openSubKeyNeverCreatesAndCreateSubKeyTakesPaths)
 {
     {
@@ -182,17 +165,6 @@ TEST_F(UserRegistryTest, blockedFolderRefusesValueWritesButNotMereKeyCreation)
 
     UserRegistry::Key keysOnly = m_registry.openKey(QStringLiteral("B\\C"));
     EXPECT_EQ(errorOf([&] { keysOnly.close(); }), QStringLiteral("<no error>"));
-}
-
-TEST_F(UserRegistryTest, closedKeyReadsEmptyAndRefusesWrites)
-{
-    UserRegistry::Key key = m_registry.openKey(QStringLiteral("A"));
-    key.writeString(QStringLiteral("v"), QStringLiteral("1"));
-    key.close();
-    EXPECT_EQ(key.readString(QStringLiteral("v")), QString());
-    EXPECT_FALSE(key.openSubKey(QString()).has_value());
-    EXPECT_EQ(errorOf([&] { key.writeString(QStringLiteral("v"), QStringLiteral("2")); }),
-              QStringLiteral("'v' の設定に失敗しました"));
 }
 
 struct CorruptCase {

@@ -104,16 +104,6 @@ protected:
     RegManagerTest() { m_manager.SetRegType(TRegType::rtIni); }
 };
 
-TEST_F(RegManagerTest, startsAsTheComponentDoes)
-{
-    RecordingMessageService messages;
-    TRegManager fresh(messages);
-    EXPECT_EQ(fresh.RegType(), TRegType::rtReg);
-    EXPECT_TRUE(fresh.IniFileName().isEmpty());
-    EXPECT_TRUE(fresh.RegDir().isEmpty());
-    EXPECT_EQ(fresh.RegItems().Count(), 0);
-}
-
 TEST_F(RegManagerTest, getFilerFindsByNameIgnoringCaseAndAlwaysHandsOutTheSameFiler)
 {
     TRegItem* shadow = addItem(QStringLiteral("MEMOFONT"), QStringLiteral("Other"), QStringLiteral("x"));

@@ -1,0 +1,1 @@
+quav_bench(grid quav_controls_model quav_platform)

@@ -1,0 +1,1 @@
+quav_fuzz(commatext quav_controls_model quav_platform)

@@ -1,0 +1,432 @@
+#include "controls/jvStringGrid.h"
+#include "mainwindow/MonthCalendar.h"
+#include "mainwindow/schedule.h"
+#include "platform/AnsiText.h"
+#include "platform/ProfileFile.h"
+
+#include "support/RecordingMessageService.h"
+#include "support/TempFolder.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QByteArray cp932(const QString& text)
+{
+    return AnsiText::encode(text);
+}
+
+// A main window over a temporary program folder with a clock the test sets.
+class MainFormTest : public ::testing::Test {
+protected:
+    TempFolder dir;
+    RecordingMessageService messages;
+    QDateTime now{QDate(2001, 2, 3), QTime(9, 5)};
+    std::unique_ptr<TMainForm> form;
+
+    QString folder() const { return dir.path() + u'/'; }
+    QString ini() const { return dir.file(QStringLiteral("QuavScheduler.ini")); }
+
+    TMainForm& start()
+    {
+        MainFormEnv env;
+        env.iniPath = ini();
+        env.defaultDataFolder = folder();
+        env.defaultEditorPath = QStringLiteral("/usr/bin/true");
+        env.now = [this] { return now; };
+        env.messages = &messages;
+        form = std::make_unique<TMainForm>(env);
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return *form;
+    }
+
+    bool closeForm()
+    {
+        const bool closed = form->close();
+        if (closed)
+            form.reset();
+        return closed;
+    }
+
+    void changeDate(QDate date)
+    {
+        form->MonthCal->setSelectedDate(date);
+        form->MonthCalClick();
+    }
+
+    static void type(QPlainTextEdit* memo, const QString& text)
+    {
+        QTextCursor cursor = memo->textCursor();
+        cursor.movePosition(QTextCursor::End);
+        memo->setTextCursor(cursor);
+        memo->insertPlainText(text);
+    }
+
+    static void empty(QPlainTextEdit* memo)
+    {
+        memo->selectAll();
+        memo->textCursor().removeSelectedText();
+    }
+
+    QByteArray file(const char* name) const { return dir.read(QLatin1String(name)); }
+    bool has(const char* name) const { return dir.exists(QLatin1String(name)); }
+};
+
+TEST_F(MainFormTest, firstStartShowsTodayAndCloseWritesEverything)
+{
+    TMainForm& f = start();
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("QuavScheduler")) << messages.texts().join(u'|').toStdString();
+    EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(f.size(), QSize(617, 461));
+    EXPECT_EQ(f.Page1->currentIndex(), 0);
+    EXPECT_EQ(f.jvStringGrid1->ColCount(), 4);
+    EXPECT_EQ(f.jvStringGrid1->RowCount(), 29);
+    EXPECT_EQ(f.jvStringGrid1->Row(), 3);
+    EXPECT_EQ(f.jvStringGrid1->Cells(0, 3), QStringLiteral("3日(土)"));
+    EXPECT_EQ(f.jvStringGrid1->Cells(1, 0), QStringLiteral("予定1"));
+    EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 3));
+    EXPECT_EQ(f.DataFolder, folder());
+    EXPECT_EQ(f.StatusPanel->text(), QStringLiteral("2001年02月03日"));
+    EXPECT_EQ(f.lblThisMonth->text(), QStringLiteral(" 2001年 2月"));
+
+    ASSERT_TRUE(closeForm());
+    EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join(u'|').toStdString();
+
+    const QString path = ini();
+    for (const char* key : {"Top", "Left", "Width", "Height", "CalWidth", "CalHeight", "StartWeek", "ActivePage"})
+        EXPECT_NE(ProfileFile::get(path, QStringLiteral("Pos"), QLatin1String(key), QStringLiteral("-")),
+                  QStringLiteral("-"))
+            << key;
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Pos"), QStringLiteral("Width"), {}), QStringLiteral("617"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Cal"), QStringLiteral("SatColor"), {}), QStringLiteral("16636124"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Cal"), QStringLiteral("MarkupStr9"), {}), QStringLiteral("▽"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Cal"), QStringLiteral("MarkupColor0"), {}), QStringLiteral("5561971"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Memo"), QStringLiteral("CharSet"), {}), QStringLiteral("128"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Memo"), QStringLiteral("FontStyleBold"), {}), QStringLiteral("0"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Memo"), QStringLiteral("Editor1"), {}), QStringLiteral("/usr/bin/true"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Data"), QStringLiteral("Folder"), {}), folder());
+    for (int c = 0; c <= 3; ++c)
+        EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Sheet"), QStringLiteral("ColWidth%1").arg(c), {}),
+                  QStringLiteral("50"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("MemoFont"), QStringLiteral("prop_FontName"), {}),
+              QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("MemoFont"), QStringLiteral("prop_FontCharset"), {}),
+              QStringLiteral("128"));
+    // The caption list is stored only when the user edits it.
+    EXPECT_FALSE(AnsiText::decode(dir.read(QStringLiteral("QuavScheduler.ini"))).contains(QStringLiteral("[SchItem]")));
+
+    const QStringList lines = AnsiText::splitLines(AnsiText::decode(file("200102.csv")));
+    ASSERT_EQ(lines.size(), 29);
+    EXPECT_EQ(lines.first(), QStringLiteral(",予定1,予定2,予定3"));
+    EXPECT_EQ(lines.at(3), QStringLiteral("3日(土),,,"));
+    EXPECT_TRUE(file("200102.csv").endsWith("\r\n"));
+    // Nothing was typed: no page file appears.
+    EXPECT_FALSE(has("ToDo.txt"));
+    EXPECT_FALSE(has("20010203.txt"));
+}
+
+TEST_F(MainFormTest, dateChangeAcrossMonthWritesOldMonthAndPages)
+{
+    now = QDateTime(QDate(2001, 1, 31), QTime(12, 0));
+    TMainForm& f = start();
+    type(f.Memo7, QStringLiteral("日誌の本文"));
+    type(f.Memo1, QStringLiteral("予定の本文"));
+    f.jvStringGrid1->setCells(1, 31, QStringLiteral("大晦日前"));
+    changeDate(QDate(2001, 2, 1));
+
+    EXPECT_EQ(file("20010131.txt"), cp932(QStringLiteral("日誌の本文")));
+    EXPECT_EQ(file("Sch20010131.txt"), cp932(QStringLiteral("予定の本文")));
+    const QStringList january = AnsiText::splitLines(AnsiText::decode(file("200101.csv")));
+    ASSERT_EQ(january.size(), 32);
+    EXPECT_EQ(january.at(31), QStringLiteral("31日(水),大晦日前,,"));
+    EXPECT_FALSE(has("200102.csv"));
+    EXPECT_TRUE(f.Memo7->toPlainText().isEmpty());
+    EXPECT_EQ(f.jvStringGrid1->RowCount(), 29);
+    EXPECT_EQ(f.jvStringGrid1->Row(), 1);
+    EXPECT_EQ(f.MonthFile, folder() + QStringLiteral("200102.csv"));
+    EXPECT_EQ(f.DiaryFile, folder() + QStringLiteral("20010201.txt"));
+    EXPECT_EQ(f.StatusPanel->text(), QStringLiteral("2001年02月01日"));
+
+    // Back again: the January month and its pages return.
+    changeDate(QDate(2001, 1, 31));
+    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("日誌の本文"));
+    EXPECT_EQ(f.jvStringGrid1->Cells(1, 31), QStringLiteral("大晦日前"));
+    EXPECT_TRUE(has("200102.csv")); // a month left without typing still gets its file
+}
+
+TEST_F(MainFormTest, dateChangeInsideMonthWritesNoMonthFile)
+{
+    TMainForm& f = start();
+    f.jvStringGrid1->setCells(2, 10, QStringLiteral("x"));
+    changeDate(QDate(2001, 2, 10));
+    EXPECT_FALSE(has("200102.csv"));
+    EXPECT_EQ(f.jvStringGrid1->Row(), 10);
+    EXPECT_EQ(f.SelectedRow, 10);
+    EXPECT_EQ(f.jvStringGrid1->Cells(2, 10), QStringLiteral("x"));
+}
+
+TEST_F(MainFormTest, dateChangeAcrossYearLoadsTheOtherYearsMonth)
+{
+    dir.write(QStringLiteral("200201.csv"), cp932(QStringLiteral(",a,b\r\n1日(火),新年,\r\n")));
+    now = QDateTime(QDate(2001, 12, 31), QTime(8, 0));
+    TMainForm& f = start();
+    changeDate(QDate(2002, 1, 1));
+    EXPECT_TRUE(has("200112.csv"));
+    // The captions follow the current list; the extra column of the file is cut off.
+    EXPECT_EQ(f.jvStringGrid1->ColCount(), 4);
+    EXPECT_EQ(f.jvStringGrid1->RowCount(), 2);
+    EXPECT_EQ(f.jvStringGrid1->Cells(1, 0), QStringLiteral("予定1"));
+    EXPECT_EQ(f.jvStringGrid1->Cells(1, 1), QStringLiteral("新年"));
+    EXPECT_EQ(f.lblThisMonth->text(), QStringLiteral(" 2002年 1月"));
+}
+
+TEST_F(MainFormTest, pageRules)
+{
+    dir.write(QStringLiteral("ToDo.txt"), "one\ntwo");
+    TMainForm& f = start();
+    // A lone-LF file shows its lines and goes back with CR LF once modified.
+    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("one\ntwo"));
+    EXPECT_FALSE(f.Memo2->document()->isModified());
+    changeDate(QDate(2001, 2, 4));
+    EXPECT_EQ(file("ToDo.txt"), QByteArray("one\ntwo")); // not modified, not written
+    type(f.Memo2, QStringLiteral("\nthree"));
+    // A single line break is a text, not an empty page.
+    type(f.Memo7, QStringLiteral("\n"));
+    changeDate(QDate(2001, 2, 5));
+    EXPECT_EQ(file("ToDo.txt"), QByteArray("one\r\ntwo\r\nthree"));
+    EXPECT_EQ(file("20010204.txt"), QByteArray("\r\n"));
+
+    // Emptied: the diary file goes, the ToDo file stays empty.
+    changeDate(QDate(2001, 2, 4));
+    empty(f.Memo7);
+    empty(f.Memo2);
+    changeDate(QDate(2001, 2, 5));
+    EXPECT_FALSE(has("20010204.txt"));
+    EXPECT_TRUE(has("ToDo.txt"));
+    EXPECT_EQ(file("ToDo.txt"), QByteArray());
+}
+
+TEST_F(MainFormTest, tabsAndAnniversariesAcrossYears)
+{
+    TMainForm& f = start();
+    type(f.Memo4, QStringLiteral("誕生日\t祝う"));
+    changeDate(QDate(2002, 2, 3));
+    EXPECT_EQ(f.Memo4->toPlainText(), QStringLiteral("誕生日\t祝う"));
+    EXPECT_EQ(file("Anniv0203.txt"), cp932(QStringLiteral("誕生日\t祝う")));
+    EXPECT_EQ(f.AnnivFile, folder() + QStringLiteral("Anniv0203.txt"));
+}
+
+TEST_F(MainFormTest, todayReturnsAndSavesPages)
+{
+    TMainForm& f = start();
+    changeDate(QDate(2001, 3, 20));
+    type(f.Memo1, QStringLiteral("春"));
+    f.Today1->trigger();
+    EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 3));
+    EXPECT_EQ(file("Sch20010320.txt"), cp932(QStringLiteral("春")));
+    // Today while today is selected saves and reloads the pages.
+    type(f.Memo7, QStringLiteral("今日"));
+    f.Today1->trigger();
+    EXPECT_EQ(file("20010203.txt"), cp932(QStringLiteral("今日")));
+    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("今日"));
+}
+
+TEST_F(MainFormTest, clickingADayRowSelectsThatDay)
+{
+    dir.write(QStringLiteral("20010215.txt"), cp932(QStringLiteral("十五日")));
+    TMainForm& f = start();
+    const QRect cell = f.jvStringGrid1->CellRect(2, 15);
+    ASSERT_FALSE(cell.isEmpty());
+    QTest::mouseClick(f.jvStringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 15));
+    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("十五日"));
+    EXPECT_EQ(f.jvStringGrid1->Col(), 2);
+    EXPECT_EQ(f.jvStringGrid1->Row(), 15);
+}
+
+TEST_F(MainFormTest, boldDaysFollowTheYearShown)
+{
+    dir.write(QStringLiteral("20010203.txt"), "x");
+    dir.write(QStringLiteral("Sch20010214.txt"), "x");
+    dir.write(QStringLiteral("Anniv0301.txt"), "x");
+    dir.write(QStringLiteral("20011225.txt"), "x");
+    dir.write(QStringLiteral("20001226.txt"), "x");
+    dir.write(QStringLiteral("200102.csv"), cp932(QStringLiteral(",予定1\r\n1日(木),x\r\n")));
+    TMainForm& f = start();
+    EXPECT_EQ(f.MonthCal->boldDays(2001, 2), (1u << 2) | (1u << 13));
+    EXPECT_EQ(f.MonthCal->boldDays(2001, 3), 1u);
+    EXPECT_EQ(f.MonthCal->dateTextFormat(QDate(2001, 2, 3)).fontWeight(), QFont::Bold);
+    EXPECT_NE(f.MonthCal->dateTextFormat(QDate(2001, 2, 1)).fontWeight(), QFont::Bold);
+
+    // Browsing to January 2001 marks the December shown at its edge from 2000's files.
+    f.MonthCal->setCurrentPage(2001, 1);
+    EXPECT_EQ(f.MonthCal->boldDays(2000, 12), 1u << 25);
+    // And December 2001 is marked from 2001.
+    f.MonthCal->setCurrentPage(2001, 12);
+    EXPECT_EQ(f.MonthCal->boldDays(2001, 12), 1u << 24);
+}
+
+TEST_F(MainFormTest, savedDiaryBecomesBoldAndEmptiedOneLosesIt)
+{
+    TMainForm& f = start();
+    type(f.Memo7, QStringLiteral("書いた"));
+    changeDate(QDate(2001, 2, 4));
+    EXPECT_TRUE(f.MonthCal->boldDays(2001, 2) & (1u << 2));
+    changeDate(QDate(2001, 2, 3));
+    empty(f.Memo7);
+    changeDate(QDate(2001, 2, 4));
+    EXPECT_FALSE(f.MonthCal->boldDays(2001, 2) & (1u << 2));
+}
+
+TEST_F(MainFormTest, gridColoursReadBackFromPixels)
+{
+    TMainForm& f = start();
+    f.jvStringGrid1->setCells(1, 4, QStringLiteral("会議★")); // Sunday 4 February 2001
+    f.jvStringGrid1->setCells(2, 5, QStringLiteral("☆と★"));
+    f.jvStringGrid1->setCells(3, 5, QStringLiteral("☆"));
+    const QImage image = f.jvStringGrid1->viewport()->grab().toImage();
+    const auto colourAt = [&](int col, int row) {
+        const QRect r = f.jvStringGrid1->CellRect(col, row);
+        return QColor(image.pixel(r.right() - 2, r.bottom() - 1));
+    };
+    EXPECT_EQ(colourAt(2, 3), QColor(220, 216, 253)); // Saturday
+    EXPECT_EQ(colourAt(2, 4), QColor(255, 208, 208)); // Sunday
+    EXPECT_EQ(colourAt(1, 4), QColor(115, 222, 84));  // ★ wins over Sunday
+    EXPECT_EQ(colourAt(2, 5), QColor(115, 222, 84));  // ★ is entry 0 even after ☆
+    EXPECT_EQ(colourAt(3, 5), QColor(181, 237, 165));
+    EXPECT_NE(colourAt(0, 3), QColor(220, 216, 253)); // the day caption keeps the fixed look
+    EXPECT_EQ(colourAt(1, 6), QColor(Qt::white));
+}
+
+TEST_F(MainFormTest, storedSettingsAreApplied)
+{
+    const QString path = ini();
+    ProfileFile::put(path, QStringLiteral("Pos"), QStringLiteral("Width"), QStringLiteral("abc"));
+    ProfileFile::put(path, QStringLiteral("Pos"), QStringLiteral("ActivePage"), QStringLiteral("3"));
+    ProfileFile::put(path, QStringLiteral("Cal"), QStringLiteral("MarkupStr0"), QStringLiteral("◎"));
+    ProfileFile::put(path, QStringLiteral("Memo"), QStringLiteral("FontStyleBold"), QStringLiteral("1"));
+    ProfileFile::put(path, QStringLiteral("Memo"), QStringLiteral("FontStyleItalic"), QStringLiteral("0"));
+    ProfileFile::put(path, QStringLiteral("Memo"), QStringLiteral("CharSet"), QStringLiteral("300"));
+    ProfileFile::put(path, QStringLiteral("MemoFont"), QStringLiteral("prop_FontStyle"), QStringLiteral("2"));
+    ProfileFile::put(path, QStringLiteral("MemoFont"), QStringLiteral("prop_FontCharset"), QStringLiteral("1"));
+    ProfileFile::put(path, QStringLiteral("SchItem"), QStringLiteral("item_ItemCount"), QStringLiteral("5"));
+    for (int i = 0; i < 5; ++i)
+        ProfileFile::put(path, QStringLiteral("SchItem"), QStringLiteral("item_Item%1").arg(i), QStringLiteral("列%1").arg(i));
+    ProfileFile::put(path, QStringLiteral("Sheet"), QStringLiteral("ColWidth5"), QStringLiteral("77"));
+
+    TMainForm& f = start();
+    EXPECT_EQ(f.width(), 617);
+    EXPECT_EQ(f.Page1->currentIndex(), 3);
+    EXPECT_EQ(f.MarkupEntries[0].symbol, QStringLiteral("◎"));
+    EXPECT_EQ(f.MarkupEntries[3].symbol, QStringLiteral("○"));
+    EXPECT_TRUE(f.Memo7->font().bold());
+    EXPECT_FALSE(f.Memo7->font().italic());
+    EXPECT_TRUE(f.Memo1->font().bold());
+    EXPECT_EQ(f.MemoFont.Charset, 1); // 300 names no character set: the font's own stays
+    EXPECT_EQ(f.jvStringGrid1->ColCount(), 6);
+    EXPECT_EQ(f.jvStringGrid1->Cells(5, 0), QStringLiteral("列4"));
+    EXPECT_EQ(f.jvStringGrid1->ColWidths(5), 77);
+
+    ASSERT_TRUE(closeForm());
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Sheet"), QStringLiteral("ColWidth5"), {}), QStringLiteral("77"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Sheet"), QStringLiteral("ColWidth0"), {}), QStringLiteral("50"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Pos"), QStringLiteral("ActivePage"), {}), QStringLiteral("3"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Memo"), QStringLiteral("FontStyleBold"), {}), QStringLiteral("1"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("MemoFont"), QStringLiteral("prop_FontStyle"), {}), QStringLiteral("1"));
+}
+
+TEST_F(MainFormTest, missingDataFolderAsksBeforeClosing)
+{
+    ProfileFile::put(ini(), QStringLiteral("Data"), QStringLiteral("Folder"), dir.file(QStringLiteral("gone/")));
+    TMainForm& f = start();
+    type(f.Memo2, QStringLiteral("大事なこと"));
+    messages.answerNext(MessageService::Answer::Ok);           // the month file's error report
+    messages.answerNext(MessageService::Answer::Ok);           // the ToDo page's message
+    messages.answerNext(MessageService::Answer::Cancel);       // the question
+    EXPECT_FALSE(f.close());
+    EXPECT_EQ(messages.count(QStringLiteral("エラーが発生しました。終了しますか?")), 1);
+    EXPECT_EQ(messages.count(QStringLiteral("ファイル\"") + dir.file(QStringLiteral("gone/ToDo.txt")) +
+                             QStringLiteral("\"は登録できませんでした。")),
+              1);
+    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("大事なこと"));
+    EXPECT_TRUE(f.Memo2->document()->isModified());
+    // The settings were still written although the month could not be.
+    EXPECT_EQ(ProfileFile::get(ini(), QStringLiteral("Pos"), QStringLiteral("Width"), {}), QStringLiteral("617"));
+
+    messages.clear();
+    EXPECT_TRUE(closeForm()); // the queue is empty now: every box answers OK
+    EXPECT_EQ(messages.count(QStringLiteral("エラーが発生しました。終了しますか?")), 1);
+}
+
+TEST_F(MainFormTest, unreadableFilesAreNeverDeletedOrOverwritten)
+{
+    // A folder where a file is expected cannot be read (CI runs as root, so no permission tricks).
+    QDir(dir.path()).mkdir(QStringLiteral("20010203.txt"));
+    QDir(dir.path()).mkdir(QStringLiteral("200103.csv"));
+    TMainForm& f = start();
+    EXPECT_EQ(messages.count(QStringLiteral("ファイル\"") + dir.file(QStringLiteral("20010203.txt")) +
+                             QStringLiteral("\"を読み込めませんでした。")),
+              1);
+    changeDate(QDate(2001, 2, 4));
+    EXPECT_TRUE(QFileInfo(dir.file(QStringLiteral("20010203.txt"))).isDir());
+
+    // A new month that cannot be read: the previous date stays.
+    messages.clear();
+    f.MonthCal->setSelectedDate(QDate(2001, 3, 1));
+    EXPECT_ANY_THROW(f.MonthCalClick());
+    EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 4));
+    EXPECT_EQ(f.MonthFile, folder() + QStringLiteral("200102.csv"));
+    EXPECT_EQ(f.jvStringGrid1->RowCount(), 29);
+    EXPECT_FALSE(has("200102.csv")); // nothing was saved before the refusal
+}
+
+TEST_F(MainFormTest, unreadableMonthAtStartIsKeptUnlessEdited)
+{
+    QDir(dir.path()).mkdir(QStringLiteral("200102.csv"));
+    TMainForm& f = start();
+    EXPECT_FALSE(messages.shown().isEmpty());
+    EXPECT_EQ(f.jvStringGrid1->RowCount(), 29); // an empty month to work in
+    messages.clear();
+    ASSERT_TRUE(closeForm());
+    EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join(u'|').toStdString();
+    EXPECT_TRUE(QFileInfo(dir.file(QStringLiteral("200102.csv"))).isDir());
+}
+
+TEST_F(MainFormTest, folderWithoutSeparatorStillJoinsPaths)
+{
+    QDir(dir.path()).mkdir(QStringLiteral("data"));
+    ProfileFile::put(ini(), QStringLiteral("Data"), QStringLiteral("Folder"), dir.file(QStringLiteral("data")));
+    TMainForm& f = start();
+    type(f.Memo7, QStringLiteral("x"));
+    ASSERT_TRUE(closeForm());
+    EXPECT_TRUE(has("data/20010203.txt"));
+    EXPECT_TRUE(has("data/200102.csv"));
+    EXPECT_FALSE(has("data20010203.txt"));
+    // The stored text stays as typed.
+    EXPECT_EQ(ProfileFile::get(ini(), QStringLiteral("Data"), QStringLiteral("Folder"), {}), dir.file(QStringLiteral("data")));
+}
+
+TEST_F(MainFormTest, menuHintShowsInStatusBar)
+{
+    TMainForm& f = start();
+    QStatusTipEvent tip(QStringLiteral("終了します。"));
+    QCoreApplication::sendEvent(&f, &tip);
+    EXPECT_EQ(f.statusBar()->currentMessage(), QStringLiteral("終了します。"));
+    QStatusTipEvent none{QString()};
+    QCoreApplication::sendEvent(&f, &none);
+    EXPECT_TRUE(f.statusBar()->currentMessage().isEmpty());
+    EXPECT_EQ(f.StatusPanel->text(), QStringLiteral("2001年02月03日"));
+}
+
+} // namespace
