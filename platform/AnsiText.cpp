@@ -18,24 +18,26 @@ bool isContinuation(unsigned char b)
     return (b & 0xC0) == 0x80;
 }
 
-// Length of the well-formed UTF-8 sequence starting at i, 0 when it is not one
-// (overlong forms, surrogates and code points past U+10FFFF count as malformed).
-int utf8SequenceLength(const unsigned char* p, qsizetype left)
+// Length of the well-formed UTF-8 sequence at p, 0 when it is not one (overlong forms,
+// surrogates and code points past U+10FFFF count as malformed); its code point goes to *cp.
+int utf8Sequence(const unsigned char* p, qsizetype left, char32_t* cp)
 {
     const unsigned char b = p[0];
-    if (b < 0x80)
+    if (b < 0x80) {
+        *cp = b;
         return 1;
+    }
     int len = 0;
-    char32_t cp = 0;
+    char32_t c = 0;
     if (b >= 0xC2 && b <= 0xDF) {
         len = 2;
-        cp = b & 0x1F;
+        c = b & 0x1F;
     } else if (b >= 0xE0 && b <= 0xEF) {
         len = 3;
-        cp = b & 0x0F;
+        c = b & 0x0F;
     } else if (b >= 0xF0 && b <= 0xF4) {
         len = 4;
-        cp = b & 0x07;
+        c = b & 0x07;
     } else {
         return 0;
     }
@@ -44,12 +46,13 @@ int utf8SequenceLength(const unsigned char* p, qsizetype left)
     for (int k = 1; k < len; ++k) {
         if (!isContinuation(p[k]))
             return 0;
-        cp = (cp << 6) | (p[k] & 0x3F);
+        c = (c << 6) | (p[k] & 0x3F);
     }
-    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
+    if ((len == 3 && c < 0x800) || (len == 4 && (c < 0x10000 || c > 0x10FFFF)))
         return 0;
-    if (cp >= 0xD800 && cp <= 0xDFFF)
+    if (c >= 0xD800 && c <= 0xDFFF)
         return 0;
+    *cp = c;
     return len;
 }
 
@@ -59,8 +62,9 @@ bool looksLikeUtf8(QByteArrayView bytes)
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype n = bytes.size();
     bool multiByte = false;
+    char32_t cp = 0;
     for (qsizetype i = 0; i < n;) {
-        const int len = utf8SequenceLength(p + i, n - i);
+        const int len = utf8Sequence(p + i, n - i, &cp);
         if (len == 0)
             return false;
         multiByte = multiByte || len > 1;
@@ -69,25 +73,29 @@ bool looksLikeUtf8(QByteArrayView bytes)
     return multiByte;
 }
 
-// UTF-8 that keeps every malformed byte as an escape character, so nothing is lost.
+// UTF-8 that keeps every malformed byte as an escape character, so nothing is lost. Written
+// out by hand: the library's decoder drops a byte order mark that is part of the text.
 QString decodeUtf8Lenient(QByteArrayView bytes)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype n = bytes.size();
     QString out;
     out.reserve(n);
+    char32_t cp = 0;
     for (qsizetype i = 0; i < n;) {
-        const int len = utf8SequenceLength(p + i, n - i);
+        const int len = utf8Sequence(p + i, n - i, &cp);
         if (len == 0) {
             out.append(QChar(char16_t(kEscapeBase + p[i])));
             ++i;
-        } else if (len == 1) {
-            out.append(QChar(char16_t(p[i])));
-            ++i;
-        } else {
-            out.append(QString::fromUtf8(reinterpret_cast<const char*>(p + i), len));
-            i += len;
+            continue;
         }
+        if (cp >= 0x10000) {
+            out.append(QChar(QChar::highSurrogate(cp)));
+            out.append(QChar(QChar::lowSurrogate(cp)));
+        } else {
+            out.append(QChar(char16_t(cp)));
+        }
+        i += len;
     }
     return out;
 }
@@ -151,7 +159,7 @@ QString decode(QByteArrayView bytes)
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return decodeUtf8Lenient(bytes.sliced(3));
     if (looksLikeUtf8(bytes))
-        return QString::fromUtf8(bytes);
+        return decodeUtf8Lenient(bytes);
     return decodeCp932(bytes);
 }
 
@@ -170,13 +178,19 @@ QByteArray encode(const QString& text)
     const Cp932Table& table = Cp932Table::instance();
     QByteArray out;
     out.reserve(text.size() * 2);
+    bool pendingLead = false; // the last byte was a kept lone lead byte
     for (QChar ch : text) {
         const quint16 code = table.encode(ch.unicode());
         if (code == Cp932Table::kNoCode)
             return encodeUtf8WithBom(text);
+        const auto first = static_cast<unsigned char>(code > 0xFF ? code >> 8 : code);
+        // A kept lead byte must not pair with the next character's first byte on reading.
+        if (pendingLead && table.decodePair(static_cast<unsigned char>(out.back()), first) != 0)
+            return encodeUtf8WithBom(text);
         if (code > 0xFF)
             out.append(char(code >> 8));
         out.append(char(code & 0xFF));
+        pendingLead = code <= 0xFF && isEscape(ch.unicode()) && Cp932Table::isLeadByte(static_cast<unsigned char>(code));
     }
     // Code page bytes that happen to form UTF-8 would be read back as UTF-8: mark them instead.
     if (looksLikeUtf8(out))

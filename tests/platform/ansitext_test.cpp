@@ -109,6 +109,26 @@ TEST(AnsiText, codePageBytesThatLookLikeUtf8AreMarked)
     EXPECT_EQ(AnsiText::decode(out), mojibake);
 }
 
+TEST(AnsiText, byteOrderMarkInsideTextIsKept)
+{
+    const QString text = QStringLiteral("a\uFEFFb\u00e9");
+    EXPECT_EQ(AnsiText::decode(AnsiText::encode(text)), text);
+    EXPECT_EQ(AnsiText::decode(QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx\xC3\xA9")), QStringLiteral("\uFEFFx\u00e9"));
+    EXPECT_EQ(AnsiText::decode(QByteArray("\xE4\xBA\x88\xEF\xBB\xBF")), QStringLiteral("予\uFEFF"));
+}
+
+TEST(AnsiText, keptLeadByteNeverSwallowsTheNextCharacter)
+{
+    // A lone lead byte before "]" or "÷" (whose first byte is a trail byte) would pair up on reading.
+    for (const QString& next : {QStringLiteral("]"), QStringLiteral("÷"), QStringLiteral("A")}) {
+        const QString text = QString(QChar(char16_t(0xF794))) + next;
+        EXPECT_EQ(AnsiText::decode(AnsiText::encode(text)), text) << next.toStdString();
+    }
+    // Where no pair forms the code page stays.
+    const QByteArray unassigned = bytes({0x85, 0x40});
+    EXPECT_EQ(AnsiText::encode(AnsiText::decode(unassigned)), unassigned);
+}
+
 TEST(AnsiText, readingRuleChoosesEncoding)
 {
     // UTF-8 written by another program, no mark.

@@ -233,19 +233,4 @@ TEST(IniTextBytes, undecodableBytesSurviveInUntouchedLines)
     EXPECT_EQ(ini.toBytes(), kept + "[A]\r\nk=\x81\x9a\r\n");
 }
 
-TEST(IniTextBytes, textEndsAtTheFirstNul)
-{
-    const IniText ini = IniText::fromBytes(QByteArrayView("[A]\r\nk=1\r\nj=2\0\r\nx=3\r\n", 21));
-    EXPECT_EQ(ini.value(u"A", u"j"), u"2"_s);
-    EXPECT_FALSE(ini.value(u"A", u"x").has_value());
-    EXPECT_EQ(ini.toBytes(), QByteArray("[A]\r\nk=1\r\nj=2\r\n"));
-}
-
-TEST(IniTextBytes, utf8FileWithByteOrderMarkReads)
-{
-    const IniText ini = IniText::fromBytes("\xEF\xBB\xBF[A]\r\nk=\xC3\xA9\r\n");
-    EXPECT_EQ(ini.value(u"A", u"k"), u"é"_s);
-    EXPECT_EQ(ini.toBytes(), QByteArray("\xEF\xBB\xBF[A]\r\nk=\xC3\xA9\r\n"));
-}
-
 } // namespace

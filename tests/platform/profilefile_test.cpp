@@ -135,25 +135,6 @@ TEST(ProfileFileWrite, shiftJisNamesAndValuesRoundTrip)
     EXPECT_FALSE(bytes.startsWith("\xEF\xBB\xBF"));
 }
 
-TEST(ProfileFileWrite, textOutsideCodePage932StillReadsBack)
-{
-    TempFolder dir;
-    dir.write(u"u.ini"_s, fixture("windows.ini"));
-    const QString ini = dir.file(u"u.ini"_s);
-    ProfileFile::put(ini, u"Cal"_s, u"MarkupStr1"_s, u"é😀"_s);
-    EXPECT_EQ(ProfileFile::get(ini, u"Cal"_s, u"MarkupStr1"_s, {}), u"é😀"_s);
-    EXPECT_EQ(ProfileFile::get(ini, u"MemoFont"_s, u"MemoFont_FontName"_s, {}), u"ＭＳ ゴシック"_s);
-}
-
-TEST(ProfileFileWrite, valueWithLineBreaksStaysOneLine)
-{
-    TempFolder dir;
-    const QString ini = dir.file(u"i.ini"_s);
-    ProfileFile::put(ini, u"Memo"_s, u"Editor1"_s, u"vi\r\n[Data]\r\nFolder=/tmp/evil"_s);
-    EXPECT_EQ(ProfileFile::get(ini, u"Data"_s, u"Folder"_s, u"safe"_s), u"safe"_s);
-    EXPECT_EQ(ProfileFile::get(ini, u"Memo"_s, u"Editor1"_s, {}), u"vi [Data] Folder=/tmp/evil"_s);
-}
-
 TEST(ProfileFileWrite, namesThatWouldCorruptTheFileAreRefused)
 {
     TempFolder dir;
