@@ -3,10 +3,10 @@
 #include "platform/AnsiText.h"
 #include "platform/Failure.h"
 #include "platform/IniText.h"
+#include "platform/IntegerText.h"
 
 #include <QFileInfo>
 
-#include <limits>
 
 namespace {
 
@@ -73,67 +73,16 @@ QString boolText(bool value)
     return value ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
-}
-
 } // namespace
 
 namespace ProfileFile {
 
 bool parseInt(const QString& text, int* value)
 {
-    QStringView t = IniText::trimmed(text);
-    qsizetype hexStart = 0;
-    if (t.startsWith(u'$'))
-        hexStart = 1;
-    else if (t.startsWith(u"0x") || t.startsWith(u"0X"))
-        hexStart = 2;
-    if (hexStart > 0) {
-        // Hexadecimal up to FFFFFFFF, taken as the 32 bits of a signed number as StrToInt does.
-        t = t.sliced(hexStart);
-        if (t.isEmpty())
-            return false;
-        quint64 n = 0;
-        for (QChar c : t) {
-            const int d = hexDigit(c);
-            if (d < 0)
-                return false;
-            n = n * 16 + quint64(d);
-            if (n > 0xFFFFFFFFu)
-                return false;
-        }
-        *value = int(quint32(n));
-        return true;
-    }
-
-    bool negative = false;
-    if (t.startsWith(u'-') || t.startsWith(u'+')) {
-        negative = t.front() == u'-';
-        t = t.sliced(1);
-    }
-    if (t.isEmpty())
-        return false;
-    const qint64 limit =
-        negative ? -qint64(std::numeric_limits<int>::min()) : std::numeric_limits<int>::max();
-    qint64 n = 0;
-    for (QChar c : t) {
-        if (c.unicode() < u'0' || c.unicode() > u'9')
-            return false;
-        n = n * 10 + (c.unicode() - u'0');
-        if (n > limit)
-            return false;
-    }
-    *value = int(negative ? -n : n);
-    return true;
+    const std::optional<qint32> n = IntegerText::parse(IniText::trimmed(text), IntegerText::HexPrefixes::DollarOr0x);
+    if (n)
+        *value = *n;
+    return n.has_value();
 }
 
 QString get(const QString& path, const QString& section, const QString& key, const QString& def)

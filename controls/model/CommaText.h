@@ -4,14 +4,23 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <span>
+#include <vector>
+
 // The grid's comma text: one line holds one row's fields, separated by commas, a field quoted
 // with double quotes when it holds a blank, a control character, a quote or a comma.
 namespace CommaText {
 
 // Joins the fields into one line; the row of a single empty field is written as "".
 QString encode(const QStringList& fields);
+// The same, appended to out.
+void encodeAppend(QString& out, std::span<const QStringView> fields);
+
 // Splits one line into its fields. Blanks (U+0001..U+0020) around fields are dropped, an empty
 // line gives no field, an unclosed quote runs to the end of the line.
 QStringList decode(QStringView line);
+// The same without a string per field: each field's text is appended to pool and its end
+// offset in pool is appended to ends.
+void decodeAppend(QStringView line, QString& pool, std::vector<qsizetype>& ends);
 
 } // namespace CommaText
