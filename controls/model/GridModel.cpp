@@ -17,18 +17,7 @@ const QString& indexOutOfRange()
 
 // Cells never hold line breaks or NUL; should code put one there, a save keeps the row on one
 // line and the rest of the file readable (a NUL ends the text, a break would shift the rows).
-QString forFile(const QString& text)
-{
-    QString out = text;
-    for (QChar& c : out) {
-        if (c == u'\r' || c == u'\n')
-            c = u' ';
-    }
-    out.remove(QChar(u'\0'));
-    return out;
-}
-
-bool fitsFile(const QString& text)
+bool fitsFile(QStringView text)
 {
     for (QChar c : text) {
         if (c == u'\r' || c == u'\n' || c == u'\0')
@@ -37,22 +26,81 @@ bool fitsFile(const QString& text)
     return true;
 }
 
+QString forFile(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (c == u'\r' || c == u'\n')
+            out.append(u' ');
+        else if (c != u'\0')
+            out.append(c);
+    }
+    return out;
+}
+
+// Next line of text from pos: lines end at CR LF, a lone CR or a lone LF; a last line without
+// break counts, a final break opens no empty line.
+bool nextLine(QStringView text, qsizetype& pos, QStringView& line)
+{
+    const qsizetype n = text.size();
+    if (pos >= n)
+        return false;
+    const char16_t* s = text.utf16();
+    qsizetype i = pos;
+    while (i < n && s[i] != u'\r' && s[i] != u'\n')
+        ++i;
+    line = text.sliced(pos, i - pos);
+    if (i < n && s[i] == u'\r' && i + 1 < n && s[i + 1] == u'\n')
+        ++i;
+    pos = i + 1;
+    return true;
+}
+
 } // namespace
 
 GridModel::GridModel(int colCount, int rowCount, int fixedCols, int fixedRows)
 {
-    setColCount(std::max(colCount, 1));
-    setRowCount(std::max(rowCount, 1));
-    setFixedCols(std::clamp(fixedCols, 0, m_colCount - 1));
-    setFixedRows(std::clamp(fixedRows, 0, m_rowCount - 1));
+    reshape(std::max(colCount, 1), std::max(rowCount, 1));
+    m_fixedCols = std::clamp(fixedCols, 0, m_colCount - 1);
+    m_fixedRows = std::clamp(fixedRows, 0, m_rowCount - 1);
+    clampCurrent();
+}
+
+void GridModel::reshape(int cols, int rows)
+{
+    // Survivors move to a fresh pool, so a large file read once does not stay in memory.
+    std::vector<Cell> cells(size_t(cols) * size_t(rows));
+    QString pool;
+    std::vector<QString> own;
+    const int keepCols = std::min(cols, m_colCount);
+    const int keepRows = std::min(rows, m_rowCount);
+    for (int r = 0; r < keepRows; ++r) {
+        for (int c = 0; c < keepCols; ++c) {
+            const Cell& old = m_cells[size_t(r) * size_t(m_colCount) + size_t(c)];
+            Cell& cell = cells[size_t(r) * size_t(cols) + size_t(c)];
+            if (old.start < 0) {
+                own.push_back(std::move(m_own[size_t(-old.start - 1)]));
+                cell.start = -qsizetype(own.size());
+            } else if (old.length > 0) {
+                cell.start = pool.size();
+                cell.length = old.length;
+                pool.append(view(old));
+            }
+        }
+    }
+    m_cells = std::move(cells);
+    m_pool = std::move(pool);
+    m_own = std::move(own);
+    m_colCount = cols;
+    m_rowCount = rows;
 }
 
 void GridModel::setColCount(int count)
 {
     count = std::max(count, 1);
-    m_colCount = count;
-    for (QStringList& row : m_rows)
-        row.resize(count);
+    if (count != m_colCount)
+        reshape(count, m_rowCount);
     if (m_fixedCols >= count)
         m_fixedCols = count - 1;
     clampCurrent();
@@ -61,10 +109,8 @@ void GridModel::setColCount(int count)
 void GridModel::setRowCount(int count)
 {
     count = std::max(count, 1);
-    m_rowCount = count;
-    m_rows.resize(size_t(count));
-    for (QStringList& row : m_rows)
-        row.resize(m_colCount);
+    if (count != m_rowCount)
+        reshape(m_colCount, count);
     if (m_fixedRows >= count)
         m_fixedRows = count - 1;
     clampCurrent();
@@ -86,25 +132,54 @@ void GridModel::setFixedRows(int count)
     clampCurrent();
 }
 
+QStringView GridModel::view(const Cell& cell) const
+{
+    if (cell.start < 0)
+        return m_own[size_t(-cell.start - 1)];
+    return QStringView(m_pool).sliced(cell.start, cell.length);
+}
+
+QStringView GridModel::cellView(int col, int row) const
+{
+    if (col < 0 || row < 0 || col >= m_colCount || row >= m_rowCount)
+        return {};
+    return view(m_cells[size_t(row) * size_t(m_colCount) + size_t(col)]);
+}
+
 QString GridModel::cell(int col, int row) const
 {
     if (col < 0 || row < 0 || col >= m_colCount || row >= m_rowCount)
         return {};
-    return m_rows[size_t(row)].at(col);
+    const Cell& cell = m_cells[size_t(row) * size_t(m_colCount) + size_t(col)];
+    if (cell.start < 0)
+        return m_own[size_t(-cell.start - 1)];
+    return view(cell).toString();
 }
 
 void GridModel::setCell(int col, int row, const QString& text)
 {
     if (col < 0 || row < 0 || col >= m_colCount || row >= m_rowCount)
         throw EListError(indexOutOfRange());
-    m_rows[size_t(row)][col] = text;
+    Cell& cell = m_cells[size_t(row) * size_t(m_colCount) + size_t(col)];
+    if (cell.start < 0) {
+        m_own[size_t(-cell.start - 1)] = text;
+    } else if (text.isEmpty()) {
+        cell = Cell{};
+    } else {
+        m_own.push_back(text);
+        cell = Cell{-qsizetype(m_own.size()), 0};
+    }
 }
 
-const QStringList& GridModel::rowCells(int row) const
+QStringList GridModel::rowCells(int row) const
 {
     if (row < 0 || row >= m_rowCount)
         throw EListError(indexOutOfRange());
-    return m_rows[size_t(row)];
+    QStringList cells;
+    cells.reserve(m_colCount);
+    for (int c = 0; c < m_colCount; ++c)
+        cells.append(cell(c, row));
+    return cells;
 }
 
 bool GridModel::isValidCurrent(int col, int row) const
@@ -137,47 +212,73 @@ void GridModel::saveToFile(const QString& path) const
     AnsiText::writeBytes(path, AnsiText::encode(toText()));
 }
 
-void GridModel::loadFromText(const QString& text)
+void GridModel::loadFromText(QStringView text)
 {
-    loadFromLines(AnsiText::splitLines(text));
-}
+    qsizetype pos = 0;
+    QStringView line;
+    if (!nextLine(text, pos, line))
+        return;
+    QString pool;
+    pool.reserve(text.size());
+    std::vector<qsizetype> ends;
+    CommaText::decodeAppend(line, pool, ends);
+    if (ends.empty())
+        return;
+    // The first line alone fixes the column count.
+    const int cols = int(std::min<size_t>(ends.size(), INT_MAX));
+    std::vector<Cell> cells;
+    cells.reserve(size_t(cols) * size_t(std::min<qsizetype>(text.size() / 2 + 1, 1 << 20)));
+    qsizetype rows = 0;
+    do {
+        const qsizetype rowStart = pool.size();
+        if (rows > 0) {
+            ends.clear();
+            CommaText::decodeAppend(line, pool, ends);
+        }
+        qsizetype start = rowStart;
+        for (int c = 0; c < cols; ++c) {
+            if (size_t(c) < ends.size()) {
+                cells.push_back(Cell{start, ends[size_t(c)] - start});
+                start = ends[size_t(c)];
+            } else {
+                cells.push_back(Cell{});
+            }
+        }
+        pool.truncate(start); // fields beyond the first line's count are dropped
+        ++rows;
+    } while (rows < INT_MAX && nextLine(text, pos, line));
 
-void GridModel::loadFromLines(const QStringList& lines)
-{
-    if (lines.isEmpty())
-        return;
-    QStringList fields = CommaText::decode(lines.front());
-    const int cols = int(std::min<qsizetype>(fields.size(), INT_MAX));
-    if (cols == 0)
-        return;
-    const int rows = int(std::min<qsizetype>(lines.size(), INT_MAX));
-    // Build the new rows apart and swap them in: the old cells are replaced whole anyway.
-    std::vector<QStringList> cells(static_cast<size_t>(rows));
-    fields.resize(cols);
-    cells[0] = std::move(fields);
-    for (int i = 1; i < rows; ++i) {
-        QStringList row = CommaText::decode(lines.at(i));
-        row.resize(cols);
-        cells[size_t(i)] = std::move(row);
-    }
-    m_rows = std::move(cells);
-    setColCount(cols);
-    setRowCount(rows);
+    m_cells = std::move(cells);
+    m_pool = std::move(pool);
+    m_own.clear();
+    m_colCount = cols;
+    m_rowCount = int(rows);
+    if (m_fixedCols >= m_colCount)
+        m_fixedCols = m_colCount - 1;
+    if (m_fixedRows >= m_rowCount)
+        m_fixedRows = m_rowCount - 1;
+    clampCurrent();
 }
 
 QString GridModel::toText() const
 {
     QString text;
-    QStringList clean;
-    for (const QStringList& row : m_rows) {
-        const QStringList* fields = &row;
-        if (!std::all_of(row.cbegin(), row.cend(), fitsFile)) {
-            clean.clear();
-            for (const QString& cell : row)
-                clean.append(forFile(cell));
-            fields = &clean;
+    text.reserve(m_pool.size() + qsizetype(m_cells.size()) * 2 + qsizetype(m_rowCount) * 2);
+    std::vector<QStringView> fields(size_t(m_colCount));
+    std::vector<QString> cleaned;
+    for (int r = 0; r < m_rowCount; ++r) {
+        cleaned.clear();
+        cleaned.reserve(size_t(m_colCount));
+        for (int c = 0; c < m_colCount; ++c) {
+            const QStringView cell = view(m_cells[size_t(r) * size_t(m_colCount) + size_t(c)]);
+            if (fitsFile(cell)) {
+                fields[size_t(c)] = cell;
+            } else {
+                cleaned.push_back(forFile(cell));
+                fields[size_t(c)] = cleaned.back();
+            }
         }
-        text.append(CommaText::encode(*fields));
+        CommaText::encodeAppend(text, fields);
         text.append(u"\r\n");
     }
     return text;

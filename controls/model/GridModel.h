@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <vector>
 
@@ -25,9 +26,11 @@ public:
 
     // Reading outside the grid gives an empty text; writing there throws EListError.
     QString cell(int col, int row) const;
+    // Valid until the grid next changes.
+    QStringView cellView(int col, int row) const;
     void setCell(int col, int row, const QString& text);
     // Exactly colCount() texts.
-    const QStringList& rowCells(int row) const;
+    QStringList rowCells(int row) const;
 
     int col() const { return m_col; }
     int row() const { return m_row; }
@@ -43,18 +46,28 @@ public:
     void saveToFile(const QString& path) const;
 
     // The same rules on text already decoded, and the text a save writes.
-    void loadFromText(const QString& text);
-    void loadFromLines(const QStringList& lines);
+    void loadFromText(QStringView text);
     QString toText() const;
 
 private:
+    // A loaded cell is a piece of m_pool, so reading a large file costs a few allocations
+    // instead of one per cell; a cell set afterwards owns its string (start < 0: m_own[-start-1]).
+    struct Cell {
+        qsizetype start = 0;
+        qsizetype length = 0;
+    };
+
+    QStringView view(const Cell& cell) const;
+    void reshape(int cols, int rows);
     void clampCurrent();
 
-    int m_colCount = 0;
-    int m_rowCount = 0;
+    int m_colCount = 1;
+    int m_rowCount = 1;
     int m_fixedCols = 0;
     int m_fixedRows = 0;
     int m_col = 0;
     int m_row = 0;
-    std::vector<QStringList> m_rows;
+    std::vector<Cell> m_cells{1}; // row by row
+    QString m_pool;
+    std::vector<QString> m_own;
 };
