@@ -30,8 +30,8 @@ public:
         goFixedHorzLine = 0x02,
         goVertLine = 0x04,
         goHorzLine = 0x08,
-        goColSizing = 0x10, // column widths adjustable with the mouse in the fixed rows
-        goEditing = 0x20,   // cells editable in place
+        goColSizing = 0x10,         // column widths adjustable with the mouse in the fixed rows
+        goEditing = 0x20,           // cells editable in place
         goDrawFocusSelected = 0x40, // the focused current cell in the selection colour too
     };
     Q_DECLARE_FLAGS(TGridOptions, Option)

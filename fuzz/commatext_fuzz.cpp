@@ -37,8 +37,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();
     }
 
+    // The grid's own line scan agrees with the plain reading of the rules.
     GridModel grid(1, 1, 0, 0);
     grid.loadFromText(text);
+    const QStringList lines = AnsiText::splitLines(text);
+    if (!lines.isEmpty() && !CommaText::decode(lines.front()).isEmpty()) {
+        const qsizetype cols = CommaText::decode(lines.front()).size();
+        if (grid.rowCount() != lines.size() || grid.colCount() != cols)
+            std::abort();
+        for (int r = 0; r < grid.rowCount(); ++r) {
+            QStringList want = CommaText::decode(lines.at(r));
+            want.resize(cols);
+            if (grid.rowCells(r) != want)
+                std::abort();
+        }
+    }
+
     GridModel again(1, 1, 0, 0);
     // The code page round trip is the text fuzzer's concern; this one checks the lines.
     again.loadFromText(grid.toText());

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -184,6 +185,44 @@ void TMainForm::buildMenus()
     connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
     File1->addAction(Exit1);
 
+    // 予定(&S): the commands on the grid's current cell.
+    Sch1 = menuBar()->addMenu(QStringLiteral("予定(&S)"));
+    Sch1->setObjectName(QStringLiteral("Sch1"));
+    SchCut1 = makeAction(QStringLiteral("SchCut1"), QStringLiteral("切り取り(&T)"),
+                         QStringLiteral("選択されている予定を切り取ってクリップボードに移動します。"), this);
+    SchCopy1 = makeAction(QStringLiteral("SchCopy1"), QStringLiteral("コピー(&C)"),
+                          QStringLiteral("選択されている予定をクリップボードにコピーします。"), this);
+    SchPaste1 = makeAction(QStringLiteral("SchPaste1"), QStringLiteral("貼り付け(&P)"),
+                           QStringLiteral("クリップボードの内容を貼り付けます。"), this);
+    SchDelete1 = makeAction(QStringLiteral("SchDelete1"), QStringLiteral("削除(&D)"),
+                            QStringLiteral("選択されている予定を削除します。"), this);
+    Sch1->addActions({SchCut1, SchCopy1, SchPaste1, SchDelete1});
+    Sch1->addSeparator(); // the column caption entry goes below
+
+    // 編集(&E): the commands on the memo of the page shown.
+    Edit1 = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Undo1 = makeAction(QStringLiteral("Undo1"), QStringLiteral("元に戻す(&U)"),
+                       QStringLiteral("直前に行った操作を取り消します。"), this);
+    Cut1 = makeAction(QStringLiteral("Cut1"), QStringLiteral("切り取り(&T)"),
+                      QStringLiteral("選択範囲を切り取ってクリップボードに移動します。"), this);
+    Copy1 = makeAction(QStringLiteral("Copy1"), QStringLiteral("コピー(&C)"),
+                       QStringLiteral("選択範囲をクリップボードにコピーします。"), this);
+    Paste1 = makeAction(QStringLiteral("Paste1"), QStringLiteral("貼り付け(&P)"),
+                        QStringLiteral("クリップボードの内容を挿入します。"), this);
+    Delete1 = makeAction(QStringLiteral("Delete1"), QStringLiteral("削除(&L)"),
+                         QStringLiteral("選択範囲を削除します。"), this);
+    SelectAll1 = makeAction(QStringLiteral("SelectAll1"), QStringLiteral("すべて選択(&A)"),
+                            QStringLiteral("文書全体を選択します。"), this);
+    DateTime1 = makeAction(QStringLiteral("DateTime1"), QStringLiteral("日付と時刻(&D)"),
+                           QStringLiteral("今日の日付と現在の時刻を挿入します。"), this);
+    Edit1->addSeparator(); // the external editor entry goes above
+    Edit1->addAction(Undo1);
+    Edit1->addSeparator();
+    Edit1->addActions({Cut1, Copy1, Paste1, Delete1});
+    Edit1->addSeparator();
+    Edit1->addActions({SelectAll1, DateTime1});
+
     Show1 = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     Show1->setObjectName(QStringLiteral("Show1"));
     Today1 = makeAction(QStringLiteral("Today1"), QStringLiteral("今日へ移動(&G)"),
@@ -195,6 +234,37 @@ void TMainForm::buildMenus()
     Today3->setIcon(QIcon(QStringLiteral(":/icons/today.png")));
     connect(Today3, &QAction::triggered, this, &TMainForm::Today1Click);
     ToolBar2->addAction(Today3);
+
+    // The grid's context menu.
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    Cut2 = makeAction(QStringLiteral("Cut2"), QStringLiteral("切り取り(&T)"), QString(), this);
+    Copy2 = makeAction(QStringLiteral("Copy2"), QStringLiteral("コピー(&C)"), QString(), this);
+    Paste2 = makeAction(QStringLiteral("Paste2"), QStringLiteral("貼り付け(&P)"), QString(), this);
+    Delete2 = makeAction(QStringLiteral("Delete2"), QStringLiteral("削除(&L)"), QString(), this);
+    PopupMenu1->addActions({Cut2, Copy2, Paste2, Delete2});
+    jvStringGrid1->setPopupMenu(PopupMenu1);
+
+    // Clipboard buttons: the schedule's before the month label, the memo's above the pages.
+    const auto toolButton = [this](const QString& name, const QString& hint, const QString& icon) {
+        QAction* action = makeAction(name, QString(), hint, this);
+        action->setIcon(QIcon(icon));
+        return action;
+    };
+    SchCut3 =
+        toolButton(QStringLiteral("SchCut3"), QStringLiteral("切り取り"), QStringLiteral(":/icons/cut.png"));
+    SchCopy3 =
+        toolButton(QStringLiteral("SchCopy3"), QStringLiteral("コピー"), QStringLiteral(":/icons/copy.png"));
+    SchPaste3 = toolButton(QStringLiteral("SchPaste3"), QStringLiteral("貼り付け"),
+                           QStringLiteral(":/icons/paste.png"));
+    ToolBar1->insertActions(ToolBar1->actions().value(0), {SchCut3, SchCopy3, SchPaste3});
+    Cut3 = toolButton(QStringLiteral("Cut3"), QStringLiteral("切り取り"), QStringLiteral(":/icons/cut.png"));
+    Copy3 = toolButton(QStringLiteral("Copy3"), QStringLiteral("コピー"), QStringLiteral(":/icons/copy.png"));
+    Paste3 =
+        toolButton(QStringLiteral("Paste3"), QStringLiteral("貼り付け"), QStringLiteral(":/icons/paste.png"));
+    ToolBar3->addActions({Cut3, Copy3, Paste3});
+
+    connectEditingCommands();
 }
 
 QPlainTextEdit* TMainForm::pageEditor(int index) const

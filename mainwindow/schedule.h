@@ -23,6 +23,7 @@ class QMenu;
 class MonthCalendar;
 class TjvStringGrid;
 class TRegManager;
+class Clipboard;
 
 // The main window: conducts start-up, date changes and close; the rules themselves live in
 // mainwindow/model and the controls.
@@ -57,6 +58,31 @@ public:
     QAction* Exit1 = nullptr;
     QAction* Today1 = nullptr;
     QAction* Today3 = nullptr;
+    // Editing: the 予定 and 編集 menus, the grid's context menu and the clipboard tool buttons.
+    QMenu* Sch1 = nullptr;
+    QMenu* Edit1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* SchCut1 = nullptr;
+    QAction* SchCopy1 = nullptr;
+    QAction* SchPaste1 = nullptr;
+    QAction* SchDelete1 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Cut1 = nullptr;
+    QAction* Copy1 = nullptr;
+    QAction* Paste1 = nullptr;
+    QAction* Delete1 = nullptr;
+    QAction* SelectAll1 = nullptr;
+    QAction* DateTime1 = nullptr;
+    QAction* Cut2 = nullptr;
+    QAction* Copy2 = nullptr;
+    QAction* Paste2 = nullptr;
+    QAction* Delete2 = nullptr;
+    QAction* SchCut3 = nullptr;
+    QAction* SchCopy3 = nullptr;
+    QAction* SchPaste3 = nullptr;
+    QAction* Cut3 = nullptr;
+    QAction* Copy3 = nullptr;
+    QAction* Paste3 = nullptr;
     TRegManager* RegManager1 = nullptr;
 
     // State shared with the later commands and dialogs.
@@ -74,6 +100,7 @@ public:
     bool ItalicStyle = false;
     bool FirstShow = true;
     int StartDay = 1;
+    QPlainTextEdit* ActiveMemo = nullptr; // the editor of the page shown, chosen by SelectActiveMemo
     TFont MemoFont;
 
     // Operations used across the window.
@@ -86,6 +113,26 @@ public:
     void MonthCalClick();
     void Today1Click();
     void Exit1Click();
+    // Memo commands: they act on the editor of the page shown, wherever the focus is.
+    void SelectActiveMemo();
+    void Edit1Click();
+    void Memo2MouseUp();
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void Delete1Click();
+    void Undo1Click();
+    void SelectAll1Click();
+    void DateTime1Click();
+    // Schedule commands: they act on the grid's current cell only.
+    void Sch1Click();
+    void jvStringGrid1MouseUp();
+    void SchCut1Click();
+    void SchCopy1Click();
+    void SchPaste1Click();
+    void SchDelete1Click();
+    // The clipboard the commands use; null means the system's. Not owned.
+    void setClipboard(Clipboard* clipboard) { m_clipboard = clipboard; }
     void ApplyFirstDayOfWeek();
     // Marks of the months around the one the calendar shows.
     void MonthCalGetMonthInfo(int year, int month);
@@ -115,6 +162,13 @@ private:
     void setStatusDate(QDate date);
     void reportFailure(const QString& message);
 
+    // Editing: wiring of the menus, buttons and mouse-ups; a failing command is reported.
+    void connectEditingCommands();
+    void runCommand(void (TMainForm::*handler)());
+    Clipboard& clipboard() const;
+    QString currentCellText() const;
+    void setCurrentCellText(const QString& text);
+
     // Month grid, its events and the unreadable-file guard.
     void jvStringGrid1DrawCell(int col, int row, const QRect& rect, QPainter& painter);
     void jvStringGrid1SelectCell(int row);
@@ -138,4 +192,5 @@ private:
     bool m_monthUnreadable = false;
     std::array<bool, 5> m_pageUnreadable{}; // by page index
     bool m_closing = false;
+    Clipboard* m_clipboard = nullptr;
 };

@@ -105,12 +105,14 @@ bool isEscape(char16_t c)
     return c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF;
 }
 
-QByteArray encodeUtf8WithBom(const QString& text)
+// Escape characters go out as the bytes they stand for, or, where those bytes would join their
+// neighbours into other characters, as the private-use characters themselves.
+QByteArray encodeUtf8WithBom(const QString& text, bool rawEscapes)
 {
     QByteArray out("\xEF\xBB\xBF");
     out.reserve(text.size() * 3 + 3);
     qsizetype runStart = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    for (qsizetype i = 0; rawEscapes && i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
         if (!isEscape(c))
             continue;
@@ -178,24 +180,27 @@ QByteArray encode(const QString& text)
     const Cp932Table& table = Cp932Table::instance();
     QByteArray out;
     out.reserve(text.size() * 2);
-    bool pendingLead = false; // the last byte was a kept lone lead byte
+    bool hasEscape = false;
+    bool fits = true;
     for (QChar ch : text) {
         const quint16 code = table.encode(ch.unicode());
-        if (code == Cp932Table::kNoCode)
-            return encodeUtf8WithBom(text);
-        const auto first = static_cast<unsigned char>(code > 0xFF ? code >> 8 : code);
-        // A kept lead byte must not pair with the next character's first byte on reading.
-        if (pendingLead && table.decodePair(static_cast<unsigned char>(out.back()), first) != 0)
-            return encodeUtf8WithBom(text);
+        if (code == Cp932Table::kNoCode) {
+            fits = false;
+            break;
+        }
+        hasEscape = hasEscape || isEscape(ch.unicode());
         if (code > 0xFF)
             out.append(char(code >> 8));
         out.append(char(code & 0xFF));
-        pendingLead = code <= 0xFF && isEscape(ch.unicode()) && Cp932Table::isLeadByte(static_cast<unsigned char>(code));
     }
-    // Code page bytes that happen to form UTF-8 would be read back as UTF-8: mark them instead.
-    if (looksLikeUtf8(out))
-        return encodeUtf8WithBom(text);
-    return out;
+    // A kept byte may pair with its neighbour or read as katakana, and code page bytes may happen
+    // to form UTF-8: either would read back as other text, so those go out as UTF-8 instead.
+    if (fits && (!hasEscape || decodeCp932(out) == text) && !looksLikeUtf8(out))
+        return out;
+    QByteArray utf8 = encodeUtf8WithBom(text, true);
+    if (hasEscape && decode(utf8) != text)
+        utf8 = encodeUtf8WithBom(text, false);
+    return utf8;
 }
 
 QString toCrLf(const QString& text)

@@ -40,6 +40,12 @@ public:
     using EQuavError::EQuavError;
 };
 
+// The system refused a resource: a tray icon could not be registered, or too many exist.
+class EOutOfResources : public EQuavError {
+public:
+    using EQuavError::EQuavError;
+};
+
 // Fills the first "%s" of a message template with each argument in turn.
 QString formatMessage(const QString& pattern, const QString& a1);
 QString formatMessage(const QString& pattern, const QString& a1, const QString& a2);

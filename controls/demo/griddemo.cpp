@@ -31,14 +31,16 @@ int main(int argc, char** argv)
     grid.setCells(3, 0, QStringLiteral("予定3"));
     for (int d = 1; d <= 31; ++d) {
         const QDate date(2001, 1, d);
-        grid.setCells(0, d, QString::number(d) + QStringLiteral("日(") + japanese.dayName(date.dayOfWeek(), QLocale::NarrowFormat) + u')');
+        grid.setCells(0, d,
+                      QString::number(d) + QStringLiteral("日(") +
+                          japanese.dayName(date.dayOfWeek(), QLocale::NarrowFormat) + u')');
     }
     grid.setCells(1, 3, QStringLiteral("会議★"));
     grid.setCells(2, 5, QStringLiteral("歯医者, 3時"));
     grid.setCells(1, 10, QStringLiteral("\"引用\" あり"));
 
-    grid.OnDrawCell = [first](TjvStringGrid& sender, int col, int row, const QRect& rect, TGridDrawState state,
-                              QPainter& painter) {
+    grid.OnDrawCell = [first](TjvStringGrid& sender, int col, int row, const QRect& rect,
+                              TGridDrawState state, QPainter& painter) {
         if (state.fixed)
             return;
         const int weekday = first.addDays(row - 1).dayOfWeek();

@@ -12,6 +12,11 @@ bool isBlank(char16_t c)
     return c >= 1 && c <= 32;
 }
 
+bool isBreak(char16_t c)
+{
+    return c == u'\r' || c == u'\n';
+}
+
 bool needsQuotes(QStringView field)
 {
     for (QChar c : field) {
@@ -65,28 +70,28 @@ QString encode(const QStringList& fields)
     return line;
 }
 
-void decodeAppend(QStringView line, QString& pool, std::vector<qsizetype>& ends)
+// The one reader of the rules. With kLineOnly the line ends at the first CR or LF; otherwise
+// every character up to n belongs to the line and CR and LF are blanks like the others.
+template <bool kLineOnly>
+qsizetype decodeFields(const char16_t* s, qsizetype n, qsizetype& i, char16_t* out, qsizetype at,
+                       std::vector<qsizetype>& ends)
 {
-    const char16_t* s = line.utf16();
-    const qsizetype n = line.size();
-    qsizetype i = 0;
+    auto lineGoesOn = [&] { return i < n && !(kLineOnly && isBreak(s[i])); };
     auto skipBlanks = [&] {
-        while (i < n && isBlank(s[i]))
+        while (lineGoesOn() && isBlank(s[i]))
             ++i;
     };
     skipBlanks();
-    while (i < n) {
+    while (lineGoesOn()) {
         if (s[i] == kQuote) {
             ++i;
-            while (i < n) {
-                const qsizetype start = i;
-                while (i < n && s[i] != kQuote)
-                    ++i;
-                pool.append(line.sliced(start, i - start));
-                if (i == n)
+            while (true) {
+                while (lineGoesOn() && s[i] != kQuote)
+                    out[at++] = s[i++];
+                if (!lineGoesOn())
                     break; // never closed: the rest of the line
                 if (i + 1 < n && s[i + 1] == kQuote) {
-                    pool.append(QChar(kQuote));
+                    out[at++] = kQuote;
                     i += 2;
                     continue;
                 }
@@ -94,27 +99,40 @@ void decodeAppend(QStringView line, QString& pool, std::vector<qsizetype>& ends)
                 break;
             }
         } else {
-            const qsizetype start = i;
-            while (i < n && !isBlank(s[i]) && s[i] != kComma)
-                ++i;
-            pool.append(line.sliced(start, i - start));
+            while (i < n && (s[i] > 32 || s[i] == 0) && s[i] != kComma)
+                out[at++] = s[i++];
         }
-        ends.push_back(pool.size());
+        ends.push_back(at);
         skipBlanks();
-        if (i < n && s[i] == kComma) {
-            if (i == n - 1)
-                ends.push_back(pool.size());
+        if (lineGoesOn() && s[i] == kComma) {
             ++i;
+            if (!lineGoesOn())
+                ends.push_back(at); // a comma as the line's last character
             skipBlanks();
         }
     }
+    return at;
+}
+
+qsizetype decodeLineInto(QStringView text, qsizetype& pos, char16_t* out, qsizetype at,
+                         std::vector<qsizetype>& ends)
+{
+    const char16_t* s = text.utf16();
+    const qsizetype n = text.size();
+    at = decodeFields<true>(s, n, pos, out, at, ends);
+    if (pos < n && s[pos] == u'\r' && pos + 1 < n && s[pos + 1] == u'\n')
+        ++pos;
+    if (pos < n)
+        ++pos;
+    return at;
 }
 
 QStringList decode(QStringView line)
 {
-    QString pool;
+    QString pool(line.size(), Qt::Uninitialized);
     std::vector<qsizetype> ends;
-    decodeAppend(line, pool, ends);
+    qsizetype i = 0;
+    decodeFields<false>(line.utf16(), line.size(), i, reinterpret_cast<char16_t*>(pool.data()), 0, ends);
     QStringList fields;
     fields.reserve(qsizetype(ends.size()));
     qsizetype start = 0;

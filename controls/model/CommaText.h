@@ -19,8 +19,12 @@ void encodeAppend(QString& out, std::span<const QStringView> fields);
 // Splits one line into its fields. Blanks (U+0001..U+0020) around fields are dropped, an empty
 // line gives no field, an unclosed quote runs to the end of the line.
 QStringList decode(QStringView line);
-// The same without a string per field: each field's text is appended to pool and its end
-// offset in pool is appended to ends.
-void decodeAppend(QStringView line, QString& pool, std::vector<qsizetype>& ends);
+// The same without a string per field, for reading a whole file: decodes the line of text that
+// starts at pos (it ends at CR LF, a lone CR or a lone LF, or with the text) and moves pos past
+// its break. Each field's text is written to out from index at on (room for the line's length
+// always suffices) and the index where it ends is appended to ends. Returns the index after
+// the last field.
+qsizetype decodeLineInto(QStringView text, qsizetype& pos, char16_t* out, qsizetype at,
+                         std::vector<qsizetype>& ends);
 
 } // namespace CommaText

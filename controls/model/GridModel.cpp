@@ -39,24 +39,6 @@ QString forFile(QStringView text)
     return out;
 }
 
-// Next line of text from pos: lines end at CR LF, a lone CR or a lone LF; a last line without
-// break counts, a final break opens no empty line.
-bool nextLine(QStringView text, qsizetype& pos, QStringView& line)
-{
-    const qsizetype n = text.size();
-    if (pos >= n)
-        return false;
-    const char16_t* s = text.utf16();
-    qsizetype i = pos;
-    while (i < n && s[i] != u'\r' && s[i] != u'\n')
-        ++i;
-    line = text.sliced(pos, i - pos);
-    if (i < n && s[i] == u'\r' && i + 1 < n && s[i + 1] == u'\n')
-        ++i;
-    pos = i + 1;
-    return true;
-}
-
 } // namespace
 
 GridModel::GridModel(int colCount, int rowCount, int fixedCols, int fixedRows)
@@ -214,27 +196,21 @@ void GridModel::saveToFile(const QString& path) const
 
 void GridModel::loadFromText(QStringView text)
 {
-    qsizetype pos = 0;
-    QStringView line;
-    if (!nextLine(text, pos, line))
-        return;
-    QString pool;
-    pool.reserve(text.size());
+    // Field texts are never longer than their lines, so the pool never grows.
+    QString pool(text.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(pool.data());
     std::vector<qsizetype> ends;
-    CommaText::decodeAppend(line, pool, ends);
+    qsizetype pos = 0;
+    qsizetype used = CommaText::decodeLineInto(text, pos, out, 0, ends);
     if (ends.empty())
-        return;
+        return; // no line, or a first line without fields
     // The first line alone fixes the column count.
     const int cols = int(std::min<size_t>(ends.size(), INT_MAX));
     std::vector<Cell> cells;
-    cells.reserve(size_t(cols) * size_t(std::min<qsizetype>(text.size() / 2 + 1, 1 << 20)));
+    cells.reserve(size_t(cols) * size_t(text.size() / (pos + 1) + 1));
     qsizetype rows = 0;
-    do {
-        const qsizetype rowStart = pool.size();
-        if (rows > 0) {
-            ends.clear();
-            CommaText::decodeAppend(line, pool, ends);
-        }
+    qsizetype rowStart = 0;
+    for (;;) {
         qsizetype start = rowStart;
         for (int c = 0; c < cols; ++c) {
             if (size_t(c) < ends.size()) {
@@ -244,9 +220,15 @@ void GridModel::loadFromText(QStringView text)
                 cells.push_back(Cell{});
             }
         }
-        pool.truncate(start); // fields beyond the first line's count are dropped
+        used = start; // fields beyond the first line's count are dropped
         ++rows;
-    } while (rows < INT_MAX && nextLine(text, pos, line));
+        if (rows == INT_MAX || pos >= text.size())
+            break;
+        rowStart = used;
+        ends.clear();
+        used = CommaText::decodeLineInto(text, pos, out, used, ends);
+    }
+    pool.truncate(used);
 
     m_cells = std::move(cells);
     m_pool = std::move(pool);
@@ -264,7 +246,7 @@ QString GridModel::toText() const
 {
     QString text;
     text.reserve(m_pool.size() + qsizetype(m_cells.size()) * 2 + qsizetype(m_rowCount) * 2);
-    std::vector<QStringView> fields(size_t(m_colCount));
+    std::vector<QStringView> fields(static_cast<size_t>(m_colCount));
     std::vector<QString> cleaned;
     for (int r = 0; r < m_rowCount; ++r) {
         cleaned.clear();

@@ -5,6 +5,7 @@
 #include "support/TempFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -27,7 +28,8 @@ struct Snapshot {
 
 Snapshot snapshot(const GridModel& grid)
 {
-    Snapshot s{grid.colCount(), grid.rowCount(), grid.fixedCols(), grid.fixedRows(), grid.col(), grid.row(), {}};
+    Snapshot s{
+        grid.colCount(), grid.rowCount(), grid.fixedCols(), grid.fixedRows(), grid.col(), grid.row(), {}};
     for (int r = 0; r < grid.rowCount(); ++r)
         s.cells.push_back(grid.rowCells(r));
     return s;
@@ -60,6 +62,28 @@ TEST(GridFile, savesCodePageLinesWithCrLfAndQuotedCells)
                     "1,\x97\\\x92\xe8"
                     "2\r\n"
                     "1\x93\xfa(\x8c\x8e),\"\x8e\x95\x88\xe3\x8e\xd2, 3\x8e\x9e\",\"say \"\"hi\"\"\"\r\n"));
+}
+
+// A month as the program writes it: code page 932, quoted cells, CR LF after every line.
+TEST(GridFile, monthFileReadsAndWritesBackByteForByte)
+{
+    const QString fixture = QStringLiteral(QUAV_TEST_DATA "/grid/200102.csv");
+    GridModel grid(4, 2, 1, 1);
+    grid.loadFromFile(fixture);
+    EXPECT_EQ(grid.colCount(), 4);
+    EXPECT_EQ(grid.rowCount(), 29);
+    EXPECT_EQ(grid.rowCells(0), (QStringList{QString(), u"予定1"_s, u"予定2"_s, u"予定3"_s}));
+    EXPECT_EQ(grid.cell(0, 3), u"3日(土)"_s);
+    EXPECT_EQ(grid.cell(1, 5), u"歯医者, 3時"_s);
+    EXPECT_EQ(grid.cell(2, 9), u"\"至急\"連絡"_s);
+    EXPECT_EQ(grid.cell(1, 14), u"会議 10:00"_s);
+    EXPECT_EQ(grid.cell(3, 20), u"ｶﾅ半角"_s);
+
+    TempFolder folder;
+    grid.saveToFile(folder.file(u"200102.csv"_s));
+    QFile original(fixture);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    EXPECT_EQ(folder.read(u"200102.csv"_s), original.readAll());
 }
 
 TEST(GridFile, quotedCellsReadBackUnchanged)
@@ -144,9 +168,11 @@ TEST(GridFile, lineBreaksOfEveryKindAndNul)
 
 TEST(GridFile, nothingToReadLeavesGridExactlyAsItWas)
 {
-    const std::vector<std::pair<const char*, QByteArray>> files = {
-        {"empty", ""}, {"emptyFirstLine", "\r\na,b\r\n"}, {"blankFirstLine", " \t \r\na,b\r\n"},
-        {"onlyBreak", "\n"}, {"nulFirst", QByteArray("\0a,b", 4)}};
+    const std::vector<std::pair<const char*, QByteArray>> files = {{"empty", ""},
+                                                                   {"emptyFirstLine", "\r\na,b\r\n"},
+                                                                   {"blankFirstLine", " \t \r\na,b\r\n"},
+                                                                   {"onlyBreak", "\n"},
+                                                                   {"nulFirst", QByteArray("\0a,b", 4)}};
     TempFolder folder;
     for (const auto& [name, bytes] : files) {
         folder.write(u"m.csv"_s, bytes);

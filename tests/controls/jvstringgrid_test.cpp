@@ -273,7 +273,8 @@ TEST_F(GridWidget, drawCellRunsAfterTheGridsOwnPaintingWithTheCellRect)
     EXPECT_NE(image.pixelColor(cell.center().x(), cell.top() - 1), QColor(Qt::magenta));
 
     auto find = [&](int col, int row) {
-        return std::find_if(calls.begin(), calls.end(), [&](const Call& c) { return c.col == col && c.row == row; });
+        return std::find_if(calls.begin(), calls.end(),
+                            [&](const Call& c) { return c.col == col && c.row == row; });
     };
     ASSERT_NE(find(2, 3), calls.end());
     EXPECT_EQ(find(2, 3)->rect, cell);

@@ -42,13 +42,16 @@ e2e_main()
     local program=$1 script=$2
     e2e_require_tools
     [ -f "$program" ] && [ -x "$program" ] || fail "no program file at $program"
+    e2e_reap_leftovers
     E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/quav-e2e.XXXXXX") || fail "cannot make a temporary folder"
+    echo $$ >"$E2E_WORK/.owner"
     if [ -n "${E2E_KEEP:-}" ]; then
         note "work folder $E2E_WORK"
     else
         trap 'rm -rf "$E2E_WORK"' EXIT
     fi
-    mkdir -p "$E2E_WORK"/{app,home,config,data,cache,runtime}
+    trap 'exit 143' TERM INT HUP
+    mkdir -p "$E2E_WORK"/{app,home,config,data,cache,runtime,tmp}
     chmod 700 "$E2E_WORK/runtime"
     cp "$program" "$E2E_WORK/app/QuavScheduler" || fail "cannot copy $program"
 
@@ -64,6 +67,18 @@ e2e_main()
     return 1
 }
 
+# A test killed at its time limit cannot remove its work folder; the next run does, once the
+# test that made it is gone.
+e2e_reap_leftovers()
+{
+    local folder owner
+    for folder in "${TMPDIR:-/tmp}"/quav-e2e.*; do
+        [ -O "$folder/.owner" ] || continue
+        owner=$(cat "$folder/.owner" 2>/dev/null)
+        [[ "$owner" =~ ^[0-9]+$ ]] && ! kill -0 "$owner" 2>/dev/null && rm -rf "$folder"
+    done
+}
+
 # Inside the display: a user of our own whose files all live in the work folder.
 e2e_inside()
 {
@@ -71,12 +86,13 @@ e2e_inside()
     : >"$E2E_WORK/.inside"
     export HOME="$E2E_WORK/home"
     export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_DATA_HOME="$E2E_WORK/data"
-    export XDG_CACHE_HOME="$E2E_WORK/cache" XDG_RUNTIME_DIR="$E2E_WORK/runtime"
+    export XDG_CACHE_HOME="$E2E_WORK/cache" XDG_RUNTIME_DIR="$E2E_WORK/runtime" TMPDIR="$E2E_WORK/tmp"
     export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8
     # No session bus: nothing may reach the developer's desktop or start a bus daemon.
     export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_WORK/runtime/no-bus"
     unset QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR XDG_CURRENT_DESKTOP DESKTOP_SESSION SESSION_MANAGER
     trap e2e_cleanup EXIT
+    trap 'exit 143' TERM INT HUP
     cd "$HOME" || fail "no home folder"
 }
 

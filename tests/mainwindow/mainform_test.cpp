@@ -1,11 +1,8 @@
+#include "MainFormFixture.h"
+
 #include "controls/jvStringGrid.h"
-#include "mainwindow/MonthCalendar.h"
-#include "mainwindow/schedule.h"
 #include "platform/AnsiText.h"
 #include "platform/ProfileFile.h"
-
-#include "support/RecordingMessageService.h"
-#include "support/TempFolder.h"
 
 #include <QDir>
 #include <QLabel>
@@ -13,11 +10,6 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
@@ -26,62 +18,7 @@ QByteArray cp932(const QString& text)
     return AnsiText::encode(text);
 }
 
-// A main window over a temporary program folder with a clock the test sets.
-class MainFormTest : public ::testing::Test {
-protected:
-    TempFolder dir;
-    RecordingMessageService messages;
-    QDateTime now{QDate(2001, 2, 3), QTime(9, 5)};
-    std::unique_ptr<TMainForm> form;
-
-    QString folder() const { return dir.path() + u'/'; }
-    QString ini() const { return dir.file(QStringLiteral("QuavScheduler.ini")); }
-
-    TMainForm& start()
-    {
-        MainFormEnv env;
-        env.iniPath = ini();
-        env.defaultDataFolder = folder();
-        env.defaultEditorPath = QStringLiteral("/usr/bin/true");
-        env.now = [this] { return now; };
-        env.messages = &messages;
-        form = std::make_unique<TMainForm>(env);
-        form->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        return *form;
-    }
-
-    bool closeForm()
-    {
-        const bool closed = form->close();
-        if (closed)
-            form.reset();
-        return closed;
-    }
-
-    void changeDate(QDate date)
-    {
-        form->MonthCal->setSelectedDate(date);
-        form->MonthCalClick();
-    }
-
-    static void type(QPlainTextEdit* memo, const QString& text)
-    {
-        QTextCursor cursor = memo->textCursor();
-        cursor.movePosition(QTextCursor::End);
-        memo->setTextCursor(cursor);
-        memo->insertPlainText(text);
-    }
-
-    static void empty(QPlainTextEdit* memo)
-    {
-        memo->selectAll();
-        memo->textCursor().removeSelectedText();
-    }
-
-    QByteArray file(const char* name) const { return dir.read(QLatin1String(name)); }
-    bool has(const char* name) const { return dir.exists(QLatin1String(name)); }
-};
+class MainFormTest : public MainFormFixture {};
 
 TEST_F(MainFormTest, firstStartShowsTodayAndCloseWritesEverything)
 {

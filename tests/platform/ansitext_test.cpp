@@ -124,6 +124,13 @@ TEST(AnsiText, keptLeadByteNeverSwallowsTheNextCharacter)
         const QString text = QString(QChar(char16_t(0xF794))) + next;
         EXPECT_EQ(AnsiText::decode(AnsiText::encode(text)), text) << next.toStdString();
     }
+    // A byte kept from a broken UTF-8 file that is katakana in the code page.
+    const QString fromUtf8 = AnsiText::decode(QByteArray("\xEF\xBB\xBF\xA9"));
+    EXPECT_EQ(AnsiText::decode(AnsiText::encode(fromUtf8)), fromUtf8);
+    // Kept bytes that would join into UTF-8 next to an emoji.
+    const QString joined = AnsiText::decodeCp932(bytes({0xE3, 0x80})) + QChar(char16_t(0xF780)) +
+                           QString::fromUtf8("\xF0\x9F\x98\x80");
+    EXPECT_EQ(AnsiText::decode(AnsiText::encode(joined)), joined);
     // Where no pair forms the code page stays.
     const QByteArray unassigned = bytes({0x85, 0x40});
     EXPECT_EQ(AnsiText::encode(AnsiText::decode(unassigned)), unassigned);

@@ -1,0 +1,1 @@
+quav_bench(mainwindow quav_mainwindow quav_application)
