@@ -1,21 +1,12 @@
 #include "app/QtMessageService.h"
 #include "app/QuavApplication.h"
+#include "controls/QtNotificationArea.h"
 #include "mainwindow/model/AppPaths.h"
 #include "mainwindow/schedule.h"
 #include "platform/DefaultEditor.h"
 #include "platform/InstanceMarker.h"
 
 #include <QMessageBox>
-
-namespace {
-void bringForward(QWidget& window)
-{
-    window.show();
-    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-    window.raise();
-    window.activateWindow();
-}
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -28,7 +19,8 @@ int main(int argc, char** argv)
         marker.activateRunning(2000);
         return 0;
     case InstanceMarker::Result::Failed:
-        QMessageBox::information(nullptr, QStringLiteral("QuavScheduler"), QStringLiteral("プログラムを起動できません"));
+        QMessageBox::information(nullptr, QStringLiteral("QuavScheduler"),
+                                 QStringLiteral("プログラムを起動できません"));
         return 0;
     case InstanceMarker::Result::Acquired:
         break;
@@ -40,9 +32,11 @@ int main(int argc, char** argv)
     env.defaultDataFolder = paths.dataFolder;
     env.defaultEditorPath = DefaultEditor::path();
     env.messages = &messages;
+    QtNotificationArea notificationArea;
+    env.notificationArea = &notificationArea;
 
     TMainForm mainForm(env);
-    QObject::connect(&marker, &InstanceMarker::activationRequested, &mainForm, [&mainForm] { bringForward(mainForm); });
+    QObject::connect(&marker, &InstanceMarker::activationRequested, &mainForm, &TMainForm::Restore1Click);
     mainForm.show();
     app.exec();
     marker.release();

@@ -39,8 +39,8 @@ void registerSubstitutions()
                                       QStringLiteral("sans-serif")};
     for (const char16_t* name : {u"ＭＳ ゴシック", u"MS Gothic", u"ＭＳ 明朝", u"MS Mincho"})
         QFont::insertSubstitutions(QString::fromUtf16(name), mono);
-    for (const char16_t* name : {u"ＭＳ Ｐゴシック", u"MS PGothic", u"ＭＳ Ｐ明朝", u"MS PMincho", u"MS UI Gothic",
-                                 u"MS Sans Serif"})
+    for (const char16_t* name : {u"ＭＳ Ｐゴシック", u"MS PGothic", u"ＭＳ Ｐ明朝", u"MS PMincho",
+                                 u"MS UI Gothic", u"MS Sans Serif"})
         QFont::insertSubstitutions(QString::fromUtf16(name), proportional);
 }
 

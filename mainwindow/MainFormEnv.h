@@ -6,6 +6,7 @@
 #include <functional>
 
 class MessageService;
+class NotificationArea;
 
 // Everything the main window takes from outside, handed in so tests can steer it.
 struct MainFormEnv {
@@ -13,5 +14,6 @@ struct MainFormEnv {
     QString defaultDataFolder; // used until the settings name another
     QString defaultEditorPath;
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
-    MessageService* messages = nullptr; // must outlive the window
+    MessageService* messages = nullptr;           // must outlive the window
+    NotificationArea* notificationArea = nullptr; // none: no tray icon, minimising minimises
 };

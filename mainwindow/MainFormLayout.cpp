@@ -86,7 +86,8 @@ void TMainForm::buildLayout()
     lblThisMonth->setObjectName(QStringLiteral("lblThisMonth"));
     lblThisMonth->setAlignment(Qt::AlignCenter);
     lblThisMonth->setFixedHeight(22);
-    lblThisMonth->setStyleSheet(QStringLiteral("QLabel { background-color: rgb(166, 202, 240); padding: 0 4px; }"));
+    lblThisMonth->setStyleSheet(
+        QStringLiteral("QLabel { background-color: rgb(166, 202, 240); padding: 0 4px; }"));
     QFont labelFont(QStringLiteral("ＭＳ Ｐゴシック"));
     labelFont.setPixelSize(16);
     lblThisMonth->setFont(labelFont);
@@ -103,8 +104,8 @@ void TMainForm::buildLayout()
     jvStringGrid1->setDefaultColWidth(50);
     jvStringGrid1->setDefaultRowHeight(16);
     jvStringGrid1->setOptions(TjvStringGrid::goFixedVertLine | TjvStringGrid::goFixedHorzLine |
-                              TjvStringGrid::goVertLine | TjvStringGrid::goHorzLine | TjvStringGrid::goColSizing |
-                              TjvStringGrid::goEditing);
+                              TjvStringGrid::goVertLine | TjvStringGrid::goHorzLine |
+                              TjvStringGrid::goColSizing | TjvStringGrid::goEditing);
     jvStringGrid1->OnDrawCell = [this](TjvStringGrid&, int col, int row, const QRect& rect, TGridDrawState,
                                        QPainter& painter) { jvStringGrid1DrawCell(col, row, rect, painter); };
     jvStringGrid1->OnSelectCell = [this](TjvStringGrid&, int, int row, bool& canSelect) {
@@ -181,7 +182,8 @@ void TMainForm::buildMenus()
 {
     File1 = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     File1->setObjectName(QStringLiteral("File1"));
-    Exit1 = makeAction(QStringLiteral("Exit1"), QStringLiteral("終了(&X)"), QStringLiteral("終了します。"), this);
+    Exit1 =
+        makeAction(QStringLiteral("Exit1"), QStringLiteral("終了(&X)"), QStringLiteral("終了します。"), this);
     connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
     File1->addAction(Exit1);
 
@@ -216,7 +218,11 @@ void TMainForm::buildMenus()
                             QStringLiteral("文書全体を選択します。"), this);
     DateTime1 = makeAction(QStringLiteral("DateTime1"), QStringLiteral("日付と時刻(&D)"),
                            QStringLiteral("今日の日付と現在の時刻を挿入します。"), this);
-    Edit1->addSeparator(); // the external editor entry goes above
+    Exec1 = makeAction(QStringLiteral("Exec1"), QStringLiteral("外部エディタで編集(&E)..."),
+                       QStringLiteral("設定されているエディタで編集します。"), this);
+    connect(Exec1, &QAction::triggered, this, &TMainForm::Exec1Click);
+    Edit1->addAction(Exec1);
+    Edit1->addSeparator();
     Edit1->addAction(Undo1);
     Edit1->addSeparator();
     Edit1->addActions({Cut1, Copy1, Paste1, Delete1});
@@ -263,6 +269,11 @@ void TMainForm::buildMenus()
     Paste3 =
         toolButton(QStringLiteral("Paste3"), QStringLiteral("貼り付け"), QStringLiteral(":/icons/paste.png"));
     ToolBar3->addActions({Cut3, Copy3, Paste3});
+    Exec3 = toolButton(QStringLiteral("Exec3"), QStringLiteral("外部エディタ"),
+                       QStringLiteral(":/icons/exec.png"));
+    connect(Exec3, &QAction::triggered, this, &TMainForm::Exec1Click);
+    ToolBar3->addSeparator();
+    ToolBar3->addAction(Exec3);
 
     connectEditingCommands();
 }

@@ -72,7 +72,8 @@ void TMainForm::loadPage(int index)
     memo->document()->setModified(false);
     // Tell the user once, not at every reload of the same date.
     if (m_pageUnreadable[index] && !wasUnreadable)
-        m_env.messages->show(QStringLiteral("ファイル") + quoted(path) + QStringLiteral("を読み込めませんでした。"),
+        m_env.messages->show(QStringLiteral("ファイル") + quoted(path) +
+                                 QStringLiteral("を読み込めませんでした。"),
                              MessageService::Icon::Error, MessageService::Buttons::Ok);
 }
 
@@ -92,7 +93,8 @@ TMainForm::SaveOutcome TMainForm::savePagesReporting()
         const QString text = editorText(memo);
         const bool modified = memo->document()->isModified();
         try {
-            switch (PageFile::saveAction(belongsToDate(index), text.isEmpty(), modified, m_pageUnreadable[index])) {
+            switch (PageFile::saveAction(belongsToDate(index), text.isEmpty(), modified,
+                                         m_pageUnreadable[index])) {
             case PageFile::SaveAction::Keep:
                 break;
             case PageFile::SaveAction::Delete:
@@ -107,7 +109,8 @@ TMainForm::SaveOutcome TMainForm::savePagesReporting()
             }
         } catch (const EQuavError&) {
             outcome.ok = false;
-            m_env.messages->show(QStringLiteral("ファイル") + quoted(path) + QStringLiteral("は登録できませんでした。"),
+            m_env.messages->show(QStringLiteral("ファイル") + quoted(path) +
+                                     QStringLiteral("は登録できませんでした。"),
                                  MessageService::Icon::Error, MessageService::Buttons::Ok);
         }
     }

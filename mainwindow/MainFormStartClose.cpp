@@ -28,6 +28,7 @@ TMainForm::TMainForm(MainFormEnv env, QWidget* parent) : QMainWindow(parent), m_
     FontConvert::registerSubstitutions();
     MemoFont = FontConvert::defaultMemoFont();
     buildLayout();
+    buildTrayIcon();
     try {
         FormCreate();
     } catch (const EQuavError& failure) {
@@ -207,7 +208,8 @@ bool TMainForm::FormCloseQuery()
     ok = savePagesReporting().ok && ok;
     if (ok)
         return true;
-    return m_env.messages->show(QStringLiteral("エラーが発生しました。終了しますか?"), MessageService::Icon::Question,
+    return m_env.messages->show(QStringLiteral("エラーが発生しました。終了しますか?"),
+                                MessageService::Icon::Question,
                                 MessageService::Buttons::OkCancel) == MessageService::Answer::Ok;
 }
 
@@ -255,5 +257,5 @@ void TMainForm::ApplyFirstDayOfWeek()
     static constexpr Qt::DayOfWeek days[] = {Qt::Sunday,   Qt::Monday, Qt::Tuesday, Qt::Wednesday,
                                              Qt::Thursday, Qt::Friday, Qt::Saturday};
     MonthCal->setFirstDayOfWeek(StartWeek >= 0 && StartWeek <= 6 ? days[StartWeek]
-                                                                  : MonthCal->locale().firstDayOfWeek());
+                                                                 : MonthCal->locale().firstDayOfWeek());
 }

@@ -23,6 +23,7 @@ class QMenu;
 class MonthCalendar;
 class TjvStringGrid;
 class TRegManager;
+class TTrayIcon;
 class Clipboard;
 
 // The main window: conducts start-up, date changes and close; the rules themselves live in
@@ -84,6 +85,12 @@ public:
     QAction* Copy3 = nullptr;
     QAction* Paste3 = nullptr;
     TRegManager* RegManager1 = nullptr;
+    TTrayIcon* TrayIcon = nullptr; // none without a notification area
+    QMenu* PopupMenu2 = nullptr;
+    QAction* Restore1 = nullptr;
+    QAction* Exit2 = nullptr;
+    QAction* Exec1 = nullptr;
+    QAction* Exec3 = nullptr;
 
     // State shared with the later commands and dialogs.
     QString IniPath;
@@ -113,6 +120,8 @@ public:
     void MonthCalClick();
     void Today1Click();
     void Exit1Click();
+    void Restore1Click();
+    void Exec1Click();
     // Memo commands: they act on the editor of the page shown, wherever the focus is.
     void SelectActiveMemo();
     void Edit1Click();
@@ -143,11 +152,15 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
     void buildLayout();
     void buildMenus();
+    void buildTrayIcon();
+    bool hidesInTray() const;
+    void runExternalEditor();
     void FormCreate();
     void FormShow();
     bool FormCloseQuery();
@@ -191,6 +204,7 @@ private:
     QStringList m_loadedGrid; // the grid as last loaded, to tell whether the user changed it
     bool m_monthUnreadable = false;
     std::array<bool, 5> m_pageUnreadable{}; // by page index
-    bool m_closing = false;
+    bool m_waitingForEditor = false;
+    Qt::WindowStates m_stateBeforeMinimise = Qt::WindowNoState;
     Clipboard* m_clipboard = nullptr;
 };

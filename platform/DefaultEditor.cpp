@@ -6,11 +6,16 @@ namespace DefaultEditor {
 
 const QStringList& candidates()
 {
-    static const QStringList list = {
-        QStringLiteral("gnome-text-editor"), QStringLiteral("gedit"), QStringLiteral("kate"),
-        QStringLiteral("kwrite"),            QStringLiteral("mousepad"), QStringLiteral("pluma"),
-        QStringLiteral("xed"),               QStringLiteral("featherpad"), QStringLiteral("leafpad"),
-        QStringLiteral("geany")};
+    static const QStringList list = {QStringLiteral("gnome-text-editor"),
+                                     QStringLiteral("gedit"),
+                                     QStringLiteral("kate"),
+                                     QStringLiteral("kwrite"),
+                                     QStringLiteral("mousepad"),
+                                     QStringLiteral("pluma"),
+                                     QStringLiteral("xed"),
+                                     QStringLiteral("featherpad"),
+                                     QStringLiteral("leafpad"),
+                                     QStringLiteral("geany")};
     return list;
 }
 

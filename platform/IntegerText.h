@@ -11,8 +11,8 @@
 namespace IntegerText {
 
 enum class HexPrefixes {
-    DollarOnly,  // "$1F", as the settings manager stores
-    DollarOr0x,  // "$1F" or "0x1F", as the main window's keys are read
+    DollarOnly, // "$1F", as the settings manager stores
+    DollarOr0x, // "$1F" or "0x1F", as the main window's keys are read
 };
 
 std::optional<qint32> parse(QStringView text, HexPrefixes prefixes);

@@ -7,7 +7,6 @@
 
 #include <QFileInfo>
 
-
 namespace {
 
 [[noreturn]] void throwCannotWrite(const QString& path)
@@ -79,7 +78,8 @@ namespace ProfileFile {
 
 bool parseInt(const QString& text, int* value)
 {
-    const std::optional<qint32> n = IntegerText::parse(IniText::trimmed(text), IntegerText::HexPrefixes::DollarOr0x);
+    const std::optional<qint32> n =
+        IntegerText::parse(IniText::trimmed(text), IntegerText::HexPrefixes::DollarOr0x);
     if (n)
         *value = *n;
     return n.has_value();

@@ -6,8 +6,9 @@ namespace {
 const std::array<QString, kMarkupCount>& symbols()
 {
     static const std::array<QString, kMarkupCount> list = {
-        QStringLiteral("★"), QStringLiteral("☆"), QStringLiteral("●"), QStringLiteral("○"), QStringLiteral("■"),
-        QStringLiteral("□"), QStringLiteral("▲"), QStringLiteral("△"), QStringLiteral("▼"), QStringLiteral("▽")};
+        QStringLiteral("★"), QStringLiteral("☆"), QStringLiteral("●"), QStringLiteral("○"),
+        QStringLiteral("■"), QStringLiteral("□"), QStringLiteral("▲"), QStringLiteral("△"),
+        QStringLiteral("▼"), QStringLiteral("▽")};
     return list;
 }
 

@@ -65,7 +65,8 @@ TEST(QuavApplication, postedEventFailureDoesNotStopLaterEvents)
     int after = 0;
     QMetaObject::invokeMethod(
         &w, [] { throw EConvertError(QStringLiteral("'x' は整数ではありません")); }, Qt::QueuedConnection);
-    QMetaObject::invokeMethod(&w, [&after] { ++after; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &w, [&after] { ++after; }, Qt::QueuedConnection);
     QCoreApplication::processEvents();
     EXPECT_EQ(after, 1);
     EXPECT_EQ(g_messages->count(QStringLiteral("'x' は整数ではありません")), 1);

@@ -20,6 +20,8 @@ protected:
     RecordingMessageService messages;
     QDateTime now{QDate(2001, 2, 3), QTime(9, 5)};
     std::unique_ptr<TMainForm> form;
+    NotificationArea* notificationArea = nullptr; // none: no tray icon
+    QString editorPath = QStringLiteral("/usr/bin/true");
 
     QString folder() const { return dir.path() + u'/'; }
     QString ini() const { return dir.file(QStringLiteral("QuavScheduler.ini")); }
@@ -29,7 +31,8 @@ protected:
         MainFormEnv env;
         env.iniPath = ini();
         env.defaultDataFolder = folder();
-        env.defaultEditorPath = QStringLiteral("/usr/bin/true");
+        env.defaultEditorPath = editorPath;
+        env.notificationArea = notificationArea;
         env.now = [this] { return now; };
         env.messages = &messages;
         form = std::make_unique<TMainForm>(env);

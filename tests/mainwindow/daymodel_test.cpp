@@ -22,8 +22,10 @@ TEST(DayFiles, namesForADate)
 
 TEST(DayFiles, folderIsJoinedWithExactlyOneSeparator)
 {
-    EXPECT_EQ(DayFiles::joinPath(QStringLiteral("/data/"), QStringLiteral("ToDo.txt")), QStringLiteral("/data/ToDo.txt"));
-    EXPECT_EQ(DayFiles::joinPath(QStringLiteral("/data"), QStringLiteral("ToDo.txt")), QStringLiteral("/data/ToDo.txt"));
+    EXPECT_EQ(DayFiles::joinPath(QStringLiteral("/data/"), QStringLiteral("ToDo.txt")),
+              QStringLiteral("/data/ToDo.txt"));
+    EXPECT_EQ(DayFiles::joinPath(QStringLiteral("/data"), QStringLiteral("ToDo.txt")),
+              QStringLiteral("/data/ToDo.txt"));
     const DayFilePaths p = DayFilePaths::forDate(QStringLiteral("/d"), QDate(2001, 2, 3));
     EXPECT_EQ(p.month, QStringLiteral("/d/200102.csv"));
     EXPECT_EQ(p.plan, QStringLiteral("/d/Sch20010203.txt"));

@@ -41,17 +41,25 @@ TEST_F(MainFormTest, firstStartShowsTodayAndCloseWritesEverything)
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join(u'|').toStdString();
 
     const QString path = ini();
-    for (const char* key : {"Top", "Left", "Width", "Height", "CalWidth", "CalHeight", "StartWeek", "ActivePage"})
+    for (const char* key :
+         {"Top", "Left", "Width", "Height", "CalWidth", "CalHeight", "StartWeek", "ActivePage"})
         EXPECT_NE(ProfileFile::get(path, QStringLiteral("Pos"), QLatin1String(key), QStringLiteral("-")),
                   QStringLiteral("-"))
             << key;
-    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Pos"), QStringLiteral("Width"), {}), QStringLiteral("617"));
-    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Cal"), QStringLiteral("SatColor"), {}), QStringLiteral("16636124"));
-    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Cal"), QStringLiteral("MarkupStr9"), {}), QStringLiteral("▽"));
-    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Cal"), QStringLiteral("MarkupColor0"), {}), QStringLiteral("5561971"));
-    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Memo"), QStringLiteral("CharSet"), {}), QStringLiteral("128"));
-    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Memo"), QStringLiteral("FontStyleBold"), {}), QStringLiteral("0"));
-    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Memo"), QStringLiteral("Editor1"), {}), QStringLiteral("/usr/bin/true"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Pos"), QStringLiteral("Width"), {}),
+              QStringLiteral("617"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Cal"), QStringLiteral("SatColor"), {}),
+              QStringLiteral("16636124"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Cal"), QStringLiteral("MarkupStr9"), {}),
+              QStringLiteral("▽"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Cal"), QStringLiteral("MarkupColor0"), {}),
+              QStringLiteral("5561971"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Memo"), QStringLiteral("CharSet"), {}),
+              QStringLiteral("128"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Memo"), QStringLiteral("FontStyleBold"), {}),
+              QStringLiteral("0"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Memo"), QStringLiteral("Editor1"), {}),
+              QStringLiteral("/usr/bin/true"));
     EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Data"), QStringLiteral("Folder"), {}), folder());
     for (int c = 0; c <= 3; ++c)
         EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Sheet"), QStringLiteral("ColWidth%1").arg(c), {}),
@@ -61,7 +69,8 @@ TEST_F(MainFormTest, firstStartShowsTodayAndCloseWritesEverything)
     EXPECT_EQ(ProfileFile::get(path, QStringLiteral("MemoFont"), QStringLiteral("prop_FontCharset"), {}),
               QStringLiteral("128"));
     // The caption list is stored only when the user edits it.
-    EXPECT_FALSE(AnsiText::decode(dir.read(QStringLiteral("QuavScheduler.ini"))).contains(QStringLiteral("[SchItem]")));
+    EXPECT_FALSE(AnsiText::decode(dir.read(QStringLiteral("QuavScheduler.ini")))
+                     .contains(QStringLiteral("[SchItem]")));
 
     const QStringList lines = AnsiText::splitLines(AnsiText::decode(file("200102.csv")));
     ASSERT_EQ(lines.size(), 29);
@@ -256,10 +265,12 @@ TEST_F(MainFormTest, storedSettingsAreApplied)
     ProfileFile::put(path, QStringLiteral("Memo"), QStringLiteral("FontStyleItalic"), QStringLiteral("0"));
     ProfileFile::put(path, QStringLiteral("Memo"), QStringLiteral("CharSet"), QStringLiteral("300"));
     ProfileFile::put(path, QStringLiteral("MemoFont"), QStringLiteral("prop_FontStyle"), QStringLiteral("2"));
-    ProfileFile::put(path, QStringLiteral("MemoFont"), QStringLiteral("prop_FontCharset"), QStringLiteral("1"));
+    ProfileFile::put(path, QStringLiteral("MemoFont"), QStringLiteral("prop_FontCharset"),
+                     QStringLiteral("1"));
     ProfileFile::put(path, QStringLiteral("SchItem"), QStringLiteral("item_ItemCount"), QStringLiteral("5"));
     for (int i = 0; i < 5; ++i)
-        ProfileFile::put(path, QStringLiteral("SchItem"), QStringLiteral("item_Item%1").arg(i), QStringLiteral("列%1").arg(i));
+        ProfileFile::put(path, QStringLiteral("SchItem"), QStringLiteral("item_Item%1").arg(i),
+                         QStringLiteral("列%1").arg(i));
     ProfileFile::put(path, QStringLiteral("Sheet"), QStringLiteral("ColWidth5"), QStringLiteral("77"));
 
     TMainForm& f = start();
@@ -276,21 +287,27 @@ TEST_F(MainFormTest, storedSettingsAreApplied)
     EXPECT_EQ(f.jvStringGrid1->ColWidths(5), 77);
 
     ASSERT_TRUE(closeForm());
-    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Sheet"), QStringLiteral("ColWidth5"), {}), QStringLiteral("77"));
-    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Sheet"), QStringLiteral("ColWidth0"), {}), QStringLiteral("50"));
-    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Pos"), QStringLiteral("ActivePage"), {}), QStringLiteral("3"));
-    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Memo"), QStringLiteral("FontStyleBold"), {}), QStringLiteral("1"));
-    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("MemoFont"), QStringLiteral("prop_FontStyle"), {}), QStringLiteral("1"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Sheet"), QStringLiteral("ColWidth5"), {}),
+              QStringLiteral("77"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Sheet"), QStringLiteral("ColWidth0"), {}),
+              QStringLiteral("50"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Pos"), QStringLiteral("ActivePage"), {}),
+              QStringLiteral("3"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Memo"), QStringLiteral("FontStyleBold"), {}),
+              QStringLiteral("1"));
+    EXPECT_EQ(ProfileFile::get(path, QStringLiteral("MemoFont"), QStringLiteral("prop_FontStyle"), {}),
+              QStringLiteral("1"));
 }
 
 TEST_F(MainFormTest, missingDataFolderAsksBeforeClosing)
 {
-    ProfileFile::put(ini(), QStringLiteral("Data"), QStringLiteral("Folder"), dir.file(QStringLiteral("gone/")));
+    ProfileFile::put(ini(), QStringLiteral("Data"), QStringLiteral("Folder"),
+                     dir.file(QStringLiteral("gone/")));
     TMainForm& f = start();
     type(f.Memo2, QStringLiteral("大事なこと"));
-    messages.answerNext(MessageService::Answer::Ok);           // the month file's error report
-    messages.answerNext(MessageService::Answer::Ok);           // the ToDo page's message
-    messages.answerNext(MessageService::Answer::Cancel);       // the question
+    messages.answerNext(MessageService::Answer::Ok);     // the month file's error report
+    messages.answerNext(MessageService::Answer::Ok);     // the ToDo page's message
+    messages.answerNext(MessageService::Answer::Cancel); // the question
     EXPECT_FALSE(f.close());
     EXPECT_EQ(messages.count(QStringLiteral("エラーが発生しました。終了しますか?")), 1);
     EXPECT_EQ(messages.count(QStringLiteral("ファイル\"") + dir.file(QStringLiteral("gone/ToDo.txt")) +
@@ -299,7 +316,8 @@ TEST_F(MainFormTest, missingDataFolderAsksBeforeClosing)
     EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("大事なこと"));
     EXPECT_TRUE(f.Memo2->document()->isModified());
     // The settings were still written although the month could not be.
-    EXPECT_EQ(ProfileFile::get(ini(), QStringLiteral("Pos"), QStringLiteral("Width"), {}), QStringLiteral("617"));
+    EXPECT_EQ(ProfileFile::get(ini(), QStringLiteral("Pos"), QStringLiteral("Width"), {}),
+              QStringLiteral("617"));
 
     messages.clear();
     EXPECT_TRUE(closeForm()); // the queue is empty now: every box answers OK
@@ -343,7 +361,8 @@ TEST_F(MainFormTest, unreadableMonthAtStartIsKeptUnlessEdited)
 TEST_F(MainFormTest, folderWithoutSeparatorStillJoinsPaths)
 {
     QDir(dir.path()).mkdir(QStringLiteral("data"));
-    ProfileFile::put(ini(), QStringLiteral("Data"), QStringLiteral("Folder"), dir.file(QStringLiteral("data")));
+    ProfileFile::put(ini(), QStringLiteral("Data"), QStringLiteral("Folder"),
+                     dir.file(QStringLiteral("data")));
     TMainForm& f = start();
     type(f.Memo7, QStringLiteral("x"));
     ASSERT_TRUE(closeForm());
@@ -351,7 +370,8 @@ TEST_F(MainFormTest, folderWithoutSeparatorStillJoinsPaths)
     EXPECT_TRUE(has("data/200102.csv"));
     EXPECT_FALSE(has("data20010203.txt"));
     // The stored text stays as typed.
-    EXPECT_EQ(ProfileFile::get(ini(), QStringLiteral("Data"), QStringLiteral("Folder"), {}), dir.file(QStringLiteral("data")));
+    EXPECT_EQ(ProfileFile::get(ini(), QStringLiteral("Data"), QStringLiteral("Folder"), {}),
+              dir.file(QStringLiteral("data")));
 }
 
 TEST_F(MainFormTest, menuHintShowsInStatusBar)

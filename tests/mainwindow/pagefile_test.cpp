@@ -25,7 +25,8 @@ TEST(PageFile, missingAndUnreadableFilesAreTold)
     TempFolder dir;
     EXPECT_EQ(PageFile::load(dir.file(QStringLiteral("none.txt"))).state, PageFile::Loaded::State::Missing);
     QDir(dir.path()).mkdir(QStringLiteral("folder.txt"));
-    EXPECT_EQ(PageFile::load(dir.file(QStringLiteral("folder.txt"))).state, PageFile::Loaded::State::Unreadable);
+    EXPECT_EQ(PageFile::load(dir.file(QStringLiteral("folder.txt"))).state,
+              PageFile::Loaded::State::Unreadable);
 }
 
 TEST(PageFile, writeKeepsTextExactlyAndRemoveToleratesMissing)
@@ -58,12 +59,16 @@ INSTANTIATE_TEST_SUITE_P(
     Rules, PageSave,
     ::testing::Values(
         // A date's page saved empty loses its file, modified or not.
-        SaveCase{true, true, false, false, SaveAction::Delete}, SaveCase{true, true, true, false, SaveAction::Delete},
+        SaveCase{true, true, false, false, SaveAction::Delete},
+        SaveCase{true, true, true, false, SaveAction::Delete},
         // ToDo and メモ keep an empty file once edited.
-        SaveCase{false, true, true, false, SaveAction::Write}, SaveCase{false, true, false, false, SaveAction::Keep},
-        SaveCase{true, false, false, false, SaveAction::Keep}, SaveCase{true, false, true, false, SaveAction::Write},
+        SaveCase{false, true, true, false, SaveAction::Write},
+        SaveCase{false, true, false, false, SaveAction::Keep},
+        SaveCase{true, false, false, false, SaveAction::Keep},
+        SaveCase{true, false, true, false, SaveAction::Write},
         // A file that could not be read is neither deleted nor overwritten unless the user edited.
-        SaveCase{true, true, false, true, SaveAction::Keep}, SaveCase{false, true, false, true, SaveAction::Keep},
+        SaveCase{true, true, false, true, SaveAction::Keep},
+        SaveCase{false, true, false, true, SaveAction::Keep},
         SaveCase{true, false, true, true, SaveAction::Write}));
 
 } // namespace

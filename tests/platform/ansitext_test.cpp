@@ -113,7 +113,8 @@ TEST(AnsiText, byteOrderMarkInsideTextIsKept)
 {
     const QString text = QStringLiteral("a\uFEFFb\u00e9");
     EXPECT_EQ(AnsiText::decode(AnsiText::encode(text)), text);
-    EXPECT_EQ(AnsiText::decode(QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx\xC3\xA9")), QStringLiteral("\uFEFFx\u00e9"));
+    EXPECT_EQ(AnsiText::decode(QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx\xC3\xA9")),
+              QStringLiteral("\uFEFFx\u00e9"));
     EXPECT_EQ(AnsiText::decode(QByteArray("\xE4\xBA\x88\xEF\xBB\xBF")), QStringLiteral("予\uFEFF"));
 }
 
@@ -150,7 +151,8 @@ TEST(AnsiText, readingRuleChoosesEncoding)
 
 TEST(AnsiText, malformedUtf8AfterBomKeepsBytes)
 {
-    const QByteArray raw("\xEF\xBB\xBF" "a\xC3(\xFF\xE9");
+    const QByteArray raw("\xEF\xBB\xBF"
+                         "a\xC3(\xFF\xE9");
     const QString text = AnsiText::decode(raw);
     EXPECT_TRUE(text.startsWith(u'a'));
     EXPECT_EQ(AnsiText::encode(text + QStringLiteral("\u00e9")).chopped(2), raw);
@@ -190,15 +192,14 @@ TEST_P(LineBreaks, splitAndNormalise)
 
 INSTANTIATE_TEST_SUITE_P(
     AllBreaks, LineBreaks,
-    ::testing::Values(LineCase{"empty", u"", {}, u""},
-                      LineCase{"noBreak", u"a", {QStringLiteral("a")}, u"a"},
-                      LineCase{"crlf", u"a\r\nb\r\n", {QStringLiteral("a"), QStringLiteral("b")}, u"a\r\nb\r\n"},
-                      LineCase{"loneLf", u"a\nb", {QStringLiteral("a"), QStringLiteral("b")}, u"a\r\nb"},
-                      LineCase{"loneCr", u"a\rb\r", {QStringLiteral("a"), QStringLiteral("b")}, u"a\r\nb\r\n"},
-                      LineCase{"lfCr", u"a\n\rb", {QStringLiteral("a"), QString(), QStringLiteral("b")},
-                               u"a\r\n\r\nb"},
-                      LineCase{"onlyBreak", u"\r\n", {QString()}, u"\r\n"},
-                      LineCase{"blankLines", u"\n\n", {QString(), QString()}, u"\r\n\r\n"}),
+    ::testing::Values(
+        LineCase{"empty", u"", {}, u""}, LineCase{"noBreak", u"a", {QStringLiteral("a")}, u"a"},
+        LineCase{"crlf", u"a\r\nb\r\n", {QStringLiteral("a"), QStringLiteral("b")}, u"a\r\nb\r\n"},
+        LineCase{"loneLf", u"a\nb", {QStringLiteral("a"), QStringLiteral("b")}, u"a\r\nb"},
+        LineCase{"loneCr", u"a\rb\r", {QStringLiteral("a"), QStringLiteral("b")}, u"a\r\nb\r\n"},
+        LineCase{"lfCr", u"a\n\rb", {QStringLiteral("a"), QString(), QStringLiteral("b")}, u"a\r\n\r\nb"},
+        LineCase{"onlyBreak", u"\r\n", {QString()}, u"\r\n"},
+        LineCase{"blankLines", u"\n\n", {QString(), QString()}, u"\r\n\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AnsiText, nulEndsText)

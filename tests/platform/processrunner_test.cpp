@@ -19,7 +19,8 @@ QString script(const TempFolder& dir, const QString& name, const QByteArray& bod
 TEST(ProcessRunner, runsProgramWithOneArgumentAndWaitsForItsEnd)
 {
     TempFolder dir;
-    const QString program = script(dir, QStringLiteral("edit.sh"), "sleep 0.2; echo \"$#:$1\" > \"$1.out\"\n");
+    const QString program =
+        script(dir, QStringLiteral("edit.sh"), "sleep 0.2; echo \"$#:$1\" > \"$1.out\"\n");
     int ticks = 0;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
@@ -46,7 +47,8 @@ TEST(ProcessRunner, programsThatCannotStartAreReported)
     dir.write(QStringLiteral("plain.txt"), "not a program");
     EXPECT_FALSE(ProcessRunner::runAndWait(dir.file(QStringLiteral("plain.txt")), {}));
     // No search path: a bare name is looked for in the current folder only.
-    EXPECT_FALSE(ProcessRunner::runAndWait(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("true")}));
+    EXPECT_FALSE(
+        ProcessRunner::runAndWait(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("true")}));
 }
 
 TEST(ProcessRunner, failingProgramStillCountsAsStarted)

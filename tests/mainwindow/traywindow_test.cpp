@@ -1,0 +1,127 @@
+#include "controls/TrayIcon.h"
+#include "controls/jvStringGrid.h"
+
+#include "MainFormFixture.h"
+#include "controls/RecordingNotificationArea.h"
+
+#include <QMenu>
+
+namespace {
+
+class TrayWindowTest : public MainFormFixture {
+protected:
+    RecordingNotificationArea area;
+
+    TrayWindowTest() { notificationArea = &area; }
+
+    void minimise()
+    {
+        form->setWindowState(Qt::WindowMinimized);
+        QTest::qWait(20);
+    }
+
+    // Waits out the single-click interval of the recording area.
+    void waitForClick() { QTest::qWait(area.doubleClickMs + 150); }
+};
+
+TEST_F(TrayWindowTest, iconAndMenuAreSetUp)
+{
+    TMainForm& f = start();
+    ASSERT_NE(f.TrayIcon, nullptr);
+    EXPECT_TRUE(f.TrayIcon->Shown());
+    EXPECT_EQ(f.TrayIcon->TipHelp(), QStringLiteral("QuavScheduler"));
+    EXPECT_TRUE(area.holds(f.TrayIcon->IconID()));
+    const QList<QAction*> items = f.PopupMenu2->actions();
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_EQ(items[0]->text(), QStringLiteral("ウィンドウを元に戻す(&R)"));
+    EXPECT_EQ(f.PopupMenu2->defaultAction(), items[0]);
+    EXPECT_TRUE(items[0]->font().bold());
+    EXPECT_TRUE(items[1]->isSeparator());
+    EXPECT_EQ(items[2]->text(), QStringLiteral("終了(&X)"));
+}
+
+TEST_F(TrayWindowTest, minimiseHidesAndAClickOrDoubleClickRestores)
+{
+    TMainForm& f = start();
+    minimise();
+    EXPECT_TRUE(f.isHidden());
+
+    area.click(f.TrayIcon->IconID());
+    EXPECT_TRUE(f.isHidden()); // a single click waits for the double-click time
+    waitForClick();
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_FALSE(f.isMinimized());
+
+    minimise();
+    ASSERT_TRUE(f.isHidden());
+    area.doubleClick(f.TrayIcon->IconID());
+    EXPECT_TRUE(f.isVisible());
+    waitForClick();
+}
+
+TEST_F(TrayWindowTest, restoreEntryShowsAndExitEntryClosesThroughTheCloseQuery)
+{
+    TMainForm& f = start();
+    minimise();
+    f.Restore1->trigger();
+    EXPECT_TRUE(f.isVisible());
+    type(f.Memo2, QStringLiteral("トレイから終了"));
+    f.Exit2->trigger();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_TRUE(has("ToDo.txt"));
+    EXPECT_TRUE(has("QuavScheduler.ini"));
+    form.reset();
+}
+
+TEST_F(TrayWindowTest, withoutNotificationAreaMinimisingMinimises)
+{
+    area.setAvailable(false);
+    TMainForm& f = start();
+    EXPECT_FALSE(f.TrayIcon->Shown());
+    minimise();
+    EXPECT_FALSE(f.isHidden());
+    EXPECT_TRUE(f.isMinimized());
+
+    // The area comes later: the icon is added and minimising hides again.
+    f.setWindowState(Qt::WindowNoState);
+    area.setAvailable(true);
+    EXPECT_TRUE(f.TrayIcon->Shown());
+    minimise();
+    EXPECT_TRUE(f.isHidden());
+}
+
+TEST_F(TrayWindowTest, windowHiddenInALostAreaComesBackMinimised)
+{
+    TMainForm& f = start();
+    minimise();
+    ASSERT_TRUE(f.isHidden());
+    area.setAvailable(false);
+    QTest::qWait(20);
+    EXPECT_FALSE(f.isHidden());
+}
+
+TEST_F(TrayWindowTest, refusedIconIsReportedAndNotFatal)
+{
+    area.refuseAdd = true;
+    TMainForm& f = start();
+    EXPECT_EQ(messages.count(QStringLiteral("タスクトレイにアイコンを登録できません。")), 1);
+    EXPECT_EQ(f.jvStringGrid1->RowCount(), 29); // start-up went on
+    minimise();
+    EXPECT_FALSE(f.isHidden());
+}
+
+TEST(TrayWindowWithoutArea, noAreaAtAllStillStarts)
+{
+    TempFolder dir;
+    RecordingMessageService messages;
+    MainFormEnv env;
+    env.iniPath = dir.file(QStringLiteral("QuavScheduler.ini"));
+    env.defaultDataFolder = dir.path() + u'/';
+    env.messages = &messages;
+    TMainForm form(env);
+    EXPECT_EQ(form.TrayIcon, nullptr);
+    EXPECT_NE(form.PopupMenu2, nullptr);
+    EXPECT_TRUE(messages.shown().isEmpty());
+}
+
+} // namespace
