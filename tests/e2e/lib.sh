@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared steps of the end-to-end tests, sourced by the *_test.sh scripts: the built program is
 # copied into a fresh folder and started on a private X display with its own home, settings and
 # runtime folders, then worked with xdotool as a user would. Every wait has a limit, so a stuck
@@ -155,23 +156,28 @@ e2e_wait_window()
 {
     local pid=$1
     e2e_until 20 e2e_has_main_window "$pid" || fail "no window titled QuavScheduler within 20 s"
+    # shellcheck disable=SC2034 # read by the test scripts
     E2E_WID=$(e2e_main_window_of "$pid" | head -n1)
 }
 
 # Clicks into the memo page editor in the window's lower right part, so typing goes there.
 e2e_click_page_editor()
 {
+    # shellcheck disable=SC2034 # all set by the eval; only the size is used
     local wid=$1 WIDTH HEIGHT X Y SCREEN WINDOW
     eval "$(xdotool getwindowgeometry --shell "$wid")"
     xdotool mousemove --window "$wid" $((WIDTH * 7 / 10)) $((HEIGHT * 8 / 10)) click 1
 }
 
+e2e_only_main_window() { [ "$(e2e_visible_window_count "$1")" -eq 1 ]; }
 e2e_menu_open() { [ "$(e2e_visible_window_count "$1")" -ge 2 ]; }
 
 # Opens a menu with Alt + its access key and picks an entry by its access key.
 e2e_menu_command()
 {
     local pid=$1 menu=$2 entry=$3
+    # A message box would pass for the menu below, and is a failure of its own.
+    e2e_until 5 e2e_only_main_window "$pid" || fail "a window besides the main window is open (a message box?)"
     xdotool key --clearmodifiers "alt+$menu"
     e2e_until 5 e2e_menu_open "$pid" || fail "Alt+$menu did not open its menu"
     xdotool key --clearmodifiers "$entry"
