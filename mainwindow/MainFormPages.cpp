@@ -60,16 +60,18 @@ void TMainForm::loadPage(int index)
     const PageFile::Loaded loaded = PageFile::load(path);
     const bool wasUnreadable = m_pageUnreadable[index];
     m_pageUnreadable[index] = loaded.state == PageFile::Loaded::State::Unreadable;
+    m_pageMissing[index] = loaded.state == PageFile::Loaded::State::Missing;
     if (loaded.state == PageFile::Loaded::State::Read) {
         QString text = loaded.text;
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         if (memo->toPlainText() == text)
             return;
         memo->setPlainText(text);
-    } else {
+        memo->document()->setModified(false);
+    } else if (!memo->document()->isEmpty() || memo->document()->isModified()) {
         memo->clear();
+        memo->document()->setModified(false);
     }
-    memo->document()->setModified(false);
     // Tell the user once, not at every reload of the same date.
     if (m_pageUnreadable[index] && !wasUnreadable)
         m_env.messages->show(QStringLiteral("ファイル") + quoted(path) +
@@ -100,10 +102,12 @@ TMainForm::SaveOutcome TMainForm::savePagesReporting()
             case PageFile::SaveAction::Delete:
                 outcome.dayFilesChanged = PageFile::remove(path) || outcome.dayFilesChanged;
                 memo->document()->setModified(false);
+                m_pageMissing[index] = true;
                 break;
             case PageFile::SaveAction::Write:
                 PageFile::write(path, text);
                 m_pageUnreadable[index] = false;
+                m_pageMissing[index] = false;
                 outcome.dayFilesChanged = outcome.dayFilesChanged || belongsToDate(index);
                 break;
             }

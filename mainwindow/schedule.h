@@ -204,6 +204,7 @@ private:
     QStringList m_loadedGrid; // the grid as last loaded, to tell whether the user changed it
     bool m_monthUnreadable = false;
     std::array<bool, 5> m_pageUnreadable{}; // by page index
+    std::array<bool, 5> m_pageMissing{};    // the page found no file and was not written since
     bool m_waitingForEditor = false;
     Qt::WindowStates m_stateBeforeMinimise = Qt::WindowNoState;
     Clipboard* m_clipboard = nullptr;

@@ -250,7 +250,7 @@ QByteArrayView untilNul(QByteArrayView bytes)
 QByteArray readBytes(const QString& path)
 {
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly))
         throw EInOutError(formatMessage(QStringLiteral("ファイル %s を開けません。"), path));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)

@@ -10,14 +10,16 @@ namespace PageFile {
 
 Loaded load(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
-        return {};
-    try {
-        return {Loaded::State::Read, AnsiText::toCrLf(AnsiText::decode(AnsiText::readBytes(path)))};
-    } catch (const EInOutError&) {
-        return {Loaded::State::Unreadable, {}};
+    // Opening first spares the common case, an existing file, a look-up of its own.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        const QFileInfo info(path);
+        return {info.exists() || info.isSymLink() ? Loaded::State::Unreadable : Loaded::State::Missing, {}};
     }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {Loaded::State::Unreadable, {}};
+    return {Loaded::State::Read, AnsiText::toCrLf(AnsiText::decode(bytes))};
 }
 
 void write(const QString& path, const QString& text)
@@ -35,9 +37,9 @@ bool remove(const QString& path)
     return true;
 }
 
-SaveAction saveAction(bool deleteWhenEmpty, bool textEmpty, bool modified, bool loadFailed)
+SaveAction saveAction(bool deleteWhenEmpty, bool textEmpty, bool modified, bool loadFailed, bool loadedMissing)
 {
-    if (loadFailed && !modified)
+    if ((loadFailed || loadedMissing) && !modified)
         return SaveAction::Keep;
     if (deleteWhenEmpty && textEmpty)
         return SaveAction::Delete;
