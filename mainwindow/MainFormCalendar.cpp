@@ -43,7 +43,13 @@ void TMainForm::MonthCalClick()
         SaveMonth();
     }
     const QDate previous = m_shownDate;
-    const bool dayFilesChanged = savePagesReporting().dayFilesChanged;
+    const SaveOutcome saved = savePagesReporting();
+    if (!saved.ok) {
+        // A page that could not be written keeps its text on screen: loading the next date
+        // over it would lose what the user typed.
+        MonthCal->setSelectedDate(previous);
+        return;
+    }
     buildFileNames(d);
     LoadPages();
     MonthFile = newMonthFile;
@@ -62,7 +68,7 @@ void TMainForm::MonthCalClick()
     if (d.day() < jvStringGrid1->RowCount() && jvStringGrid1->Row() != d.day())
         jvStringGrid1->setRow(d.day()); // runs the date change once more, nested, for the same date
     setStatusDate(d);
-    if (dayFilesChanged)
+    if (saved.dayFilesChanged)
         refreshBoldDay(previous);
 }
 

@@ -64,13 +64,19 @@ void TMainForm::loadPage(int index)
     if (loaded.state == PageFile::Loaded::State::Read) {
         QString text = loaded.text;
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        if (memo->toPlainText() == text)
+        // An unmodified page still holds what was last put into it, so the editor's text need
+        // not be built to see that the file says the same.
+        const bool unchanged = memo->document()->isModified() ? memo->toPlainText() == text
+                                                              : m_pageText[index] == text;
+        if (unchanged)
             return;
         memo->setPlainText(text);
         memo->document()->setModified(false);
+        m_pageText[index] = text;
     } else if (!memo->document()->isEmpty() || memo->document()->isModified()) {
         memo->clear();
         memo->document()->setModified(false);
+        m_pageText[index].clear();
     }
     // Tell the user once, not at every reload of the same date.
     if (m_pageUnreadable[index] && !wasUnreadable)
@@ -102,10 +108,11 @@ TMainForm::SaveOutcome TMainForm::savePagesReporting()
             case PageFile::SaveAction::Delete:
                 outcome.dayFilesChanged = PageFile::remove(path) || outcome.dayFilesChanged;
                 memo->document()->setModified(false);
+                m_pageText[index].clear();
                 m_pageMissing[index] = true;
                 break;
             case PageFile::SaveAction::Write:
-                PageFile::write(path, text);
+                PageFile::write(path, editorText(memo));
                 m_pageUnreadable[index] = false;
                 m_pageMissing[index] = false;
                 outcome.dayFilesChanged = outcome.dayFilesChanged || belongsToDate(index);

@@ -205,6 +205,7 @@ private:
     bool m_monthUnreadable = false;
     std::array<bool, 5> m_pageUnreadable{}; // by page index
     std::array<bool, 5> m_pageMissing{};    // the page found no file and was not written since
+    std::array<QString, 5> m_pageText;      // what the page held when it was last unmodified
     bool m_waitingForEditor = false;
     Qt::WindowStates m_stateBeforeMinimise = Qt::WindowNoState;
     Clipboard* m_clipboard = nullptr;

@@ -324,6 +324,26 @@ TEST_F(MainFormTest, missingDataFolderAsksBeforeClosing)
     EXPECT_EQ(messages.count(QStringLiteral("エラーが発生しました。終了しますか?")), 1);
 }
 
+TEST_F(MainFormTest, pageThatCannotBeSavedKeepsItsTextAndDate)
+{
+    ProfileFile::put(ini(), QStringLiteral("Data"), QStringLiteral("Folder"), dir.file(QStringLiteral("gone/")));
+    TMainForm& f = start();
+    type(f.Memo2, QStringLiteral("消えては困る"));
+    type(f.Memo7, QStringLiteral("日誌も"));
+    changeDate(QDate(2001, 2, 10));
+    EXPECT_EQ(messages.shown().size(), 2); // one message per page that could not be written
+    EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 3));
+    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("消えては困る"));
+    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("日誌も"));
+    EXPECT_EQ(f.DiaryFile, dir.file(QStringLiteral("gone/20010203.txt")));
+    // Once the folder exists the same change goes through and writes both.
+    QDir(dir.path()).mkdir(QStringLiteral("gone"));
+    changeDate(QDate(2001, 2, 10));
+    EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 10));
+    EXPECT_TRUE(has("gone/20010203.txt"));
+    EXPECT_TRUE(has("gone/ToDo.txt"));
+}
+
 TEST_F(MainFormTest, unreadableFilesAreNeverDeletedOrOverwritten)
 {
     // A folder where a file is expected cannot be read (CI runs as root, so no permission tricks).
