@@ -126,7 +126,9 @@ void TMainForm::readSettings()
     MemoFont.Charset = quint8(s.charSet);
     BoldStyle = s.bold;
     ItalicStyle = s.italic;
-    EditorPath = s.editorPath;
+    // An empty stored editor names none: an editor installed since is found again.
+    if (!s.editorPath.isEmpty())
+        EditorPath = s.editorPath;
     DataFolder = s.dataFolder;
     jvStringGrid1->setColCount(int(Memo5.size()) + 1);
     for (int c = 0; c < s.colWidths.size() && c < jvStringGrid1->ColCount(); ++c)

@@ -9,7 +9,6 @@ MonthCalendar::MonthCalendar(QWidget* parent) : QCalendarWidget(parent)
     setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
     setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     setSelectionMode(QCalendarWidget::SingleSelection);
-    setMinimumSize(0, 0);
     connect(this, &QCalendarWidget::currentPageChanged, this, [this](int year, int month) {
         if (OnGetMonthInfo)
             OnGetMonthInfo(year, month);
