@@ -299,6 +299,12 @@ TEST_F(MainFormTest, storedSettingsAreApplied)
               QStringLiteral("1"));
 }
 
+TEST_F(MainFormTest, emptyStoredEditorFallsBackToTheDefault)
+{
+    ProfileFile::put(ini(), QStringLiteral("Memo"), QStringLiteral("Editor1"), QString());
+    EXPECT_EQ(start().EditorPath, QStringLiteral("/usr/bin/true"));
+}
+
 TEST_F(MainFormTest, missingDataFolderAsksBeforeClosing)
 {
     ProfileFile::put(ini(), QStringLiteral("Data"), QStringLiteral("Folder"),
