@@ -26,7 +26,7 @@ fail()
 e2e_require_tools()
 {
     local tool missing=()
-    for tool in xvfb-run xauth xdotool xwininfo xmessage iconv cmp; do
+    for tool in Xvfb xdotool xwininfo xmessage iconv cmp; do
         command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -35,9 +35,9 @@ e2e_require_tools()
     exit 77
 }
 
-# Outside the display: make the work folder, then run the calling script again inside xvfb-run.
-# Two xvfb-run -a started at the same moment may pick the same display; the loser never runs
-# the script, so that case is told apart by the marker file and tried again.
+# Outside the display: make the work folder, start a private X server, then run the calling
+# script again on it. The server picks a free display itself (-displayfd), so tests that start
+# at the same moment never share or fight over one, as xvfb-run -a can.
 e2e_main()
 {
     local program=$1 script=$2
@@ -46,26 +46,32 @@ e2e_main()
     e2e_reap_leftovers
     E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/quav-e2e.XXXXXX") || fail "cannot make a temporary folder"
     echo $$ >"$E2E_WORK/.owner"
+    E2E_XVFB=""
     if [ -n "${E2E_KEEP:-}" ]; then
         note "work folder $E2E_WORK"
+        trap 'e2e_stop_x' EXIT
     else
-        trap 'rm -rf "$E2E_WORK"' EXIT
+        trap 'e2e_stop_x; rm -rf "$E2E_WORK"' EXIT
     fi
     trap 'exit 143' TERM INT HUP
     mkdir -p "$E2E_WORK"/{app,home,config,data,cache,runtime,tmp}
     chmod 700 "$E2E_WORK/runtime"
     cp "$program" "$E2E_WORK/app/QuavScheduler" || fail "cannot copy $program"
 
-    local try status
-    for try in 1 2 3; do
-        xvfb-run -a -s "$E2E_SCREEN" bash "$script" --inside "$E2E_WORK"
-        status=$?
-        [ -e "$E2E_WORK/.inside" ] && return "$status"
-        note "the X server did not come up (try $try)"
-        sleep 1
-    done
-    echo "FAIL: xvfb-run could not start an X server" >&2
-    return 1
+    # shellcheck disable=SC2086
+    Xvfb -displayfd 3 $E2E_SCREEN -nolisten tcp 3>"$E2E_WORK/display" >/dev/null 2>"$E2E_WORK/xvfb.log" &
+    E2E_XVFB=$!
+    display_ready() { grep -q . "$E2E_WORK/display" 2>/dev/null; }
+    e2e_until 15 display_ready || fail "the X server did not come up"
+    DISPLAY=":$(head -n1 "$E2E_WORK/display")" bash "$script" --inside "$E2E_WORK"
+}
+
+e2e_stop_x()
+{
+    [ -n "${E2E_XVFB:-}" ] || return 0
+    kill "$E2E_XVFB" 2>/dev/null
+    wait "$E2E_XVFB" 2>/dev/null
+    return 0
 }
 
 # A test killed at its time limit cannot remove its work folder; the next run does, once the
