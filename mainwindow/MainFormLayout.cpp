@@ -112,7 +112,8 @@ void TMainForm::buildLayout()
         jvStringGrid1SelectCell(row);
         canSelect = true;
     };
-    jvStringGrid1->OnClick = [this](TjvStringGrid&) { jvStringGrid1Click(); };
+    // Failures are reported here, at the edge of our code: they must not unwind through Qt.
+    jvStringGrid1->OnClick = [this](TjvStringGrid&) { runCommand(&TMainForm::jvStringGrid1Click); };
     left->addWidget(jvStringGrid1, 1);
 
     // Right half: Today button, calendar, then the memo pages under their tool bar.
@@ -126,7 +127,7 @@ void TMainForm::buildLayout()
 
     MonthCal = new MonthCalendar;
     MonthCal->OnGetMonthInfo = [this](int year, int month) { MonthCalGetMonthInfo(year, month); };
-    connect(MonthCal, &QCalendarWidget::clicked, this, [this] { MonthCalClick(); });
+    connect(MonthCal, &QCalendarWidget::clicked, this, [this] { runCommand(&TMainForm::MonthCalClick); });
 
     auto* pages = new QWidget;
     auto* pagesLayout = new QVBoxLayout(pages);
@@ -233,12 +234,12 @@ void TMainForm::buildMenus()
     Show1->setObjectName(QStringLiteral("Show1"));
     Today1 = makeAction(QStringLiteral("Today1"), QStringLiteral("今日へ移動(&G)"),
                         QStringLiteral("カレンダの選択を今日へ移動します。"), this);
-    connect(Today1, &QAction::triggered, this, &TMainForm::Today1Click);
+    connect(Today1, &QAction::triggered, this, [this] { runCommand(&TMainForm::Today1Click); });
     Show1->addAction(Today1);
 
     Today3 = makeAction(QStringLiteral("Today3"), QString(), QStringLiteral("今日へ移動"), this);
     Today3->setIcon(QIcon(QStringLiteral(":/icons/today.png")));
-    connect(Today3, &QAction::triggered, this, &TMainForm::Today1Click);
+    connect(Today3, &QAction::triggered, this, [this] { runCommand(&TMainForm::Today1Click); });
     ToolBar2->addAction(Today3);
 
     // The grid's context menu.

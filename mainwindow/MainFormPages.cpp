@@ -66,8 +66,8 @@ void TMainForm::loadPage(int index)
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         // An unmodified page still holds what was last put into it, so the editor's text need
         // not be built to see that the file says the same.
-        const bool unchanged = memo->document()->isModified() ? memo->toPlainText() == text
-                                                              : m_pageText[index] == text;
+        const bool unchanged =
+            memo->document()->isModified() ? memo->toPlainText() == text : m_pageText[index] == text;
         if (unchanged)
             return;
         memo->setPlainText(text);

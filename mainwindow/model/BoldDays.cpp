@@ -2,7 +2,6 @@
 
 #include "platform/FolderProbe.h"
 
-
 namespace BoldDays {
 
 namespace {

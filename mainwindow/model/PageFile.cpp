@@ -37,7 +37,8 @@ bool remove(const QString& path)
     return true;
 }
 
-SaveAction saveAction(bool deleteWhenEmpty, bool textEmpty, bool modified, bool loadFailed, bool loadedMissing)
+SaveAction saveAction(bool deleteWhenEmpty, bool textEmpty, bool modified, bool loadFailed,
+                      bool loadedMissing)
 {
     if ((loadFailed || loadedMissing) && !modified)
         return SaveAction::Keep;

@@ -201,6 +201,23 @@ TEST_F(MainFormTest, clickingADayRowSelectsThatDay)
     EXPECT_EQ(f.jvStringGrid1->Row(), 15);
 }
 
+TEST_F(MainFormTest, clickOnARowThatIsNoDayIsReportedAndChangesNothing)
+{
+    QByteArray csv = cp932(QStringLiteral(",予定1\r\n"));
+    for (int d = 1; d <= 31; ++d)
+        csv += cp932(QStringLiteral("%1日,\r\n").arg(d));
+    dir.write(QStringLiteral("200102.csv"), csv);
+    TMainForm& f = start();
+    ASSERT_EQ(f.jvStringGrid1->RowCount(), 32);
+    f.jvStringGrid1->setTopRow(20);
+    const QRect cell = f.jvStringGrid1->CellRect(1, 30);
+    ASSERT_FALSE(cell.isEmpty()) << "row 30 must be in view";
+    QTest::mouseClick(f.jvStringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("日付のエンコードに対する引数が無効です")});
+    EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 3));
+    EXPECT_EQ(f.StatusPanel->text(), QStringLiteral("2001年02月03日"));
+}
+
 TEST_F(MainFormTest, boldDaysFollowTheYearShown)
 {
     dir.write(QStringLiteral("20010203.txt"), "x");
@@ -332,7 +349,8 @@ TEST_F(MainFormTest, missingDataFolderAsksBeforeClosing)
 
 TEST_F(MainFormTest, pageThatCannotBeSavedKeepsItsTextAndDate)
 {
-    ProfileFile::put(ini(), QStringLiteral("Data"), QStringLiteral("Folder"), dir.file(QStringLiteral("gone/")));
+    ProfileFile::put(ini(), QStringLiteral("Data"), QStringLiteral("Folder"),
+                     dir.file(QStringLiteral("gone/")));
     TMainForm& f = start();
     type(f.Memo2, QStringLiteral("消えては困る"));
     type(f.Memo7, QStringLiteral("日誌も"));
