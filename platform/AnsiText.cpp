@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace AnsiText {
 
 namespace {
@@ -197,6 +199,7 @@ QByteArray encode(const QString& text)
     // to form UTF-8: either would read back as other text, so those go out as UTF-8 instead.
     if (fits && (!hasEscape || decodeCp932(out) == text) && !looksLikeUtf8(out))
         return out;
+    hasEscape = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return isEscape(c.unicode()); });
     QByteArray utf8 = encodeUtf8WithBom(text, true);
     if (hasEscape && decode(utf8) != text)
         utf8 = encodeUtf8WithBom(text, false);

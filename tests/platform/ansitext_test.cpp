@@ -132,6 +132,9 @@ TEST(AnsiText, keptLeadByteNeverSwallowsTheNextCharacter)
     const QString joined = AnsiText::decodeCp932(bytes({0xE3, 0x80})) + QChar(char16_t(0xF780)) +
                            QString::fromUtf8("\xF0\x9F\x98\x80");
     EXPECT_EQ(AnsiText::decode(AnsiText::encode(joined)), joined);
+    // A genuine character of the escape range next to kept bytes, in text that is UTF-8 anyway.
+    const QByteArray mixed("\xEF\xBB\xBF\xEF\xBB\xBF+\xEF\x9F\x87\x87\x87N");
+    EXPECT_EQ(AnsiText::decode(AnsiText::encode(AnsiText::decode(mixed))), AnsiText::decode(mixed));
     // Where no pair forms the code page stays.
     const QByteArray unassigned = bytes({0x85, 0x40});
     EXPECT_EQ(AnsiText::encode(AnsiText::decode(unassigned)), unassigned);
