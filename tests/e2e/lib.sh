@@ -59,7 +59,9 @@ e2e_main()
     cp "$program" "$E2E_WORK/app/QuavScheduler" || fail "cannot copy $program"
 
     # shellcheck disable=SC2086
-    Xvfb -displayfd 3 $E2E_SCREEN -nolisten tcp 3>"$E2E_WORK/display" >/dev/null 2>"$E2E_WORK/xvfb.log" &
+    # -noreset: the server must not restart between two programs of one test, or the later one
+    # finds no display.
+    Xvfb -displayfd 3 $E2E_SCREEN -nolisten tcp -noreset 3>"$E2E_WORK/display" >/dev/null 2>"$E2E_WORK/xvfb.log" &
     E2E_XVFB=$!
     display_ready() { grep -q . "$E2E_WORK/display" 2>/dev/null; }
     e2e_until 15 display_ready || fail "the X server did not come up"
