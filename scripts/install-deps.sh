@@ -4,10 +4,11 @@
 set -euo pipefail
 kind=${1:-test}
 
+# GoogleTest is needed to configure the build at all, since the tests are part of it.
 pkgs=(g++ cmake ninja-build make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-      qt6-gtk-platformtheme fonts-noto-cjk)
+      fonts-noto-cjk libgtest-dev libgmock-dev)
 case "$kind" in
-  test|ci) pkgs+=(libgtest-dev libgmock-dev xvfb xauth xdotool x11-utils imagemagick) ;;&
+  test|ci) pkgs+=(xvfb xauth xdotool x11-utils) ;;&
   ci)      pkgs+=(clang libclang-rt-14-dev libbenchmark-dev) ;;
 esac
 
