@@ -150,6 +150,7 @@ void TMainForm::buildLayout()
     Page1->addTab(Memo7, QStringLiteral("日誌"));
     Page1->addTab(Memo4, QStringLiteral("記念日"));
     pagesLayout->addWidget(Page1, 1);
+    connect(Page1, &QTabWidget::currentChanged, this, &TMainForm::pageShown);
 
     Splitter2 = new QSplitter(Qt::Vertical);
     Splitter2->setObjectName(QStringLiteral("Splitter2"));

@@ -47,6 +47,29 @@ QString& TMainForm::pageFile(int index)
     }
 }
 
+void TMainForm::putText(int index, const QString& text)
+{
+    QPlainTextEdit* memo = pageEditor(index);
+    if (memo->isVisible()) {
+        memo->setPlainText(text);
+    } else {
+        // A page behind another tab is laid out when it is shown, not now: the date change
+        // refills three such pages every time.
+        memo->document()->setPlainText(text);
+        m_pageViewStale[index] = true;
+    }
+    memo->document()->setModified(false);
+    m_pageText[index] = text;
+}
+
+void TMainForm::pageShown(int index)
+{
+    if (index < 0 || index >= int(m_pageViewStale.size()) || !m_pageViewStale[index])
+        return;
+    m_pageViewStale[index] = false;
+    pageEditor(index)->moveCursor(QTextCursor::Start);
+}
+
 void TMainForm::LoadPages()
 {
     for (int index : kFileOrder)
@@ -70,13 +93,9 @@ void TMainForm::loadPage(int index)
             memo->document()->isModified() ? memo->toPlainText() == text : m_pageText[index] == text;
         if (unchanged)
             return;
-        memo->setPlainText(text);
-        memo->document()->setModified(false);
-        m_pageText[index] = text;
+        putText(index, text);
     } else if (!memo->document()->isEmpty() || memo->document()->isModified()) {
-        memo->clear();
-        memo->document()->setModified(false);
-        m_pageText[index].clear();
+        putText(index, QString());
     }
     // Tell the user once, not at every reload of the same date.
     if (m_pageUnreadable[index] && !wasUnreadable)

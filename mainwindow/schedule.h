@@ -196,6 +196,8 @@ private:
     };
     QString& pageFile(int index);
     void loadPage(int index);
+    void putText(int index, const QString& text); // the page's text as loaded, unmodified
+    void pageShown(int index);
     SaveOutcome savePagesReporting();
     void refreshBoldDay(QDate date);
 
@@ -206,6 +208,7 @@ private:
     std::array<bool, 5> m_pageUnreadable{}; // by page index
     std::array<bool, 5> m_pageMissing{};    // the page found no file and was not written since
     std::array<QString, 5> m_pageText;      // what the page held when it was last unmodified
+    std::array<bool, 5> m_pageViewStale{};  // refilled while hidden: caret to the start when shown
     bool m_waitingForEditor = false;
     Qt::WindowStates m_stateBeforeMinimise = Qt::WindowNoState;
     Clipboard* m_clipboard = nullptr;

@@ -163,6 +163,22 @@ TEST_F(MainFormTest, pageRules)
     EXPECT_EQ(file("ToDo.txt"), QByteArray());
 }
 
+TEST_F(MainFormTest, pageFilledBehindAnotherTabShowsFromItsStart)
+{
+    dir.write(QStringLiteral("20010210.txt"), cp932(QStringLiteral("一行目\r\n二行目")));
+    TMainForm& f = start();
+    ASSERT_EQ(f.Page1->currentIndex(), 0);
+    changeDate(QDate(2001, 2, 10));
+    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("一行目\n二行目"));
+    EXPECT_FALSE(f.Memo7->document()->isModified());
+    f.Page1->setCurrentIndex(3);
+    EXPECT_EQ(f.Memo7->textCursor().position(), 0);
+    // Typing there is an edit like any other and is saved.
+    type(f.Memo7, QStringLiteral("\n三行目"));
+    changeDate(QDate(2001, 2, 11));
+    EXPECT_EQ(file("20010210.txt"), cp932(QStringLiteral("一行目\r\n二行目\r\n三行目")));
+}
+
 TEST_F(MainFormTest, tabsAndAnniversariesAcrossYears)
 {
     TMainForm& f = start();
