@@ -3,11 +3,7 @@
 # View menu, end through the File menu, and check every file the program left behind.
 # Usage: first_start_test.sh <program file>
 source "$(dirname "$0")/lib.sh"
-if [ "${1:-}" != --inside ]; then
-    e2e_main "${1:?program file}" "$0"
-    exit $?
-fi
-e2e_inside "$2"
+e2e_enter "$0" "$@"
 
 app="$E2E_WORK/app"
 todo_text="hello e2e"

@@ -88,6 +88,20 @@ e2e_reap_leftovers()
     done
 }
 
+# Every test script starts with this: called with the program file, it prepares the work folder
+# and the X server and runs the script again inside them (then ends with its status); called
+# again from there, it sets up the user of our own and returns into the script.
+e2e_enter()
+{
+    local script=$1
+    shift
+    if [ "${1:-}" != --inside ]; then
+        e2e_main "${1:?program file}" "$script"
+        exit $?
+    fi
+    e2e_inside "$2"
+}
+
 # Inside the display: a user of our own whose files all live in the work folder.
 e2e_inside()
 {

@@ -4,11 +4,7 @@
 # keeps running, ends normally through its menu, and a start after that runs again.
 # Usage: second_start_test.sh <program file>
 source "$(dirname "$0")/lib.sh"
-if [ "${1:-}" != --inside ]; then
-    e2e_main "${1:?program file}" "$0"
-    exit $?
-fi
-e2e_inside "$2"
+e2e_enter "$0" "$@"
 
 app="$E2E_WORK/app"
 
