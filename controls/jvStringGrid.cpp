@@ -153,6 +153,13 @@ void TjvStringGrid::LoadFromFile(const QString& path)
     afterShapeChange();
 }
 
+void TjvStringGrid::LoadFromBytes(const QByteArray& bytes)
+{
+    closeEditor(true);
+    m_model.loadFromBytes(bytes);
+    afterShapeChange();
+}
+
 void TjvStringGrid::SaveToFile(const QString& path) const
 {
     m_model.saveToFile(path);

@@ -122,6 +122,8 @@ public:
     // the grid as it was. Widths, heights, current cell and fixed counts stay unless the
     // counting rules move them.
     void LoadFromFile(const QString& path);
+    // The same from a file's bytes already read, so a caller can read before it changes anything.
+    void LoadFromBytes(const QByteArray& bytes);
     void SaveToFile(const QString& path) const;
 
     const GridModel& model() const { return m_model; }

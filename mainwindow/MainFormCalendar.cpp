@@ -5,10 +5,7 @@
 #include "mainwindow/MonthCalendar.h"
 #include "mainwindow/model/BoldDays.h"
 #include "mainwindow/model/DayFiles.h"
-#include "platform/AnsiText.h"
 #include "platform/Failure.h"
-
-#include <QFileInfo>
 
 QDate TMainForm::selectedDate() const
 {
@@ -28,17 +25,15 @@ void TMainForm::MonthCalClick()
     const QDate d = selectedDate();
     const QString newMonthFile = DayFiles::joinPath(DataFolder, DayFiles::monthFileName(d));
     const bool monthChanges = newMonthFile != MonthFile;
+    std::optional<QByteArray> newMonth;
     if (monthChanges) {
-        // A month that cannot be read is never shown under its name with another month's
-        // cells: stay on the previous date before anything is saved.
-        const QFileInfo file(newMonthFile);
-        if (file.exists() || file.isSymLink()) {
-            try {
-                AnsiText::readBytes(newMonthFile);
-            } catch (const EQuavError&) {
-                MonthCal->setSelectedDate(m_shownDate);
-                throw;
-            }
+        // The new month is read before anything is saved: one that cannot be read is never
+        // shown under its name with another month's cells, and the previous date stays.
+        try {
+            newMonth = readMonthFile(newMonthFile);
+        } catch (const EQuavError&) {
+            MonthCal->setSelectedDate(m_shownDate);
+            throw;
         }
         SaveMonth();
     }
@@ -54,16 +49,8 @@ void TMainForm::MonthCalClick()
     LoadPages();
     MonthFile = newMonthFile;
     m_shownDate = d;
-    if (monthChanges) {
-        try {
-            LoadMonth();
-        } catch (const EQuavError&) {
-            NewMonth();
-            m_loadedGrid = gridSnapshot();
-            m_monthUnreadable = true;
-            throw;
-        }
-    }
+    if (monthChanges)
+        fillMonth(newMonth);
     setMonthLabel(d);
     if (d.day() < jvStringGrid1->RowCount() && jvStringGrid1->Row() != d.day())
         jvStringGrid1->setRow(d.day()); // runs the date change once more, nested, for the same date

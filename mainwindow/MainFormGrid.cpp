@@ -5,6 +5,7 @@
 #include "mainwindow/FontConvert.h"
 #include "mainwindow/MonthCalendar.h"
 #include "mainwindow/model/DayTexts.h"
+#include "platform/AnsiText.h"
 #include "platform/Failure.h"
 
 #include <QFileInfo>
@@ -37,10 +38,22 @@ void TMainForm::NewMonth()
 
 void TMainForm::LoadMonth()
 {
+    fillMonth(readMonthFile(MonthFile));
+}
+
+std::optional<QByteArray> TMainForm::readMonthFile(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.exists() && !file.isSymLink())
+        return std::nullopt;
+    return AnsiText::readBytes(path);
+}
+
+void TMainForm::fillMonth(const std::optional<QByteArray>& bytes)
+{
     m_monthUnreadable = false;
-    const QFileInfo file(MonthFile);
-    if (file.exists() || file.isSymLink()) {
-        jvStringGrid1->LoadFromFile(MonthFile);
+    if (bytes) {
+        jvStringGrid1->LoadFromBytes(*bytes);
         SetColumnCaptions();
     } else {
         NewMonth();

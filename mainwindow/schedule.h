@@ -186,6 +186,9 @@ private:
     void jvStringGrid1DrawCell(int col, int row, const QRect& rect, QPainter& painter);
     void jvStringGrid1SelectCell(int row);
     void jvStringGrid1Click();
+    // Throws when the file exists but cannot be read; none when there is no file.
+    static std::optional<QByteArray> readMonthFile(const QString& path);
+    void fillMonth(const std::optional<QByteArray>& bytes);
     QStringList gridSnapshot() const;
     bool monthMaySave() const;
 

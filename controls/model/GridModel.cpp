@@ -185,7 +185,11 @@ void GridModel::clampCurrent()
 
 void GridModel::loadFromFile(const QString& path)
 {
-    const QByteArray bytes = AnsiText::readBytes(path);
+    loadFromBytes(AnsiText::readBytes(path));
+}
+
+void GridModel::loadFromBytes(QByteArrayView bytes)
+{
     loadFromText(AnsiText::decode(AnsiText::untilNul(bytes)));
 }
 

@@ -42,6 +42,8 @@ public:
     // Replaces size and cells from the file; an empty file or an empty first line leaves the
     // grid as it is. Throws EInOutError when the file cannot be read, before touching the grid.
     void loadFromFile(const QString& path);
+    // The same from a file's bytes already read.
+    void loadFromBytes(QByteArrayView bytes);
     // Creates or replaces the file atomically; throws EInOutError on failure.
     void saveToFile(const QString& path) const;
 
