@@ -3,6 +3,7 @@
 #include "controls/QtNotificationArea.h"
 #include "mainwindow/model/AppPaths.h"
 #include "mainwindow/schedule.h"
+#include "monthview/SomeMonthViewUnit.h"
 #include "platform/DefaultEditor.h"
 #include "platform/InstanceMarker.h"
 
@@ -37,6 +38,9 @@ int main(int argc, char** argv)
 
     TMainForm mainForm(env);
     QObject::connect(&marker, &InstanceMarker::activationRequested, &mainForm, &TMainForm::Restore1Click);
+    // Created hidden, after the main window (its start-up reads it); the dialogs go before it.
+    TSomeMonthViewForm monthView(mainForm, messages);
+    mainForm.setMonthView(&monthView);
     mainForm.show();
     app.exec();
     marker.release();

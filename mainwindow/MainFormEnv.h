@@ -7,6 +7,7 @@
 
 class MessageService;
 class NotificationArea;
+class UrlOpener;
 
 // Everything the main window takes from outside, handed in so tests can steer it.
 struct MainFormEnv {
@@ -16,4 +17,5 @@ struct MainFormEnv {
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
     MessageService* messages = nullptr;           // must outlive the window
     NotificationArea* notificationArea = nullptr; // none: no tray icon, minimising minimises
+    UrlOpener* urlOpener = nullptr;               // none: the desktop's
 };

@@ -237,6 +237,7 @@ void TMainForm::buildMenus()
                         QStringLiteral("カレンダの選択を今日へ移動します。"), this);
     connect(Today1, &QAction::triggered, this, [this] { runCommand(&TMainForm::Today1Click); });
     Show1->addAction(Today1);
+    addMonthViewCommands();
 
     Today3 = makeAction(QStringLiteral("Today3"), QString(), QStringLiteral("今日へ移動"), this);
     Today3->setIcon(QIcon(QStringLiteral(":/icons/today.png")));
@@ -278,6 +279,7 @@ void TMainForm::buildMenus()
     ToolBar3->addAction(Exec3);
 
     connectEditingCommands();
+    addHelpMenu(); // last in the menu bar
 }
 
 QPlainTextEdit* TMainForm::pageEditor(int index) const

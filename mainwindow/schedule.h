@@ -25,6 +25,7 @@ class TjvStringGrid;
 class TRegManager;
 class TTrayIcon;
 class Clipboard;
+class MonthViewLink;
 
 // The main window: conducts start-up, date changes and close; the rules themselves live in
 // mainwindow/model and the controls.
@@ -91,6 +92,10 @@ public:
     QAction* Exit2 = nullptr;
     QAction* Exec1 = nullptr;
     QAction* Exec3 = nullptr;
+    QAction* ViewMonthsForm = nullptr;
+    QAction* ToolButton3MonthView = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* About1 = nullptr;
 
     // State shared with the later commands and dialogs.
     QString IniPath;
@@ -143,6 +148,10 @@ public:
     // The clipboard the commands use; null means the system's. Not owned.
     void setClipboard(Clipboard* clipboard) { m_clipboard = clipboard; }
     void ApplyFirstDayOfWeek();
+    void ViewMonthsFormClick();
+    void About1Click();
+    // The three-month view, created after this window; none leaves the command without a view.
+    void setMonthView(MonthViewLink* view) { m_monthView = view; }
     // Marks of the months around the one the calendar shows.
     void MonthCalGetMonthInfo(int year, int month);
 
@@ -159,6 +168,8 @@ private:
     void buildLayout();
     void buildMenus();
     void buildTrayIcon();
+    void addMonthViewCommands();
+    void addHelpMenu();
     bool hidesInTray() const;
     void runExternalEditor();
     void FormCreate();
@@ -215,4 +226,5 @@ private:
     bool m_waitingForEditor = false;
     Qt::WindowStates m_stateBeforeMinimise = Qt::WindowNoState;
     Clipboard* m_clipboard = nullptr;
+    MonthViewLink* m_monthView = nullptr;
 };

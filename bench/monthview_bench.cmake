@@ -1,0 +1,1 @@
+quav_bench(monthview quav_monthview quav_mainwindow quav_controls_model quav_application)
