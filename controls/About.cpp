@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kWidth = 347;

@@ -3,8 +3,10 @@
 #include "controls/About.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {

@@ -251,7 +251,8 @@ TEST_F(MonthViewTest, placeAndPanelWidthsSurviveARestart)
     EXPECT_EQ(first.Panel2->width(), 225);
     EXPECT_EQ(first.Splitter1->width(), 4);
 
-    first.setGeometry(60, 70, 640, 400);
+    first.move(60, 70); // the frame's place, as the settings keep it
+    first.resize(640, 400);
     first.Splitter->setSizes({150, 180, 302});
     QCoreApplication::processEvents();
     first.close();
