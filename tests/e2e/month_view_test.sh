@@ -15,6 +15,8 @@ view_of() { xdotool search --all --onlyvisible --pid "$1" --name '３ヶ月表�
 view_shown() { [ -n "$(view_of "$pid")" ]; }
 view_hidden() { [ -z "$(view_of "$pid")" ]; }
 
+# Keys go to the window that has the focus: a click gives it to ours.
+e2e_click_page_editor "$E2E_WID"
 e2e_menu_command "$pid" v v
 e2e_until 10 view_shown || fail "Alt+V, V did not show the three-month view"
 view=$(view_of "$pid")
@@ -28,6 +30,8 @@ month_files_before=$(folder_listing "$app" | grep -c '\.csv$')
 xdotool windowfocus --sync "$view" key --clearmodifiers Escape
 e2e_until 10 view_hidden || fail "Escape did not close the three-month view"
 
+# Without a window manager nobody hands the focus back to the main window.
+e2e_click_page_editor "$E2E_WID"
 e2e_exit_through_menu "$pid"
 
 [ "$(folder_listing "$app" | grep -c '\.csv$')" -eq "$month_files_before" ] ||
