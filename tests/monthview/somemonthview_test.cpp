@@ -213,6 +213,19 @@ TEST_F(MonthViewTest, escapeClosesTheViewAndStoresItsPlace)
     EXPECT_EQ(m3("P2Width"), QStringLiteral("225"));
 }
 
+TEST_F(MonthViewTest, closesEvenWhenItsPlaceCannotBeStored)
+{
+    TSomeMonthViewForm& v = startBoth();
+    form->ViewMonthsForm->trigger();
+    const QString iniPath = form->IniPath;
+    dir.write(QStringLiteral("blocker"), "a file where a folder is expected");
+    form->IniPath = folder() + QStringLiteral("blocker/QuavScheduler.ini");
+    v.close();
+    form->IniPath = iniPath;
+    EXPECT_FALSE(v.isVisible());
+    EXPECT_EQ(messages.shown().size(), 1);
+}
+
 TEST_F(MonthViewTest, cellsTakeWeekendAndMarkupColoursOfTheirOwnMonth)
 {
     // March 2001 in the middle panel: the 3rd is a Saturday, the 4th a Sunday.

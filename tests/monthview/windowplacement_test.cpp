@@ -4,8 +4,8 @@
 
 namespace {
 
-const QRect kPrimary(0, 0, 1920, 1050);   // task bar below
-const QRect kRight(1920, 0, 1280, 1024);  // a second screen to the right
+const QRect kPrimary(0, 0, 1920, 1050);  // task bar below
+const QRect kRight(1920, 0, 1280, 1024); // a second screen to the right
 
 struct PlacementCase {
     const char* name;
@@ -25,7 +25,10 @@ TEST(WindowPlacementTest, keepsReachableWindowsAndBringsLostOnesBack)
         {"title above the top edge", {300, -400, 695, 480}, {kPrimary}, {300, 0}},
         {"only a sliver of the title left", {1900, 100, 695, 480}, {kPrimary}, {1920 - 695, 100}},
         {"larger than the screen", {-3000, -3000, 2500, 1400}, {kPrimary}, {0, 0}},
-        {"overlapping the second screen most", {3150, 1015, 695, 480}, {kPrimary, kRight}, {3200 - 695, 1024 - 480}},
+        {"overlapping the second screen most",
+         {3150, 1015, 695, 480},
+         {kPrimary, kRight},
+         {3200 - 695, 1024 - 480}},
         {"no screens known", {-20000, 0, 695, 480}, {}, {-20000, 0}},
     };
     for (const PlacementCase& c : cases)
