@@ -23,7 +23,9 @@ view=$(view_of "$pid")
 note "view $view"
 # shellcheck disable=SC2034 # all set by the eval; only the size is used
 eval "$(xdotool getwindowgeometry --shell "$view")"
-[ "$WIDTH" -eq 695 ] && [ "$HEIGHT" -eq 480 ] || fail "the view opened at ${WIDTH}x$HEIGHT, not 695x480"
+if [ "$WIDTH" -ne 695 ] || [ "$HEIGHT" -ne 480 ]; then
+    fail "the view opened at ${WIDTH}x$HEIGHT, not 695x480"
+fi
 # The month files of this month and the next two exist or not; the view must not have written any.
 month_files_before=$(folder_listing "$app" | grep -c '\.csv$')
 
