@@ -3,13 +3,18 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps-run deps-test configure clean format
+.PHONY: run test build deb deps-run deps-test deps-package configure clean format
 
 run: deps-run build
 	$(BUILD)/app/QuavScheduler
 
 test: deps-test build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The Debian package quavscheduler_<version>_<arch>.deb, in $(BUILD)/.
+deb: deps-package build
+	cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/quavscheduler_*.deb
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
@@ -22,6 +27,9 @@ deps-run:
 
 deps-test:
 	scripts/install-deps.sh test
+
+deps-package:
+	scripts/install-deps.sh package
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

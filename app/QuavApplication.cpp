@@ -2,6 +2,7 @@
 
 #include "platform/Failure.h"
 #include "platform/MessageService.h"
+#include "resources/AppId.h"
 
 #include <QMessageBox>
 
@@ -10,6 +11,7 @@ QuavApplication::QuavApplication(int& argc, char** argv, MessageService* message
 {
     setApplicationName(QStringLiteral("QuavScheduler"));
     setApplicationDisplayName(QStringLiteral("QuavScheduler"));
+    setDesktopFileName(QStringLiteral(QUAV_APP_ID));
 }
 
 QuavApplication::~QuavApplication() = default;

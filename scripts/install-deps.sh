@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the program and the tests need, only when missing.
-# Usage: install-deps.sh run|test|ci
+# Usage: install-deps.sh run|test|ci|package
 set -euo pipefail
 kind=${1:-test}
 
@@ -8,7 +8,8 @@ kind=${1:-test}
 pkgs=(g++ cmake ninja-build make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
       fonts-noto-cjk libgtest-dev libgmock-dev)
 case "$kind" in
-  test|ci) pkgs+=(xvfb xauth xdotool x11-utils) ;;&
+  test|ci) pkgs+=(xvfb xauth xdotool x11-utils lintian desktop-file-utils appstream) ;;&
+  test|ci|package) pkgs+=(dpkg-dev file) ;;&
   ci)      pkgs+=(clang libclang-rt-14-dev libbenchmark-dev) ;;
 esac
 

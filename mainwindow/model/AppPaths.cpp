@@ -1,6 +1,7 @@
 #include "mainwindow/model/AppPaths.h"
 
 #include "mainwindow/model/DayFiles.h"
+#include "resources/AppId.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,12 +12,20 @@ QString withSeparator(const QString& folder)
 {
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
+
+// A program under <prefix>/bin with its desktop entry in <prefix>/share was installed, even where
+// the folder can be written (root, an install into ~/.local): settings never belong in bin/.
+bool isInstalled(const QString& programFolder)
+{
+    const QString entry = QStringLiteral("../share/applications/" QUAV_APP_ID ".desktop");
+    return QFileInfo(QDir(programFolder).filePath(entry)).isFile();
+}
 } // namespace
 
 AppPaths AppPaths::derive(const QString& programFolder, const QString& configHome, const QString& dataHome)
 {
     const QFileInfo folder(programFolder);
-    if (folder.isDir() && folder.isWritable()) {
+    if (folder.isDir() && folder.isWritable() && !isInstalled(programFolder)) {
         const QString base = withSeparator(programFolder);
         return {base + QStringLiteral("QuavScheduler.ini"), base, false};
     }
