@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian package on this machine, starts the installed program from its menu entry
 # as a new ordinary user with an empty home on a private X display, types into the ToDo page,
-# ends through File → 終了 and finds the page in that user's data folder; then removes the
-# package and the user. It changes the system, so it runs only as root and only when
-# QUAV_INSTALL_TEST=1 (CI sets it); otherwise it is skipped (77).
+# ends through File → 終了, finds the page in that user's data folder and still there after a
+# restart; then removes the package and the user. It changes the system, so it runs only as
+# root and only when QUAV_INSTALL_TEST=1 (CI sets it); otherwise it is skipped (77).
 # Usage: install_package_test.sh <build folder> <application id> <version>
 source "$(dirname "$0")/../e2e/lib.sh"
 source "$(dirname "$0")/expected_files.sh"
@@ -67,21 +67,28 @@ chown "$user:$user" "$home" "$runtime"
 
 # shellcheck disable=SC2086
 Xvfb -displayfd 3 $E2E_SCREEN -nolisten tcp -noreset 3>"$E2E_WORK/display" >/dev/null 2>"$E2E_WORK/xvfb.log" &
+# shellcheck disable=SC2034 # stopped by e2e_stop_x
 E2E_XVFB=$!
 display_ready() { grep -q . "$E2E_WORK/display" 2>/dev/null; }
 e2e_until 15 display_ready || fail "the X server did not come up"
-export DISPLAY=":$(head -n1 "$E2E_WORK/display")"
+DISPLAY=":$(head -n1 "$E2E_WORK/display")"
+export DISPLAY
+
+# exec all the way down, so the process id is the program's; sets pid. $1 names the log.
+start_as_user()
+{
+    # shellcheck disable=SC2086 # the Exec line is split into words as a desktop does
+    (cd "$home" && exec setpriv --reuid="$user" --regid="$user" --init-groups \
+        env -i HOME="$home" USER="$user" LOGNAME="$user" PATH=/usr/local/bin:/usr/bin:/bin DISPLAY="$DISPLAY" \
+        LANG=C.UTF-8 XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb \
+        DBUS_SESSION_BUS_ADDRESS="unix:path=$runtime/no-bus" $command) >"$E2E_WORK/$1.log" 2>&1 &
+    pid=$!
+    E2E_PIDS+=("$pid")
+    e2e_wait_window "$pid"
+}
 
 note "starting '$command' from the menu entry as $user"
-# exec all the way down, so the process id is the program's.
-# shellcheck disable=SC2086 # the Exec line is split into words as a desktop does
-(cd "$home" && exec setpriv --reuid="$user" --regid="$user" --init-groups \
-    env -i HOME="$home" USER="$user" LOGNAME="$user" PATH=/usr/local/bin:/usr/bin:/bin DISPLAY="$DISPLAY" \
-    LANG=C.UTF-8 XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb \
-    DBUS_SESSION_BUS_ADDRESS="unix:path=$runtime/no-bus" $command) >"$E2E_WORK/program.log" 2>&1 &
-pid=$!
-E2E_PIDS+=("$pid")
-e2e_wait_window "$pid"
+start_as_user first
 
 # The desktop matches the window to its menu entry by the window class.
 actual_class=$(xprop -id "$E2E_WID" WM_CLASS | sed -n 's/.*, "\(.*\)"$/\1/p')
@@ -98,6 +105,15 @@ data=$home/.local/share/QuavScheduler
 [ -f "$home/.config/QuavScheduler/QuavScheduler.ini" ] || fail "no settings file in ~/.config/QuavScheduler"
 [ "$(stat -c %U "$data/ToDo.txt")" = "$user" ] || fail "the page does not belong to $user"
 [ ! -e /usr/bin/QuavScheduler.ini ] || fail "settings were written beside the installed program"
+
+# After a restart the program finds the same folders and the page it wrote; an empty page would
+# have removed the file at the close.
+note "starting again"
+start_as_user second
+e2e_exit_through_menu "$pid"
+[ "$(cat "$data/ToDo.txt" 2>/dev/null)" = "$text" ] || fail "the ToDo page did not survive a restart"
+entries=$(ini_entries "$home/.config/QuavScheduler/QuavScheduler.ini")
+expect_value "$entries" Data/Folder "$data/"
 
 note "removing the package"
 apt-get purge "${apt_options[@]}" quavscheduler >>"$E2E_WORK/apt.log" 2>&1 || fail "apt-get could not remove the package"

@@ -34,7 +34,7 @@ echo "== desktop-file-validate $(basename "$entry")"
 out=$(desktop-file-validate "$entry" 2>&1)
 rc=$?
 [ -n "$out" ] && echo "$out"
-[ $rc -eq 0 ] && [ -z "$out" ] || bad "desktop-file-validate is not clean"
+if [ $rc -ne 0 ] || [ -n "$out" ]; then bad "desktop-file-validate is not clean"; fi
 grep -qx "Icon=$id" "$entry" || bad "the desktop entry does not name the icon $id"
 exec_name=$(sed -n 's/^Exec=//p' "$entry")
 [ -x "$prefix/bin/$exec_name" ] || bad "the desktop entry starts '$exec_name', which the install lacks"
