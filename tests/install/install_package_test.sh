@@ -110,6 +110,8 @@ data=$home/.local/share/QuavScheduler
 # have removed the file at the close.
 note "starting again"
 start_as_user second
+# Without a window manager nothing gives the new window the keyboard until it is clicked.
+e2e_click_page_editor "$E2E_WID"
 e2e_exit_through_menu "$pid"
 [ "$(cat "$data/ToDo.txt" 2>/dev/null)" = "$text" ] || fail "the ToDo page did not survive a restart"
 entries=$(ini_entries "$home/.config/QuavScheduler/QuavScheduler.ini")
