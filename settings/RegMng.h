@@ -14,6 +14,9 @@
 #include <vector>
 
 class MessageService;
+class QIODevice;
+class QWidget;
+class TComponentImages;
 class TRegFiler;
 class TRegItems;
 class TRegManager;
@@ -137,6 +140,17 @@ public:
     virtual void ReadStrings(QStringList& list);
     // Stores the lines and removes stale ones, so a following ReadStrings returns the same lines.
     virtual void WriteStrings(const QStringList& list);
+    // Counted hex lines in the INI file or one binary value in the registry. A read adds the
+    // stored bytes at the stream's position and neither clears nor rewinds it; a write stores
+    // the bytes from the position to the end.
+    virtual void ReadStream(QIODevice* stream);
+    virtual void WriteStream(QIODevice* stream);
+    // Replaces the control by the stored image and returns the new control (the old one is
+    // destroyed), or null when nothing was stored or the image was damaged: the control stays.
+    virtual QWidget* ReadComponent(QWidget* control);
+    // A top-level window stores nothing. Throws EFilerError when the manager has no component
+    // images or the component holds something that cannot be stored.
+    virtual void WriteComponent(QWidget* component);
 
     // Show "can not create Registry object." / "can not create Inifile object." and give
     // nothing when the manager is not set up for that store.
@@ -179,6 +193,9 @@ public:
     const UserRegistry& Registry() const { return m_registry; }
     void SetRegistry(UserRegistry registry) { m_registry = std::move(registry); }
     MessageService& Messages() const { return m_messages; }
+    // How components are stored; not owned, null until the widget side sets it.
+    const TComponentImages* ComponentImages() const { return m_componentImages; }
+    void SetComponentImages(const TComponentImages* images) { m_componentImages = images; }
 
     // Points the filer at the item named so (ignoring letter case), or at none after showing
     // "[' name '] is invalid."; never null.
@@ -196,6 +213,7 @@ private:
 
     MessageService& m_messages;
     UserRegistry m_registry;
+    const TComponentImages* m_componentImages = nullptr;
     QString m_iniFileName;
     QString m_regDir;
     TRegType m_regType = TRegType::rtReg;
