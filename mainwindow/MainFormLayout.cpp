@@ -5,6 +5,7 @@
 #include "mainwindow/FontConvert.h"
 #include "mainwindow/MonthCalendar.h"
 #include "settings/RegMng.h"
+#include "settings/widgets/ComponentImage.h"
 
 #include <QAction>
 #include <QLabel>
@@ -66,6 +67,7 @@ void TMainForm::buildLayout()
     RegManager1 = new TRegManager(*m_env.messages, this);
     RegManager1->setObjectName(QStringLiteral("RegManager1"));
     RegManager1->SetRegType(TRegType::rtIni);
+    RegManager1->SetComponentImages(&TWidgetComponentImages::Instance());
     const auto addItem = [this](const QString& name, const QString& ident) {
         TRegItem* item = RegManager1->RegItems().Add();
         item->SetName(name);

@@ -1,0 +1,1 @@
+quav_fuzz(componentimage quav_settings_widgets quav_settings quav_controls quav_platform)
