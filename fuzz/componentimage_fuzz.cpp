@@ -55,7 +55,7 @@ QStringList namesOf(QWidget* w)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "minimal:freetype");
     // Style sheets and fonts of damaged images warn; the noise would hide the findings.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     app = new QApplication(*argc, *argv);
