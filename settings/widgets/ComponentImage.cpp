@@ -6,6 +6,10 @@
 
 #include <QApplication>
 #include <QBoxLayout>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QIODevice>
 #include <QPointer>
 #include <QSpacerItem>
@@ -13,6 +17,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -413,23 +418,68 @@ void resolveReferences(ReadState& state, QWidget* root, QWidget* owner)
     }
 }
 
-// The replacement takes the control's place: in a splitter, in the parent's layout, or at the
-// control's geometry and stacking position.
-void takePlace(QWidget* replacement, QWidget* control, bool hidden)
+enum class Placement { Splitter, Central, Layout, Free };
+
+bool layoutHolds(QLayout* layout, QWidget* control)
+{
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (item->widget() == control || (item->layout() && layoutHolds(item->layout(), control)))
+            return true;
+    }
+    return false;
+}
+
+// Where the control sits, or none when its parent keeps its own list of children (tool bars,
+// status bars, tab pages, scroll areas): a replacement there would fall out of that list, so the
+// control is better left alone.
+std::optional<Placement> placementOf(QWidget* control)
+{
+    QWidget* parent = control->parentWidget();
+    if (!parent || qobject_cast<QStatusBar*>(parent) ||
+        parent->objectName() == QLatin1String("qt_scrollarea_viewport"))
+        return std::nullopt;
+    if (qobject_cast<QSplitter*>(parent))
+        return Placement::Splitter;
+    if (auto* window = qobject_cast<QMainWindow*>(parent))
+        return window->centralWidget() == control ? std::optional(Placement::Central) : std::nullopt;
+    QLayout* layout = parent->layout();
+    if (!layout)
+        return Placement::Free;
+    const bool plain = qobject_cast<QBoxLayout*>(layout) || qobject_cast<QGridLayout*>(layout) ||
+                       qobject_cast<QFormLayout*>(layout);
+    return plain && layoutHolds(layout, control) ? std::optional(Placement::Layout) : std::nullopt;
+}
+
+// The replacement takes the control's place: in its splitter or layout, as the central widget,
+// or at the control's geometry and stacking position.
+void takePlace(QWidget* replacement, QWidget* control, Placement placement, bool hidden)
 {
     QWidget* parent = control->parentWidget();
     const bool hadFocus = control->isAncestorOf(QApplication::focusWidget()) || control->hasFocus();
     replacement->setGeometry(control->geometry());
-    if (auto* splitter = qobject_cast<QSplitter*>(parent)) {
+    switch (placement) {
+    case Placement::Splitter: {
+        auto* splitter = static_cast<QSplitter*>(parent);
         splitter->replaceWidget(splitter->indexOf(control), replacement);
-    } else {
+        break;
+    }
+    case Placement::Central:
+        // The window lets go of the old central widget later; it is destroyed before that.
+        static_cast<QMainWindow*>(parent)->setCentralWidget(replacement);
+        break;
+    case Placement::Layout:
         replacement->setParent(parent);
         replacement->setGeometry(control->geometry());
-        if (parent && parent->layout())
-            delete parent->layout()->replaceWidget(control, replacement);
+        delete parent->layout()->replaceWidget(control, replacement);
+        break;
+    case Placement::Free:
+        replacement->setParent(parent);
+        replacement->setGeometry(control->geometry());
         replacement->stackUnder(control);
+        break;
     }
-    if (parent && replacement->window() == control->window())
+    if (replacement->window() == control->window())
         QWidget::setTabOrder(control, replacement);
     if (!hidden)
         replacement->show();
@@ -485,16 +535,19 @@ QWidget* ReadComponentImage(QIODevice& stream, QWidget* control)
         ImageReader in(stream);
         TComponentReciever reciever(in, stream);
         ReadState state{in, {}, 0};
-        // Only one component can take the control's place.
+        const std::optional<Placement> placement = placementOf(control);
+        if (!placement)
+            ThrowInvalidImage();
         if (in.ReadBytes(kSignature.size()) != kSignature)
             ThrowInvalidImage();
         std::unique_ptr<QWidget> root(readRecord(state, nullptr, 0));
         reciever.ComponentRead();
+        // Only one component can take the control's place: the list ends after it.
         if (in.ReadByte() != kEnd)
             ThrowInvalidImage();
         resolveReferences(state, root.get(), control->parentWidget());
         const bool hidden = explicitlyHidden(root.get());
-        takePlace(root.get(), control, hidden);
+        takePlace(root.get(), control, *placement, hidden);
         delete control;
         return root.release();
     } catch (const std::exception&) {

@@ -11,6 +11,9 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
+#include <QToolBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -319,4 +322,41 @@ TEST_F(ComponentImages, classesOutsideTheTableCannotBeStored)
         EXPECT_EQ(e.message(), QStringLiteral("QPushButton は保存できません"));
     }
     EXPECT_FALSE(dir.exists(QStringLiteral("QuavScheduler.ini")));
+}
+
+TEST(ComponentPlaces, theCentralWidgetIsReplacedAsSuch)
+{
+    QMainWindow window;
+    auto* central = new QLabel(QStringLiteral("centre"));
+    central->setObjectName(QStringLiteral("Central"));
+    window.setCentralWidget(central);
+    window.show();
+    const QByteArray image = imageOf(central);
+    central->setText(QStringLiteral("changed"));
+
+    QWidget* fresh = readImage(image, central);
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(window.centralWidget(), fresh);
+    EXPECT_EQ(qobject_cast<QLabel*>(fresh)->text(), QStringLiteral("centre"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window.centralWidget(), fresh);
+}
+
+TEST(ComponentPlaces, parentsWithTheirOwnListsKeepTheirControl)
+{
+    // A status bar lays out only the widgets it was given; a replacement would drop out of it.
+    QMainWindow window;
+    auto* status = new QLabel(QStringLiteral("status"));
+    status->setObjectName(QStringLiteral("StatusPanel"));
+    window.statusBar()->addWidget(status, 1);
+    auto* tool = new QLabel(QStringLiteral("tool"));
+    tool->setObjectName(QStringLiteral("lblThisMonth"));
+    window.addToolBar(QStringLiteral("ToolBar1"))->addWidget(tool);
+    window.show();
+    for (QLabel* label : {status, tool}) {
+        QPointer<QLabel> kept = label;
+        EXPECT_EQ(readImage(imageOf(label), label), nullptr);
+        ASSERT_FALSE(kept.isNull());
+        EXPECT_FALSE(kept->objectName().isEmpty());
+    }
 }
