@@ -50,14 +50,6 @@ quint8 ImageReader::ReadByte()
     return static_cast<quint8>(ReadBytes(1).at(0));
 }
 
-quint8 ImageReader::PeekByte()
-{
-    char c = 0;
-    if (m_stream.peek(&c, 1) != 1)
-        ThrowReadError();
-    return static_cast<quint8>(c);
-}
-
 quint32 ImageReader::ReadUInt()
 {
     return qFromLittleEndian<quint32>(ReadBytes(4).constData());

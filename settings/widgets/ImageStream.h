@@ -17,8 +17,6 @@ public:
     void StepBack();
 
     quint8 ReadByte();
-    // The next byte without taking it; throws at the end like ReadByte.
-    quint8 PeekByte();
     qint32 ReadInt();
     quint32 ReadUInt();
     double ReadDouble();
@@ -41,7 +39,6 @@ public:
     void WriteDouble(double value);
     void WriteString(const QString& value);
     void WriteBytes(const QByteArray& bytes) { m_bytes.append(bytes); }
-    const QByteArray& Bytes() const { return m_bytes; }
     // Throws EFilerError "ストリームへの書き込みエラー" when the stream takes less.
     void FlushTo(QIODevice& stream) const;
 

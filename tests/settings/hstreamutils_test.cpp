@@ -218,6 +218,11 @@ TEST_F(RegistryStream, bytesRoundTripAsOneBinaryValue)
     Stream in(QByteArray("<>"), 1);
     ReadStreamFromRegistry(in.buffer, registry, kRegDir, kSection, kIdent);
     EXPECT_EQ(in.data, QByteArray("<") + bytesUpTo(100));
+
+    // Like the INI kind, the bytes from the position on rather than a read error.
+    Stream rest(bytesUpTo(100), 30);
+    WriteStreamToRegistry(rest.buffer, registry, kRegDir, kSection, kIdent);
+    EXPECT_EQ(info().size, 70);
 }
 
 TEST_F(RegistryStream, anEmptyStreamIsAValueOfLengthZero)
@@ -323,6 +328,18 @@ TEST_F(FilerStreams, nothingHappensWithoutAStreamOrItem)
     Stream out(QByteArray("A"));
     none.WriteStream(&out.buffer);
     EXPECT_FALSE(dir.exists(QStringLiteral("QuavScheduler.ini")));
+
+    // Streams name no store of their own: without one they refuse quietly.
+    manager.SetIniFileName(QString());
+    manager.GetFiler(QStringLiteral("Image")).WriteStream(&out.buffer);
+    manager.SetRegType(TRegType::rtReg);
+    manager.SetRegDir(QString());
+    manager.GetFiler(QStringLiteral("Image")).WriteStream(&out.buffer);
+    EXPECT_EQ(out.buffer.pos(), 0);
+    EXPECT_EQ(messages.count(QStringLiteral("can not create Inifile object.")), 0);
+    EXPECT_FALSE(dir.exists(QStringLiteral("UserRegistry.json")));
+    manager.SetIniFileName(dir.file(QStringLiteral("QuavScheduler.ini")));
+    manager.SetRegType(TRegType::rtIni);
 
     manager.RegItems().GetItem(0)->SetSection(QString());
     manager.GetFiler(QStringLiteral("Image")).WriteStream(&out.buffer);
