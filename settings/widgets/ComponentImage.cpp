@@ -8,12 +8,12 @@
 #include <QBoxLayout>
 #include <QFormLayout>
 #include <QGridLayout>
-#include <QMainWindow>
-#include <QStatusBar>
 #include <QIODevice>
+#include <QMainWindow>
 #include <QPointer>
 #include <QSpacerItem>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QWidget>
 
 #include <memory>
