@@ -360,3 +360,30 @@ TEST(ComponentPlaces, parentsWithTheirOwnListsKeepTheirControl)
         EXPECT_FALSE(kept->objectName().isEmpty());
     }
 }
+
+TEST(ComponentPlaces, aGridShapeNoMemoryHoldsIsRefused)
+{
+    QWidget host;
+    auto* layout = new QVBoxLayout(&host);
+    auto* grid = new TjvStringGrid;
+    grid->setObjectName(QStringLiteral("jvStringGrid1"));
+    layout->addWidget(grid);
+    const QByteArray image = imageOf(grid);
+    const qsizetype shape = image.indexOf(QByteArrayLiteral("@Shape"));
+    ASSERT_GT(shape, 0);
+    // Name, list count, column count, then the row count.
+    const qsizetype rows = shape + 6 + 4 + 4;
+    struct Case {
+        const char* what;
+        quint32 rows;
+    } const cases[] = {{"a billion rows", 0x40000000u}, {"no rows", 0u}, {"negative", 0xFFFFFFFFu}};
+    for (const Case& c : cases) {
+        QByteArray bad = image;
+        for (int i = 0; i < 4; ++i)
+            bad[rows + i] = char((c.rows >> (8 * i)) & 0xFF);
+        EXPECT_EQ(readImage(bad, grid), nullptr) << c.what;
+        EXPECT_EQ(layout->indexOf(grid), 0) << c.what;
+        EXPECT_EQ(grid->objectName(), QStringLiteral("jvStringGrid1")) << c.what;
+    }
+    EXPECT_NE(readImage(image, grid), nullptr);
+}
