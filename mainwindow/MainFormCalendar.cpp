@@ -72,6 +72,7 @@ void TMainForm::MonthCalGetMonthInfo(int year, int month)
     for (int offset = -1; offset <= 1; ++offset) {
         const QDate m = first.addMonths(offset);
         MonthCal->setBoldDays(m.year(), m.month(), BoldDays::forMonth(DataFolder, m.year(), m.month()));
+        showHolidaysInCalendar(m.year(), m.month());
     }
 }
 

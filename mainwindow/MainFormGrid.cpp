@@ -92,7 +92,7 @@ void TMainForm::jvStringGrid1DrawCell(int col, int row, const QRect& rect, QPain
         return;
     const QString text = jvStringGrid1->Cells(col, row);
     const std::optional<ColorRef> fill =
-        Markup::cellFill(selectedDate(), row, text, SatColor, SunColor, MarkupEntries);
+        Markup::cellFill(selectedDate(), row, text, SatColor, SunColor, MarkupEntries, ShowHolidays);
     if (!fill)
         return;
     const QColor color = FontConvert::toQColor(*fill);

@@ -281,6 +281,8 @@ void TMainForm::buildMenus()
     ToolBar3->addAction(Exec3);
 
     connectEditingCommands();
+    buildSearch();
+    buildHolidays();
     addHelpMenu(); // last in the menu bar
 }
 

@@ -59,6 +59,7 @@ void TMainForm::FormCreate()
     if (Memo5.isEmpty())
         Memo5 = {QStringLiteral("予定1"), QStringLiteral("予定2"), QStringLiteral("予定3")};
     readSettings();
+    readHolidaySetting();
     MemoFont.Style = quint8((BoldStyle ? fsBold : 0) | (ItalicStyle ? fsItalic : 0));
     applyMemoFont();
 
@@ -205,6 +206,7 @@ bool TMainForm::FormCloseQuery()
         }
     };
     step([this] { writeSettings(); });
+    step([this] { writeHolidaySetting(); });
     step([this] { writeMemoFont(); });
     step([this] { SaveMonth(); });
     ok = savePagesReporting().ok && ok;
@@ -239,7 +241,7 @@ void TMainForm::ShowHint(const QString& hint)
 
 void TMainForm::setStatusDate(QDate date)
 {
-    StatusPanel->setText(DayTexts::statusDate(date));
+    StatusPanel->setText(statusText(date));
 }
 
 void TMainForm::setMonthLabel(QDate date)

@@ -40,6 +40,24 @@ quint32 MonthCalendar::boldDays(int year, int month) const
     return days;
 }
 
+void MonthCalendar::setHolidays(int year, int month, quint32 days)
+{
+    const QBrush sunday = weekdayTextFormat(Qt::Sunday).foreground();
+    const int count = QDate(year, month, 1).daysInMonth();
+    for (int d = 1; d <= count; ++d) {
+        const QDate date(year, month, d);
+        QTextCharFormat format = dateTextFormat(date);
+        const bool holiday = (days >> (d - 1)) & 1u;
+        if (format.hasProperty(QTextFormat::ForegroundBrush) == holiday)
+            continue;
+        if (holiday)
+            format.setForeground(sunday);
+        else
+            format.clearForeground();
+        setDateTextFormat(date, format);
+    }
+}
+
 void MonthCalendar::refreshMonthInfo()
 {
     if (OnGetMonthInfo)

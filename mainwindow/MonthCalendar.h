@@ -17,6 +17,8 @@ public:
     // Bit d-1 of `days` makes day d of the month bold; the other days of that month turn plain.
     void setBoldDays(int year, int month, quint32 days);
     quint32 boldDays(int year, int month) const;
+    // Bit d-1 of `days` gives day d the Sunday text colour; the other days keep their weekday's.
+    void setHolidays(int year, int month, quint32 days);
     // Asks again for the months around the page shown.
     void refreshMonthInfo();
 };

@@ -26,6 +26,9 @@ class TRegManager;
 class TTrayIcon;
 class Clipboard;
 class MonthViewLink;
+class SearchWindow;
+struct SearchHit;
+struct SearchRequest;
 
 // The main window: conducts start-up, date changes and close; the rules themselves live in
 // mainwindow/model and the controls.
@@ -96,6 +99,8 @@ public:
     QAction* ToolButton3MonthView = nullptr;
     QMenu* Help1 = nullptr;
     QAction* About1 = nullptr;
+    QAction* Find1 = nullptr;     // 検索(&F)... in the 編集 menu
+    QAction* Holidays1 = nullptr; // 祝日を表示(&H) in the 表示 menu
 
     // State shared with the later commands and dialogs.
     QString IniPath;
@@ -114,6 +119,7 @@ public:
     int StartDay = 1;
     QPlainTextEdit* ActiveMemo = nullptr; // the editor of the page shown, chosen by SelectActiveMemo
     TFont MemoFont;
+    bool ShowHolidays = false; // national holidays drawn like Sundays
 
     // Operations used across the window.
     void LoadPages();
@@ -152,6 +158,9 @@ public:
     void About1Click();
     // The three-month view, created after this window; none leaves the command without a view.
     void setMonthView(MonthViewLink* view) { m_monthView = view; }
+    void Find1Click();
+    void Holidays1Click();
+    SearchWindow* searchWindow() const { return m_searchWindow; }
     // Marks of the months around the one the calendar shows.
     void MonthCalGetMonthInfo(int year, int month);
 
@@ -185,6 +194,17 @@ private:
     void setMonthLabel(QDate date);
     void setStatusDate(QDate date);
     void reportFailure(const QString& message);
+
+    // Search of every note and the way to a hit.
+    void buildSearch();
+    SearchRequest searchRequest() const;
+    void goToSearchHit(const SearchHit& hit);
+    // National holidays: menu entry, setting, and their look in the calendar, grid and status bar.
+    void buildHolidays();
+    void readHolidaySetting();
+    void writeHolidaySetting();
+    void showHolidaysInCalendar(int year, int month);
+    QString statusText(QDate date) const;
 
     // Editing: wiring of the menus, buttons and mouse-ups; a failing command is reported.
     void connectEditingCommands();
@@ -227,4 +247,6 @@ private:
     Qt::WindowStates m_stateBeforeMinimise = Qt::WindowNoState;
     Clipboard* m_clipboard = nullptr;
     MonthViewLink* m_monthView = nullptr;
+    SearchWindow* m_searchWindow = nullptr;
+    bool m_holidaysStored = false; // the settings hold the key, or the user set it
 };

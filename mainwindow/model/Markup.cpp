@@ -1,5 +1,7 @@
 #include "mainwindow/model/Markup.h"
 
+#include "mainwindow/model/Holidays.h"
+
 namespace Markup {
 
 namespace {
@@ -70,15 +72,20 @@ int find(const QString& text, const MarkupTable& table)
     return -1;
 }
 
+bool drawnAsSunday(QDate day, bool holidays)
+{
+    return day.dayOfWeek() == Qt::Sunday || (holidays && !Holidays::nameOf(day).isEmpty());
+}
+
 std::optional<ColorRef> cellFill(QDate monthDate, int row, const QString& text, ColorRef satColor,
-                                 ColorRef sunColor, const MarkupTable& table)
+                                 ColorRef sunColor, const MarkupTable& table, bool holidays)
 {
     if (const int i = find(text, table); i >= 0)
         return table[i].color;
     const QDate day(monthDate.year(), monthDate.month(), row);
     if (!day.isValid())
         return std::nullopt;
-    if (day.dayOfWeek() == Qt::Sunday)
+    if (drawnAsSunday(day, holidays))
         return sunColor;
     if (day.dayOfWeek() == Qt::Saturday)
         return satColor;

@@ -35,8 +35,11 @@ int find(const QString& text, const MarkupTable& table);
 
 // Background of a schedule cell in row `row` (its day) of the month of `monthDate`: the first
 // matching markup colour, else the Sunday or Saturday colour, else none. A row that is no day
-// of the month gets no weekend colour.
+// of the month gets no weekend colour. With `holidays` a national holiday is drawn as a Sunday.
 std::optional<ColorRef> cellFill(QDate monthDate, int row, const QString& text, ColorRef satColor,
-                                 ColorRef sunColor, const MarkupTable& table);
+                                 ColorRef sunColor, const MarkupTable& table, bool holidays = false);
+
+// Whether a day takes the Sunday look: a Sunday, or with `holidays` a national holiday.
+bool drawnAsSunday(QDate day, bool holidays);
 
 } // namespace Markup

@@ -1,0 +1,100 @@
+// National holidays: the 表示 menu entry, its setting, and the Sunday look of a holiday in the
+// calendar, the grid, the status bar and the day captions' tool tips.
+#include "mainwindow/schedule.h"
+
+#include "controls/jvStringGrid.h"
+#include "mainwindow/MonthCalendar.h"
+#include "mainwindow/model/DayTexts.h"
+#include "mainwindow/model/Holidays.h"
+#include "mainwindow/model/MainSettings.h"
+#include "platform/ProfileFile.h"
+
+#include <QAction>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QToolTip>
+
+namespace {
+
+const QString kHolidaysKey = QStringLiteral("Holidays");
+
+// The holiday's name as the tool tip of its day caption.
+class DayCaptionTips final : public QObject {
+public:
+    explicit DayCaptionTips(TMainForm& form) : QObject(&form), m_form(form) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::ToolTip || !m_form.ShowHolidays)
+            return false;
+        const auto* help = static_cast<QHelpEvent*>(event);
+        int col = 0;
+        int row = 0;
+        if (!m_form.jvStringGrid1->MouseToCell(help->pos(), col, row) || col != 0 || row < 1)
+            return false;
+        const QDate shown = m_form.selectedDate();
+        const QString name = Holidays::nameOf(QDate(shown.year(), shown.month(), row));
+        if (name.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), name, qobject_cast<QWidget*>(watched));
+        return true;
+    }
+
+private:
+    TMainForm& m_form;
+};
+
+} // namespace
+
+void TMainForm::buildHolidays()
+{
+    Holidays1 = new QAction(QStringLiteral("祝日を表示(&H)"), this);
+    Holidays1->setObjectName(QStringLiteral("Holidays1"));
+    Holidays1->setCheckable(true);
+    Holidays1->setStatusTip(QStringLiteral("国民の祝日を日曜日と同じ色で表示します。"));
+    Holidays1->setToolTip(Holidays1->statusTip());
+    connect(Holidays1, &QAction::triggered, this, [this] { runCommand(&TMainForm::Holidays1Click); });
+    Show1->addAction(Holidays1);
+    jvStringGrid1->viewport()->installEventFilter(new DayCaptionTips(*this));
+}
+
+void TMainForm::Holidays1Click()
+{
+    ShowHolidays = Holidays1->isChecked();
+    m_holidaysStored = true;
+    MonthCalGetMonthInfo(MonthCal->yearShown(), MonthCal->monthShown());
+    jvStringGrid1->viewport()->update();
+    setStatusDate(m_shownDate.isValid() ? m_shownDate : selectedDate());
+}
+
+void TMainForm::readHolidaySetting()
+{
+    const ProfileBatch ini(IniPath);
+    // Off until the user turns it on; a settings file without the key gets none at close.
+    m_holidaysStored = !ini.get(SettingsKeys::kCal, kHolidaysKey, QString()).isEmpty();
+    ShowHolidays = ini.getBool(SettingsKeys::kCal, kHolidaysKey, false);
+    Holidays1->setChecked(ShowHolidays);
+    // The status bar was filled before the settings were read.
+    if (ShowHolidays)
+        setStatusDate(m_env.now().date());
+}
+
+void TMainForm::writeHolidaySetting()
+{
+    if (m_holidaysStored)
+        ProfileFile::putBool(IniPath, SettingsKeys::kCal, kHolidaysKey, ShowHolidays);
+}
+
+void TMainForm::showHolidaysInCalendar(int year, int month)
+{
+    MonthCal->setHolidays(year, month, ShowHolidays ? Holidays::monthMask(year, month) : 0);
+}
+
+QString TMainForm::statusText(QDate date) const
+{
+    const QString text = DayTexts::statusDate(date);
+    const QString name = ShowHolidays ? Holidays::nameOf(date) : QString();
+    return name.isEmpty() ? text : text + u' ' + name;
+}

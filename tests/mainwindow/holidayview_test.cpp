@@ -1,0 +1,69 @@
+#include "controls/jvStringGrid.h"
+#include "mainwindow/MainFormFixture.h"
+#include "mainwindow/model/Markup.h"
+#include "platform/AnsiText.h"
+#include "platform/ProfileFile.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTextCharFormat>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+TEST(HolidayColours, aHolidayTakesTheSundayColourOnlyWhenAsked)
+{
+    const MarkupTable table = Markup::defaults();
+    const QDate february(2001, 2, 1);
+    // 12 February 2001 is the Monday after 建国記念の日 on a Sunday.
+    EXPECT_EQ(Markup::cellFill(february, 12, {}, 1, 2, table, true), std::optional<ColorRef>(2));
+    EXPECT_EQ(Markup::cellFill(february, 12, {}, 1, 2, table, false), std::nullopt);
+    EXPECT_EQ(Markup::cellFill(february, 13, {}, 1, 2, table, true), std::nullopt);
+    // A markup symbol still wins; a Saturday holiday is drawn as a Sunday.
+    EXPECT_EQ(Markup::cellFill(february, 12, u"★"_s, 1, 2, table, true),
+              std::optional<ColorRef>(table[0].color));
+    EXPECT_EQ(Markup::cellFill(QDate(2001, 11, 1), 3, {}, 1, 2, table, true), std::optional<ColorRef>(2));
+    EXPECT_EQ(Markup::cellFill(QDate(2001, 11, 1), 3, {}, 1, 2, table, false), std::optional<ColorRef>(1));
+}
+
+class HolidayViewTest : public MainFormFixture {};
+
+TEST_F(HolidayViewTest, offUntilTurnedOnThenStoredAndShownEverywhere)
+{
+    start();
+    ASSERT_TRUE(form->Holidays1->isCheckable());
+    EXPECT_FALSE(form->Holidays1->isChecked());
+    changeDate(QDate(2001, 2, 12));
+    EXPECT_EQ(form->StatusPanel->text(), u"2001年02月12日"_s);
+    const QTextCharFormat sunday = form->MonthCal->weekdayTextFormat(Qt::Sunday);
+    EXPECT_NE(form->MonthCal->dateTextFormat(QDate(2001, 2, 12)).foreground(), sunday.foreground());
+    ASSERT_TRUE(closeForm());
+    // A user who never touched the entry gets no new key.
+    EXPECT_FALSE(AnsiText::decode(dir.read(u"QuavScheduler.ini"_s)).contains(u"Holidays"_s));
+
+    now = QDateTime(QDate(2001, 2, 12), QTime(9, 0));
+    start();
+    form->Holidays1->trigger();
+    EXPECT_TRUE(form->ShowHolidays);
+    EXPECT_EQ(form->StatusPanel->text(), u"2001年02月12日 振替休日"_s);
+    EXPECT_EQ(form->MonthCal->dateTextFormat(QDate(2001, 2, 12)).foreground(), sunday.foreground());
+    EXPECT_TRUE(form->MonthCal->dateTextFormat(QDate(2001, 2, 12)).fontWeight() != QFont::Bold);
+    // The months at the calendar's edges are coloured too.
+    EXPECT_EQ(form->MonthCal->dateTextFormat(QDate(2001, 1, 8)).foreground(), sunday.foreground());
+    changeDate(QDate(2001, 2, 13));
+    EXPECT_EQ(form->StatusPanel->text(), u"2001年02月13日"_s);
+    ASSERT_TRUE(closeForm());
+    EXPECT_EQ(ProfileFile::get(ini(), u"Cal"_s, u"Holidays"_s, {}), u"1"_s);
+
+    start();
+    EXPECT_TRUE(form->Holidays1->isChecked());
+    EXPECT_EQ(form->StatusPanel->text(), u"2001年02月12日 振替休日"_s);
+    form->Holidays1->trigger();
+    EXPECT_EQ(form->StatusPanel->text(), u"2001年02月12日"_s);
+    EXPECT_NE(form->MonthCal->dateTextFormat(QDate(2001, 2, 12)).foreground(), sunday.foreground());
+    ASSERT_TRUE(closeForm());
+    EXPECT_EQ(ProfileFile::get(ini(), u"Cal"_s, u"Holidays"_s, {}), u"0"_s);
+}
+
+} // namespace
