@@ -17,6 +17,7 @@ e2e_wait_window "$pid"
 search_window() { xdotool search --all --onlyvisible --pid "$pid" --name '^検索$' 2>/dev/null | head -n1; }
 has_search_window() { [ -n "$(search_window)" ]; }
 
+e2e_click_page_editor "$E2E_WID"
 xdotool key --clearmodifiers ctrl+f
 e2e_until 10 has_search_window || fail "Ctrl+F showed no window titled 検索"
 swid=$(search_window)
