@@ -3,12 +3,12 @@
 #include "controls/model/CommaText.h"
 #include "mainwindow/model/DayFiles.h"
 #include "platform/AnsiText.h"
+#include "platform/FileBytes.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <mutex>
 #include <system_error>
@@ -100,26 +100,6 @@ QDate newestDay(const Source& s)
     if (s.page == SearchPage::Grid)
         return QDate(s.date.year(), s.date.month(), s.date.daysInMonth());
     return s.date;
-}
-
-bool readFile(const QString& path, QByteArray& bytes)
-{
-    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
-    if (!file)
-        return false;
-    bytes.clear();
-    char buffer[16384];
-    bool ok = true;
-    for (;;) {
-        const size_t n = std::fread(buffer, 1, sizeof buffer, file);
-        bytes.append(buffer, qsizetype(n));
-        if (n < sizeof buffer) {
-            ok = !std::ferror(file);
-            break;
-        }
-    }
-    std::fclose(file);
-    return ok;
 }
 
 // Page text as the editor holds it: every line break one LF.
@@ -346,7 +326,7 @@ SearchEngine::Outcome SearchEngine::run(const SearchRequest& request, const std:
                 }
             } else if (s.onScreen) {
                 searcher.page(s, s.text, limit, hits);
-            } else if (!readFile(s.path, bytes)) {
+            } else if (!FileBytes::read(QFile::encodeName(s.path), bytes)) {
                 ++unreadable;
                 continue;
             } else if (s.page == SearchPage::Grid) {

@@ -1,7 +1,5 @@
 #include "search/model/SearchText.h"
 
-#include <QStringMatcher>
-
 namespace SearchText {
 
 namespace {
@@ -44,7 +42,8 @@ char16_t foldCase(char16_t c, const SearchOptions& options)
         return c;
     if (c < 0x80)
         return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
-    if (QChar::isSurrogate(c))
+    // Kana and ideographs have no case; they are most of a Japanese text.
+    if (QChar::isSurrogate(c) || (c >= 0x3000 && c < 0xA000))
         return c;
     return char16_t(QChar::toCaseFolded(char32_t(c)));
 }
@@ -96,7 +95,7 @@ QString fold(QStringView text, const SearchOptions& options, std::vector<qsizety
 }
 
 Pattern::Pattern(const QString& query, const SearchOptions& options)
-    : m_options(options), m_folded(fold(query, options))
+    : m_options(options), m_folded(fold(query, options)), m_matcher(m_folded, Qt::CaseSensitive)
 {
 }
 
@@ -106,8 +105,7 @@ std::vector<Match> Pattern::findLines(QStringView text, qsizetype limit) const
     if (m_folded.isEmpty() || limit <= 0)
         return matches;
     const QString folded = fold(text, m_options);
-    const QStringMatcher matcher(m_folded, Qt::CaseSensitive);
-    qsizetype at = matcher.indexIn(folded);
+    qsizetype at = m_matcher.indexIn(folded);
     if (at < 0)
         return matches;
     std::vector<qsizetype> origin;
@@ -124,7 +122,7 @@ std::vector<Match> Pattern::findLines(QStringView text, qsizetype limit) const
         const qsizetype nextLine = folded.indexOf(u'\n', at + m_folded.size());
         if (nextLine < 0)
             break;
-        at = matcher.indexIn(folded, nextLine + 1);
+        at = m_matcher.indexIn(folded, nextLine + 1);
     }
     return matches;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringMatcher>
 #include <QStringView>
 
 #include <vector>
@@ -37,6 +38,7 @@ public:
 private:
     SearchOptions m_options;
     QString m_folded;
+    QStringMatcher m_matcher;
 };
 
 // One line of context around a match, shortened at both ends when long; `start` and `length`
