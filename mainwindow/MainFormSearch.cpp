@@ -78,6 +78,12 @@ void TMainForm::Find1Click()
     m_searchWindow->Query->selectAll();
 }
 
+void TMainForm::closeSearch()
+{
+    if (m_searchWindow)
+        m_searchWindow->close();
+}
+
 SearchRequest TMainForm::searchRequest() const
 {
     SearchRequest request;

@@ -186,10 +186,12 @@ void TMainForm::FormShow()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (FormCloseQuery())
+    if (FormCloseQuery()) {
         event->accept();
-    else
+        closeSearch();
+    } else {
         event->ignore();
+    }
 }
 
 bool TMainForm::FormCloseQuery()

@@ -199,6 +199,7 @@ private:
     void buildSearch();
     SearchRequest searchRequest() const;
     void goToSearchHit(const SearchHit& hit);
+    void closeSearch(); // the window must not keep the program running
     // National holidays: menu entry, setting, and their look in the calendar, grid and status bar.
     void buildHolidays();
     void readHolidaySetting();

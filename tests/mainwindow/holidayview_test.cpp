@@ -6,7 +6,9 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QHelpEvent>
 #include <QTextCharFormat>
+#include <QToolTip>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -51,6 +53,17 @@ TEST_F(HolidayViewTest, offUntilTurnedOnThenStoredAndShownEverywhere)
     EXPECT_TRUE(form->MonthCal->dateTextFormat(QDate(2001, 2, 12)).fontWeight() != QFont::Bold);
     // The months at the calendar's edges are coloured too.
     EXPECT_EQ(form->MonthCal->dateTextFormat(QDate(2001, 1, 8)).foreground(), sunday.foreground());
+    // The day caption's tool tip names the holiday; other days have none.
+    QWidget* cells = form->jvStringGrid1->viewport();
+    const QPoint caption = form->jvStringGrid1->CellRect(0, 12).center();
+    QHelpEvent help(QEvent::ToolTip, caption, cells->mapToGlobal(caption));
+    QCoreApplication::sendEvent(cells, &help);
+    EXPECT_EQ(QToolTip::text(), u"振替休日"_s);
+    const QPoint plainDay = form->jvStringGrid1->CellRect(0, 13).center();
+    QHelpEvent none(QEvent::ToolTip, plainDay, cells->mapToGlobal(plainDay));
+    QCoreApplication::sendEvent(cells, &none);
+    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::text().isEmpty(); }, 2000));
+
     changeDate(QDate(2001, 2, 13));
     EXPECT_EQ(form->StatusPanel->text(), u"2001年02月13日"_s);
     ASSERT_TRUE(closeForm());
