@@ -10,6 +10,7 @@
 #include "platform/ProfileFile.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
@@ -66,6 +67,11 @@ void TMainForm::Holidays1Click()
     m_holidaysStored = true;
     MonthCalGetMonthInfo(MonthCal->yearShown(), MonthCal->monthShown());
     jvStringGrid1->viewport()->update();
+    // The three-month view draws by the same rule.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible())
+            window->update();
+    }
     setStatusDate(m_shownDate.isValid() ? m_shownDate : selectedDate());
 }
 

@@ -314,7 +314,7 @@ void TSomeMonthViewForm::jvStringGrid1DrawCell(TjvStringGrid& sender, int col, i
     // holds them now.
     const std::optional<ColorRef> fill =
         Markup::cellFill(QDate(MonthYears[slot], MonthNumbers[slot], 1), row, text, m_main.SatColor,
-                         m_main.SunColor, m_main.MarkupEntries);
+                         m_main.SunColor, m_main.MarkupEntries, m_main.ShowHolidays);
     if (!fill)
         return;
     const QColor color = FontConvert::toQColor(*fill);
