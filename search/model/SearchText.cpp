@@ -1,5 +1,7 @@
 #include "search/model/SearchText.h"
 
+#include <algorithm>
+
 namespace SearchText {
 
 namespace {
@@ -94,8 +96,18 @@ QString fold(QStringView text, const SearchOptions& options, std::vector<qsizety
     return out;
 }
 
+namespace {
+// Hits are lines: a query ends at its first line break.
+QStringView firstLine(const QString& query)
+{
+    const auto end =
+        std::find_if(query.begin(), query.end(), [](QChar c) { return c == u'\n' || c == u'\r'; });
+    return QStringView(query).left(end - query.begin());
+}
+} // namespace
+
 Pattern::Pattern(const QString& query, const SearchOptions& options)
-    : m_options(options), m_folded(fold(query, options)), m_matcher(m_folded, Qt::CaseSensitive)
+    : m_options(options), m_folded(fold(firstLine(query), options)), m_matcher(m_folded, Qt::CaseSensitive)
 {
 }
 

@@ -26,7 +26,7 @@ struct Match {
     qsizetype lineEnd = 0; // the line break after the match, or the end of the text
 };
 
-// A query folded once and matched against many texts.
+// A query folded once and matched against many texts. Only its first line is looked for.
 class Pattern {
 public:
     Pattern(const QString& query, const SearchOptions& options);

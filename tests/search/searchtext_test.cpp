@@ -71,6 +71,9 @@ TEST(SearchText, firstMatchOfEachLineWithItsLine)
     EXPECT_EQ(found[2].lineEnd, text.size());
     EXPECT_EQ(pattern.findLines(text, 2).size(), 2u);
     EXPECT_TRUE(SearchText::Pattern(QString(), {}).findLines(text, 10).empty());
+    // A pasted query of several lines looks for its first.
+    const auto firstOnly = SearchText::Pattern(u"会議\r\n何も"_s, {}).findLines(text, 10);
+    EXPECT_EQ(firstOnly.size(), 3u);
 }
 
 TEST(SearchText, contextIsOneShortenedLine)

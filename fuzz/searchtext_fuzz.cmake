@@ -1,0 +1,1 @@
+quav_fuzz(searchtext quav_search_model quav_platform)
