@@ -1,6 +1,8 @@
 #include "app/QtMessageService.h"
 #include "app/QuavApplication.h"
+#include "controls/DialogRunner.h"
 #include "controls/QtNotificationArea.h"
+#include "mainwindow/OptionDialogs.h"
 #include "mainwindow/model/AppPaths.h"
 #include "mainwindow/schedule.h"
 #include "monthview/SomeMonthViewUnit.h"
@@ -37,6 +39,9 @@ int main(int argc, char** argv)
     env.notificationArea = &notificationArea;
 
     TMainForm mainForm(env);
+    // The settings dialog and the three option dialogs, once for the whole run.
+    OptionDialogs dialogs(DialogRunner::modal());
+    mainForm.setOptionDialogs(&dialogs);
     QObject::connect(&marker, &InstanceMarker::activationRequested, &mainForm, &TMainForm::Restore1Click);
     // Created hidden, after the main window (its start-up reads it); the dialogs go before it.
     TSomeMonthViewForm monthView(mainForm, messages);

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class DialogRunner;
 class MessageService;
 class NotificationArea;
 class UrlOpener;
@@ -18,4 +19,5 @@ struct MainFormEnv {
     MessageService* messages = nullptr;           // must outlive the window
     NotificationArea* notificationArea = nullptr; // none: no tray icon, minimising minimises
     UrlOpener* urlOpener = nullptr;               // none: the desktop's
+    DialogRunner* dialogs = nullptr;              // none: the option dialogs run their own loops
 };

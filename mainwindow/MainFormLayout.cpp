@@ -280,6 +280,7 @@ void TMainForm::buildMenus()
     ToolBar3->addSeparator();
     ToolBar3->addAction(Exec3);
 
+    buildOptionMenus();
     connectEditingCommands();
     buildSearch();
     buildHolidays();
@@ -295,7 +296,7 @@ void TMainForm::applyMemoFont()
 {
     const QFont font = FontConvert::toQFont(MemoFont);
     const QColor color = FontConvert::toQColor(quint32(MemoFont.Color));
-    for (QPlainTextEdit* memo : {Memo1, Memo2, Memo3, Memo4, Memo7}) {
+    for (QPlainTextEdit* memo : {Memo7, Memo1, Memo2, Memo3, Memo4}) {
         memo->setFont(font);
         memo->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(u' ') * 8);
         QPalette palette = memo->palette();

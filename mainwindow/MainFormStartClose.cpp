@@ -4,6 +4,7 @@
 #include "controls/jvStringGrid.h"
 #include "mainwindow/FontConvert.h"
 #include "mainwindow/MonthCalendar.h"
+#include "mainwindow/OptionDialogs.h"
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/MainSettings.h"
@@ -60,6 +61,8 @@ void TMainForm::FormCreate()
         Memo5 = {QStringLiteral("予定1"), QStringLiteral("予定2"), QStringLiteral("予定3")};
     readSettings();
     readHolidaySetting();
+    for (int k = 0; k < kMarkupCount; ++k)
+        updateMarkupCaptions(k);
     MemoFont.Style = quint8((BoldStyle ? fsBold : 0) | (ItalicStyle ? fsItalic : 0));
     applyMemoFont();
 

@@ -29,6 +29,10 @@ class MonthViewLink;
 class SearchWindow;
 struct SearchHit;
 struct SearchRequest;
+class OptionDialogs;
+class DialogRunner;
+class TFontColorDialog;
+class QColorDialog;
 
 // The main window: conducts start-up, date changes and close; the rules themselves live in
 // mainwindow/model and the controls.
@@ -102,6 +106,20 @@ public:
     QAction* Find1 = nullptr;     // 検索(&F)... in the 編集 menu
     QAction* Holidays1 = nullptr; // 祝日を表示(&H) in the 表示 menu
 
+    // Options: the View menu's entries, the column captions and the settings dialog.
+    QAction* EditorSet1 = nullptr;
+    QAction* SchItemSet1 = nullptr;
+    QAction* Font1 = nullptr;
+    QAction* StartWeek1 = nullptr;
+    QAction* ColSat1 = nullptr;
+    QAction* ColSun1 = nullptr;
+    QAction* MarkupBGColor1 = nullptr; // the entries of the sub-menus' parents
+    QAction* MarkupStr1 = nullptr;
+    std::array<QAction*, kMarkupCount> MS{};
+    std::array<QAction*, kMarkupCount> MBGC{};
+    TFontColorDialog* FontDialog = nullptr; // both made at their first use
+    QColorDialog* ColorDialog1 = nullptr;
+
     // State shared with the later commands and dialogs.
     QString IniPath;
     QString EditorPath;
@@ -161,6 +179,16 @@ public:
     void Find1Click();
     void Holidays1Click();
     SearchWindow* searchWindow() const { return m_searchWindow; }
+    void Font1Click();
+    void ColSat1Click();
+    void ColSun1Click();
+    void StartWeek1Click();
+    void SchItemSet1Click();
+    void MarkupBGColor1Click(QObject* sender);
+    void MarkupStr1Click(QObject* sender);
+    void EditorSet1Click();
+    // The dialogs made at program start; without them the window makes its own at first use.
+    void setOptionDialogs(OptionDialogs* dialogs) { m_optionDialogs = dialogs; }
     // Marks of the months around the one the calendar shows.
     void MonthCalGetMonthInfo(int year, int month);
 
@@ -179,6 +207,11 @@ private:
     void buildTrayIcon();
     void addMonthViewCommands();
     void addHelpMenu();
+    void buildOptionMenus();
+    void updateMarkupCaptions(int index);
+    OptionDialogs& optionDialogs();
+    DialogRunner& dialogRunner() const;
+    bool chooseColor(ColorRef& color);
     bool hidesInTray() const;
     void runExternalEditor();
     void FormCreate();
@@ -250,4 +283,6 @@ private:
     MonthViewLink* m_monthView = nullptr;
     SearchWindow* m_searchWindow = nullptr;
     bool m_holidaysStored = false; // the settings hold the key, or the user set it
+    OptionDialogs* m_optionDialogs = nullptr;
+    std::unique_ptr<OptionDialogs> m_ownDialogs;
 };

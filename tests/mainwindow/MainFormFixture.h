@@ -21,6 +21,7 @@ protected:
     QDateTime now{QDate(2001, 2, 3), QTime(9, 5)};
     std::unique_ptr<TMainForm> form;
     NotificationArea* notificationArea = nullptr; // none: no tray icon
+    DialogRunner* dialogs = nullptr;              // none: the dialogs' own modal loops
     QString editorPath = QStringLiteral("/usr/bin/true");
 
     QString folder() const { return dir.path() + u'/'; }
@@ -33,6 +34,7 @@ protected:
         env.defaultDataFolder = folder();
         env.defaultEditorPath = editorPath;
         env.notificationArea = notificationArea;
+        env.dialogs = dialogs;
         env.now = [this] { return now; };
         env.messages = &messages;
         form = std::make_unique<TMainForm>(env);

@@ -1,0 +1,505 @@
+#include "MainFormFixture.h"
+
+#include "controls/SHBrowseWindow.h"
+#include "controls/jvStringGrid.h"
+#include "mainwindow/EditorSetup.h"
+#include "mainwindow/FontColorDialog.h"
+#include "mainwindow/FontConvert.h"
+#include "mainwindow/MarkupStrSetup.h"
+#include "mainwindow/OptionDialogs.h"
+#include "mainwindow/SchItemSetup.h"
+#include "mainwindow/WeekSetup.h"
+#include "platform/AnsiText.h"
+#include "platform/ProfileFile.h"
+#include "settings/RegMng.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+QString setting(const QString& ini, const char* section, const char* key)
+{
+    return ProfileFile::get(ini, QLatin1String(section), QLatin1String(key), QStringLiteral("<none>"));
+}
+
+QStringList menuCaptions(const QMenu* menu)
+{
+    QStringList captions;
+    for (const QAction* action : menu->actions())
+        captions.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    return captions;
+}
+
+class OptionsTest : public MainFormFixture {
+protected:
+    ScriptedDialogs scripted;
+
+    OptionsTest() { dialogs = &scripted; }
+
+    TMainForm& startWith(const QByteArray& iniText = {})
+    {
+        if (!iniText.isEmpty())
+            dir.write(QStringLiteral("QuavScheduler.ini"), iniText);
+        return start();
+    }
+
+    void answerCaptions(const QString& text)
+    {
+        scripted.answer([text](QDialog& dialog) {
+            ScriptedDialogs::child<QPlainTextEdit>(dialog, "Memo1")->setPlainText(text);
+            return ScriptedDialogs::pressOk(dialog);
+        });
+    }
+
+    QStringList gridCaptions() const
+    {
+        QStringList captions;
+        for (int c = 1; c < form->jvStringGrid1->ColCount(); ++c)
+            captions.append(form->jvStringGrid1->Cells(c, 0));
+        return captions;
+    }
+
+    QString storedCaptionCount() const { return setting(ini(), "SchItem", "item_ItemCount"); }
+};
+
+TEST_F(OptionsTest, menusHoldTheOptionEntriesInOrder)
+{
+    TMainForm& f = start();
+    const QStringList view = menuCaptions(f.Show1);
+    const int font = int(view.indexOf(QStringLiteral("フォント(&F)...")));
+    ASSERT_GE(font, 2);
+    EXPECT_EQ(view.mid(0, 2), (QStringList{QStringLiteral("今日へ移動(&G)"), QStringLiteral("-")}));
+    EXPECT_EQ(view.mid(font),
+              (QStringList{QStringLiteral("フォント(&F)..."), QStringLiteral("-"),
+                           QStringLiteral("表示開始曜日設定(&W)..."), QStringLiteral("土曜日の色(&D)..."),
+                           QStringLiteral("日曜日の色(&N)..."), QStringLiteral("色分け記号の色設定(&C)"),
+                           QStringLiteral("色分け記号の設定(&S)")}));
+    EXPECT_EQ(f.Font1->statusTip(), QStringLiteral("表示フォントの設定をします。"));
+    EXPECT_EQ(f.MarkupStr1->statusTip(), QStringLiteral("色分け表示する各記号を設定します。"));
+    EXPECT_EQ(menuCaptions(f.File1),
+              (QStringList{QStringLiteral("設定(&S)..."), QStringLiteral("-"), QStringLiteral("終了(&X)")}));
+    EXPECT_EQ(menuCaptions(f.Sch1).last(), QStringLiteral("項目の設定(&I)"));
+    EXPECT_EQ(f.SchItemSet1->statusTip(), QStringLiteral("予定一覧の項目を設定します。"));
+    EXPECT_EQ(f.MS[0]->text(), QStringLiteral("★(&1)"));
+    EXPECT_EQ(f.MBGC[9]->text(), QStringLiteral("▽(&0)"));
+    EXPECT_EQ(f.MS[4]->objectName(), QStringLiteral("MS5"));
+    EXPECT_EQ(f.MBGC[9]->objectName(), QStringLiteral("MBGC10"));
+}
+
+TEST_F(OptionsTest, storedMarkupSymbolsGiveTheCaptionsAtStart)
+{
+    TMainForm& f = startWith(AnsiText::encode(QStringLiteral("[Cal]\r\nMarkupStr2=会議\r\nMarkupStr9=\r\n")));
+    EXPECT_EQ(f.MS[2]->text(), QStringLiteral("会議(&3)"));
+    EXPECT_EQ(f.MBGC[2]->text(), QStringLiteral("会議(&3)"));
+    EXPECT_EQ(f.MS[9]->text(), QStringLiteral("(&0)"));
+}
+
+struct CaptionCase {
+    const char* typed;
+    QStringList captions;
+};
+
+TEST_F(OptionsTest, confirmedCaptionsBecomeTheColumns)
+{
+    const CaptionCase cases[] = {
+        {"", {QStringLiteral("予定")}},
+        {"a\nb\nc\nd\ne", {"a", "b", "c", "d", "e"}},
+        {"a\nb\n", {"a", "b"}},
+        {"a\n\nb", {"a", "", "b"}},
+        {"\n", {""}},
+        {" 会議 \n外出", {QStringLiteral(" 会議 "), QStringLiteral("外出")}},
+    };
+    TMainForm& f = start();
+    for (const CaptionCase& c : cases) {
+        SCOPED_TRACE(c.typed);
+        answerCaptions(QString::fromUtf8(c.typed));
+        f.SchItemSet1Click();
+        EXPECT_EQ(f.Memo5, c.captions);
+        EXPECT_EQ(f.jvStringGrid1->ColCount(), c.captions.size() + 1);
+        EXPECT_EQ(f.jvStringGrid1->Cells(0, 0), QString());
+        EXPECT_EQ(gridCaptions(), c.captions);
+        EXPECT_EQ(storedCaptionCount(), QString::number(c.captions.size()));
+    }
+    EXPECT_TRUE(scripted.allAnswered());
+}
+
+TEST_F(OptionsTest, captionDialogShowsTheStoredListAndCancelStillWritesIt)
+{
+    TMainForm& f = start();
+    EXPECT_EQ(storedCaptionCount(), QStringLiteral("<none>"));
+    QString shown;
+    scripted.answer([&shown](QDialog& dialog) {
+        shown = ScriptedDialogs::child<QPlainTextEdit>(dialog, "Memo1")->toPlainText();
+        ScriptedDialogs::child<QPlainTextEdit>(dialog, "Memo1")->setPlainText(QStringLiteral("x"));
+        return false;
+    });
+    f.SchItemSet1Click();
+    EXPECT_EQ(shown, QStringLiteral("予定1\n予定2\n予定3"));
+    EXPECT_EQ(storedCaptionCount(), QStringLiteral("3"));
+    EXPECT_EQ(setting(ini(), "SchItem", "item_Item2"), QStringLiteral("予定3"));
+    EXPECT_EQ(f.jvStringGrid1->ColCount(), 4);
+    EXPECT_EQ(scripted.shown(), QStringList{QStringLiteral("SchItemDlg")});
+}
+
+TEST_F(OptionsTest, fewerCaptionsDropTheColumnFromTheMonthFileAndTheWidthKeys)
+{
+    TMainForm& f = start();
+    answerCaptions(QStringLiteral("a\nb\nc\nd\ne"));
+    f.SchItemSet1Click();
+    f.jvStringGrid1->setCells(5, 3, QStringLiteral("fifth"));
+    ASSERT_TRUE(closeForm());
+    for (int c = 0; c <= 5; ++c)
+        EXPECT_NE(setting(ini(), "Sheet", qPrintable(QStringLiteral("ColWidth%1").arg(c))), QStringLiteral("<none>"))
+            << c;
+    EXPECT_EQ(setting(ini(), "Sheet", "ColWidth6"), QStringLiteral("<none>"));
+    EXPECT_TRUE(file("200102.csv").contains("fifth"));
+
+    TMainForm& again = start();
+    EXPECT_EQ(again.jvStringGrid1->ColCount(), 6);
+    EXPECT_EQ(again.jvStringGrid1->Cells(5, 3), QStringLiteral("fifth"));
+    answerCaptions(QStringLiteral("a\nb\nc\nd"));
+    again.SchItemSet1Click();
+    EXPECT_EQ(again.jvStringGrid1->ColCount(), 5);
+    ASSERT_TRUE(closeForm());
+    EXPECT_FALSE(file("200102.csv").contains("fifth"));
+    EXPECT_TRUE(file("200102.csv").startsWith(",a,b,c,d\r\n"));
+}
+
+TEST_F(OptionsTest, unwritableSettingsAreReportedAndKeepTheTypedCaptions)
+{
+    TMainForm& f = start();
+    // A folder where the settings file should be: every write of it fails.
+    const QString blocked = dir.path() + QStringLiteral("/blocked");
+    QDir(dir.path()).mkpath(QStringLiteral("blocked"));
+    scripted.answer([&f, blocked](QDialog& dialog) {
+        ScriptedDialogs::child<QPlainTextEdit>(dialog, "Memo1")->setPlainText(QStringLiteral("a\nb"));
+        f.RegManager1->SetIniFileName(blocked);
+        return ScriptedDialogs::pressOk(dialog);
+    });
+    f.SchItemSet1->trigger();
+    EXPECT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(f.Memo5, (QStringList{"a", "b"}));
+    EXPECT_EQ(gridCaptions(), (QStringList{"a", "b"}));
+
+    // Failing before the dialog: nothing asked, nothing changed.
+    f.IniPath = blocked;
+    f.SchItemSet1->trigger();
+    EXPECT_EQ(messages.shown().size(), 2);
+    EXPECT_EQ(scripted.shown().size(), 1);
+    EXPECT_EQ(f.Memo5.size(), 2);
+}
+
+struct WeekCase {
+    int stored;
+    int selected; // in the dialog when it opens
+    int chosen;   // -1: confirm without touching the list
+    int startWeek;
+    Qt::DayOfWeek firstDay;
+};
+
+TEST_F(OptionsTest, firstWeekdayFollowsTheDialog)
+{
+    const Qt::DayOfWeek localeDay = QLocale(QLocale::Japanese, QLocale::Japan).firstDayOfWeek();
+    const WeekCase cases[] = {
+        {0, 0, 1, 1, Qt::Monday},   {1, 1, 6, 6, Qt::Saturday},       {6, 6, 0, 0, Qt::Sunday},
+        {9, -1, -1, -1, localeDay}, {-1, -1, 3, 3, Qt::Wednesday},
+    };
+    for (const WeekCase& c : cases) {
+        SCOPED_TRACE(c.stored);
+        startWith(QStringLiteral("[Pos]\r\nStartWeek=%1\r\n").arg(c.stored).toLatin1());
+        int opened = -2;
+        scripted.answer([&opened, c](QDialog& dialog) {
+            auto* list = ScriptedDialogs::child<QComboBox>(dialog, "ComboBox1");
+            opened = list->currentIndex();
+            EXPECT_EQ(list->count(), 7);
+            EXPECT_EQ(list->itemText(0), QStringLiteral("日曜日"));
+            EXPECT_FALSE(list->isEditable());
+            if (c.chosen >= 0)
+                list->setCurrentIndex(c.chosen);
+            return ScriptedDialogs::pressOk(dialog);
+        });
+        form->StartWeek1Click();
+        EXPECT_EQ(opened, c.selected);
+        EXPECT_EQ(form->StartWeek, c.startWeek);
+        EXPECT_EQ(form->MonthCal->firstDayOfWeek(), c.firstDay);
+        ASSERT_TRUE(closeForm());
+        EXPECT_EQ(setting(ini(), "Pos", "StartWeek"), QString::number(c.startWeek));
+    }
+}
+
+TEST_F(OptionsTest, cancelledDialogsChangeNothing)
+{
+    TMainForm& f = start();
+    const auto touchAndCancel = [this](const char* name, std::function<void(QDialog&)> touch) {
+        scripted.answer([name, touch](QDialog& dialog) {
+            EXPECT_EQ(dialog.objectName(), QLatin1String(name));
+            touch(dialog);
+            return false;
+        });
+    };
+    touchAndCancel("WeekSetupDlg",
+                   [](QDialog& d) { ScriptedDialogs::child<QComboBox>(d, "ComboBox1")->setCurrentIndex(3); });
+    f.StartWeek1Click();
+    touchAndCancel("MarkupStrDlg",
+                   [](QDialog& d) { ScriptedDialogs::child<QLineEdit>(d, "Edit1")->setText(QStringLiteral("x")); });
+    f.MS[0]->trigger();
+    touchAndCancel("ColorDialog1", [](QDialog& d) { static_cast<QColorDialog&>(d).setCurrentColor(Qt::red); });
+    f.ColSat1Click();
+    touchAndCancel("ColorDialog1", [](QDialog& d) { static_cast<QColorDialog&>(d).setCurrentColor(Qt::red); });
+    f.MBGC[4]->trigger();
+    touchAndCancel("FontDialog",
+                   [](QDialog& d) { ScriptedDialogs::child<QCheckBox>(d, "BoldBox")->setChecked(true); });
+    f.Font1Click();
+    touchAndCancel("EditorSetupDlg",
+                   [](QDialog& d) { ScriptedDialogs::child<QLineEdit>(d, "Edit2")->setText(QStringLiteral("/x/")); });
+    f.EditorSet1Click();
+
+    EXPECT_EQ(f.StartWeek, 0);
+    EXPECT_EQ(f.MarkupEntries, Markup::defaults());
+    EXPECT_EQ(f.SatColor, Markup::kDefaultSatColor);
+    EXPECT_FALSE(f.Memo4->font().bold());
+    EXPECT_EQ(f.DataFolder, folder());
+    EXPECT_TRUE(scripted.allAnswered());
+}
+
+TEST_F(OptionsTest, coloursAreStoredAsTheSettingsHoldThem)
+{
+    TMainForm& f = start();
+    const auto pick = [this](QColor color) {
+        scripted.answer([color](QDialog& dialog) {
+            static_cast<QColorDialog&>(dialog).setCurrentColor(color);
+            return true;
+        });
+    };
+    QColor seen;
+    scripted.answer([&seen](QDialog& dialog) {
+        seen = static_cast<QColorDialog&>(dialog).currentColor();
+        static_cast<QColorDialog&>(dialog).setCurrentColor(QColor(1, 2, 3));
+        return true;
+    });
+    f.ColSat1Click();
+    EXPECT_EQ(seen, QColor(220, 216, 253));
+    EXPECT_EQ(f.SatColor, 0x030201u);
+    pick(QColor(255, 0, 0));
+    f.ColSun1Click();
+    EXPECT_EQ(f.SunColor, 0x0000FFu);
+    pick(QColor(0, 0, 255));
+    f.MBGC[3]->trigger();
+    EXPECT_EQ(f.MarkupEntries[3].color, 0xFF0000u);
+    EXPECT_EQ(f.MarkupEntries[2].color, Markup::defaultColor(2));
+    ASSERT_TRUE(closeForm());
+    EXPECT_EQ(setting(ini(), "Cal", "SatColor"), QStringLiteral("197121"));
+    EXPECT_EQ(setting(ini(), "Cal", "MarkupColor3"), QStringLiteral("16711680"));
+}
+
+TEST_F(OptionsTest, markupSymbolIsTakenAsTypedAndRenamesBothEntries)
+{
+    TMainForm& f = start();
+    QColor background;
+    QString shownText;
+    scripted.answer([&](QDialog& dialog) {
+        auto* edit = ScriptedDialogs::child<QLineEdit>(dialog, "Edit1");
+        shownText = edit->text();
+        background = edit->palette().color(QPalette::Base);
+        edit->setText(QStringLiteral(" 締切 "));
+        return ScriptedDialogs::pressOk(dialog);
+    });
+    f.MS[3]->trigger();
+    EXPECT_EQ(shownText, QStringLiteral("○"));
+    EXPECT_EQ(background, FontConvert::toQColor(Markup::defaultColor(3)));
+    EXPECT_EQ(f.MarkupEntries[3].symbol, QStringLiteral(" 締切 "));
+    EXPECT_EQ(f.MS[3]->text(), QStringLiteral(" 締切 (&4)"));
+    EXPECT_EQ(f.MBGC[3]->text(), QStringLiteral(" 締切 (&4)"));
+    EXPECT_EQ(f.MS[2]->text(), QStringLiteral("●(&3)"));
+
+    // An empty symbol colours no cell any more.
+    scripted.answer([](QDialog& dialog) {
+        ScriptedDialogs::child<QLineEdit>(dialog, "Edit1")->clear();
+        return ScriptedDialogs::pressOk(dialog);
+    });
+    f.MS[0]->trigger();
+    EXPECT_EQ(f.MS[0]->text(), QStringLiteral("(&1)"));
+    EXPECT_EQ(Markup::find(QStringLiteral("★会議"), f.MarkupEntries), -1);
+    ASSERT_TRUE(closeForm());
+    EXPECT_EQ(setting(ini(), "Cal", "MarkupStr0"), QString());
+}
+
+TEST_F(OptionsTest, parentEntriesOfTheMarkupMenusChangeNothing)
+{
+    TMainForm& f = start();
+    f.MarkupStr1Click(f.MarkupStr1);
+    f.MarkupBGColor1Click(f.MarkupBGColor1);
+    f.MarkupStr1->trigger();
+    f.MarkupBGColor1->trigger();
+    Q_EMIT f.MarkupStr1->menu()->aboutToShow();
+    Q_EMIT f.MarkupBGColor1->menu()->aboutToShow();
+    EXPECT_TRUE(scripted.shown().isEmpty());
+    EXPECT_EQ(f.MarkupEntries, Markup::defaults());
+}
+
+TEST_F(OptionsTest, chosenFontReachesEveryMemoAndTheSettings)
+{
+    TMainForm& f = start();
+    f.Page1->setCurrentIndex(2);
+    TFont seeded;
+    scripted.answer([&seeded](QDialog& dialog) {
+        auto& fonts = static_cast<TFontColorDialog&>(dialog);
+        seeded = fonts.font();
+        fonts.FaceBox->setCurrentText(QStringLiteral("Noto Sans CJK JP"));
+        fonts.SizeBox->setCurrentText(QStringLiteral("14"));
+        fonts.BoldBox->setChecked(true);
+        fonts.UnderlineBox->setChecked(true);
+        fonts.StrikeOutBox->setChecked(true);
+        fonts.ColorBox->setCurrentIndex(fonts.ColorBox->findData(0x0000FF));
+        return ScriptedDialogs::pressOk(dialog);
+    });
+    f.Font1Click();
+    EXPECT_EQ(seeded.Name, QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(seeded.Size, 9);
+    EXPECT_EQ(seeded.Color, clWindowText);
+    for (QPlainTextEdit* memo : {f.Memo1, f.Memo2, f.Memo3, f.Memo4, f.Memo7}) {
+        SCOPED_TRACE(memo->objectName().toStdString());
+        EXPECT_EQ(memo->font().family(), QStringLiteral("Noto Sans CJK JP"));
+        EXPECT_EQ(memo->font().pointSize(), 14);
+        EXPECT_TRUE(memo->font().bold());
+        EXPECT_TRUE(memo->font().underline());
+        EXPECT_TRUE(memo->font().strikeOut());
+        EXPECT_EQ(memo->palette().color(QPalette::Text), QColor(255, 0, 0));
+    }
+    EXPECT_EQ(f.MemoFont.Charset, SHIFTJIS_CHARSET);
+    ASSERT_TRUE(closeForm());
+    EXPECT_EQ(setting(ini(), "MemoFont", "prop_FontColor"), QStringLiteral("clRed"));
+    EXPECT_EQ(setting(ini(), "Memo", "FontStyleBold"), QStringLiteral("1"));
+
+    // Bold comes back at the next start; the colour comes back with the stored font.
+    TMainForm& again = start();
+    EXPECT_TRUE(again.Memo7->font().bold());
+    EXPECT_EQ(again.Memo7->palette().color(QPalette::Text), QColor(255, 0, 0));
+}
+
+TEST_F(OptionsTest, settingsDialogTakesBothTextsAsTyped)
+{
+    TMainForm& f = start();
+    f.EditorPath = QStringLiteral("/opt/tools/edit");
+    QString initialDir;
+    scripted.answer([&initialDir](QDialog& dialog) {
+        auto& setup = static_cast<TEditorSetupDlg&>(dialog);
+        EXPECT_EQ(setup.Edit1->text(), QStringLiteral("/opt/tools/edit"));
+        initialDir = setup.OpenDialogInitialDir;
+        setup.Edit1->setText(QStringLiteral("/usr/bin/other"));
+        setup.Edit2->setText(QStringLiteral("/no/separator"));
+        return ScriptedDialogs::pressOk(dialog);
+    });
+    f.EditorSet1Click();
+    EXPECT_EQ(initialDir, QStringLiteral("/opt/tools/"));
+    EXPECT_EQ(f.EditorPath, QStringLiteral("/usr/bin/other"));
+    EXPECT_EQ(f.DataFolder, QStringLiteral("/no/separator"));
+
+    scripted.answer([](QDialog& dialog) {
+        auto& setup = static_cast<TEditorSetupDlg&>(dialog);
+        setup.Edit1->clear();
+        setup.Edit2->clear();
+        return ScriptedDialogs::pressOk(dialog);
+    });
+    f.EditorSet1Click();
+    EXPECT_EQ(f.EditorPath, QString());
+    EXPECT_EQ(f.DataFolder, QString());
+}
+
+TEST_F(OptionsTest, browsingThenCancellingKeepsBothValues)
+{
+    TMainForm& f = start();
+    const QString editor = dir.file(QStringLiteral("myeditor"));
+    dir.write(QStringLiteral("myeditor"), "#!/bin/sh\n");
+    QFile::setPermissions(editor, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QDir(dir.path()).mkpath(QStringLiteral("data"));
+    QString edit1, edit2;
+    scripted.answer([&](QDialog& dialog) {
+        auto& setup = static_cast<TEditorSetupDlg&>(dialog);
+        setup.Edit1->setText(QStringLiteral("typed by hand"));
+        setup.Button1->click();
+        setup.Button2->click();
+        edit1 = setup.Edit1->text();
+        edit2 = setup.Edit2->text();
+        return false;
+    });
+    scripted.answer([&](QDialog& dialog) {
+        auto& open = static_cast<QFileDialog&>(dialog);
+        open.selectFile(editor);
+        return true;
+    });
+    scripted.answer([&](QDialog& dialog) {
+        auto& browse = static_cast<SHBrowseWindow&>(dialog);
+        EXPECT_EQ(browse.current().kind, BrowseTarget::Kind::Computer);
+        EXPECT_TRUE(browse.select({BrowseTarget::Kind::Folder, dir.path() + QStringLiteral("/data")}));
+        return ScriptedDialogs::pressOk(dialog);
+    });
+    f.EditorSet1Click();
+    EXPECT_EQ(edit1, editor);
+    EXPECT_EQ(edit2, dir.path() + QStringLiteral("/data/"));
+    EXPECT_EQ(f.EditorPath, editorPath);
+    EXPECT_EQ(f.DataFolder, folder());
+    EXPECT_TRUE(scripted.allAnswered());
+}
+
+TEST_F(OptionsTest, pickerSeparatorRule)
+{
+    OptionDialogs owned(scripted);
+    TEditorSetupDlg& setup = owned.EditorSetupDlg();
+    QString text;
+    TOKButtonState ok = obsNone;
+    for (const auto& [path, stored] : {std::pair{"/", "/"}, {"/home/user", "/home/user/"}, {"/mnt/", "/mnt/"}}) {
+        setup.SHFolder1SelectionChanged(*setup.SHFolder1, nullptr, QLatin1String(path), text, ok);
+        EXPECT_EQ(setup.SHFolder1->SelectFolderName(), QLatin1String(stored));
+    }
+    EXPECT_EQ(text, QString());
+    EXPECT_EQ(ok, obsNone);
+    // A browse that is cancelled leaves the typed folder.
+    setup.Edit2->setText(QStringLiteral("typed"));
+    scripted.cancel();
+    setup.Button2Click();
+    EXPECT_EQ(setup.Edit2->text(), QStringLiteral("typed"));
+}
+
+TEST_F(OptionsTest, wrongFolderAndEditorShowTheirErrorsAndLoseNothing)
+{
+    TMainForm& f = start();
+    type(f.Memo7, QStringLiteral("before the move"));
+    scripted.answer([this](QDialog& dialog) {
+        auto& setup = static_cast<TEditorSetupDlg&>(dialog);
+        setup.Edit2->setText(dir.path() + QStringLiteral("/missing/"));
+        setup.Edit1->setText(dir.path() + QStringLiteral("/no-such-editor"));
+        return ScriptedDialogs::pressOk(dialog);
+    });
+    f.EditorSet1Click();
+
+    // The day left is still written to the folder it was read from.
+    changeDate(QDate(2001, 2, 4));
+    EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(file("20010203.txt"), QByteArray("before the move"));
+    type(f.Memo7, QStringLiteral("after the move"));
+
+    f.Page1->setCurrentIndex(3);
+    f.DataFolder = folder();
+    f.Exec1Click();
+    EXPECT_EQ(messages.count(QStringLiteral("外部エディタを起動できません。")), 1);
+    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("after the move"));
+    f.DataFolder = dir.path() + QStringLiteral("/missing/");
+    messages.clear();
+
+    messages.answerNext(MessageService::Answer::Cancel);
+    EXPECT_FALSE(form->close());
+    EXPECT_GE(messages.shown().size(), 2);
+    EXPECT_EQ(messages.texts().last(), QStringLiteral("エラーが発生しました。終了しますか?"));
+    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("after the move"));
+    EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 4));
+}
+
+} // namespace
