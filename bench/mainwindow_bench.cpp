@@ -4,7 +4,9 @@
 // the bold days of one month against their stats. The summary after the table gives the ratios.
 #include "app/QuavApplication.h"
 #include "controls/jvStringGrid.h"
+#include "controls/DialogRunner.h"
 #include "mainwindow/MonthCalendar.h"
+#include "mainwindow/OptionDialogs.h"
 #include "mainwindow/model/BoldDays.h"
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/schedule.h"
@@ -186,6 +188,29 @@ void BM_Startup_MainForm(benchmark::State& state, bool used)
 }
 BENCHMARK_CAPTURE(BM_Startup_MainForm, empty_folder, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Startup_MainForm, used_folder, true)->Unit(benchmark::kMillisecond);
+
+// The program's start as a whole: the main window, then the settings and option dialogs made
+// once, hidden, for the whole run.
+void BM_Startup_MainFormWithDialogs(benchmark::State& state, bool used)
+{
+    QTemporaryDir fresh;
+    const QString folder = used ? usedFolder() : fresh.path();
+    const int before = messages().shown();
+    for (auto _ : state) {
+        auto form = std::make_unique<TMainForm>(envFor(folder, folder, startDate()));
+        auto dialogs = std::make_unique<OptionDialogs>(DialogRunner::modal());
+        form->setOptionDialogs(dialogs.get());
+        waitExposed(*form);
+        state.PauseTiming();
+        dialogs.reset();
+        form.reset();
+        state.ResumeTiming();
+    }
+    if (messages().shown() != before)
+        state.SkipWithError("the start-up showed a message");
+}
+BENCHMARK_CAPTURE(BM_Startup_MainFormWithDialogs, empty_folder, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Startup_MainFormWithDialogs, used_folder, true)->Unit(benchmark::kMillisecond);
 
 void BM_Startup_BareWindow_floor(benchmark::State& state)
 {
@@ -435,6 +460,11 @@ public:
         std::printf("\nagainst the floors (median of the repetitions):\n");
         compare("BM_Startup_MainForm/empty_folder", "BM_Startup_BareWindow_floor", 1.5, 0);
         compare("BM_Startup_MainForm/used_folder", "BM_Startup_BareWindow_floor", 1.5, 0);
+        compare("BM_Startup_MainFormWithDialogs/empty_folder", "BM_Startup_BareWindow_floor", 1.5, 0);
+        compare("BM_Startup_MainFormWithDialogs/used_folder", "BM_Startup_BareWindow_floor", 1.5, 0);
+        // The dialogs made at start against the window alone.
+        compare("BM_Startup_MainFormWithDialogs/empty_folder", "BM_Startup_MainForm/empty_folder", 1.1, 0);
+        compare("BM_Startup_MainFormWithDialogs/used_folder", "BM_Startup_MainForm/used_folder", 1.1, 0);
         compare("BM_DateChange_SameMonth", "BM_DateChange_FileCalls_floor", 3.0, 1e-3);
         compare("BM_DateChange_QtFileCalls", "BM_DateChange_FileCalls_floor", 0, 0);
         compare("BM_BoldDays_Month", "BM_BoldDays_Stats_floor", 0, 100e-6);
@@ -467,7 +497,7 @@ private:
             return;
         const double ratio = value.real / base.real;
         const bool ok = (maxRatio == 0 || ratio <= maxRatio) && (maxSeconds == 0 || value.real <= maxSeconds);
-        std::printf("  %-34s %9.1f us  floor %9.1f us  ratio %5.2f  (cpu %5.2f)", name, value.real * 1e6,
+        std::printf("  %-44s %9.1f us  floor %9.1f us  ratio %5.2f  (cpu %5.2f)", name, value.real * 1e6,
                     base.real * 1e6, ratio, value.cpu / base.cpu);
         if (maxRatio > 0)
             std::printf("  target <= %.1fx", maxRatio);

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-class QPushButton;
+#include <QPushButton>
 
 // The frame the option dialogs share: a fixed client size, centred on the screen each time it
 // opens, a default OK button and a cancel button that Escape presses too.

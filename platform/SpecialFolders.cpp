@@ -35,6 +35,8 @@ bool userVolume(const QStorageInfo& volume)
     if (!volume.isValid() || !volume.isReady())
         return false;
     const QString root = volume.rootPath();
+    if (!QFileInfo(root).isDir()) // a file mounted over another, as containers do
+        return false;
     for (const char* system : {"/proc", "/sys", "/dev", "/run", "/boot", "/snap", "/var/lib"}) {
         const QString prefix = QLatin1String(system);
         if (root == prefix || root.startsWith(prefix + u'/'))

@@ -12,6 +12,7 @@ using ColorRef = quint32;
 struct MarkupEntry {
     QString symbol;
     ColorRef color = 0;
+    bool operator==(const MarkupEntry&) const = default;
 };
 
 constexpr int kMarkupCount = 10;

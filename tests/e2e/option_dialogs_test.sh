@@ -17,6 +17,9 @@ dialog_shown() { [ -n "$(xdotool search --onlyvisible --pid "$pid" --name "^$1\$
 wait_dialog() { e2e_until 10 dialog_shown "$1" || fail "the dialog $1 did not open"; }
 submenu_open() { [ "$(e2e_visible_window_count "$pid")" -ge 3 ]; }
 
+# The window takes the keyboard once clicked.
+e2e_click_page_editor "$E2E_WID"
+
 # 表示 → 表示開始曜日設定: one down from 日曜日 is 月曜日; Enter is the OK button.
 e2e_menu_command "$pid" v w
 wait_dialog 表示開始曜日設定

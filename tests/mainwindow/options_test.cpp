@@ -494,9 +494,14 @@ TEST_F(OptionsTest, wrongFolderAndEditorShowTheirErrorsAndLoseNothing)
     f.DataFolder = dir.path() + QStringLiteral("/missing/");
     messages.clear();
 
+    // The month and the page cannot be written; the user chooses to stay.
+    messages.answerNext(MessageService::Answer::Ok);
+    messages.answerNext(MessageService::Answer::Ok);
     messages.answerNext(MessageService::Answer::Cancel);
     EXPECT_FALSE(form->close());
-    EXPECT_GE(messages.shown().size(), 2);
+    ASSERT_EQ(messages.shown().size(), 3) << messages.texts().join(u'|').toStdString();
+    EXPECT_TRUE(messages.texts().at(0).contains(QStringLiteral("missing/200102.csv")));
+    EXPECT_TRUE(messages.texts().at(1).contains(QStringLiteral("missing/20010204.txt")));
     EXPECT_EQ(messages.texts().last(), QStringLiteral("エラーが発生しました。終了しますか?"));
     EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("after the move"));
     EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 4));
