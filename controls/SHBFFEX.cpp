@@ -13,10 +13,10 @@ namespace {
 
 // The rows of the two enumerations after the desktop and the manual kind.
 constexpr SpecialFolders::Kind kKinds[] = {
-    SpecialFolders::Kind::Desktop,  SpecialFolders::Kind::Desktop,   SpecialFolders::Kind::Drives,
+    SpecialFolders::Kind::Desktop,    SpecialFolders::Kind::Desktop,   SpecialFolders::Kind::Drives,
     SpecialFolders::Kind::DesktopDir, SpecialFolders::Kind::Favorites, SpecialFolders::Kind::Programs,
-    SpecialFolders::Kind::Recent,   SpecialFolders::Kind::SendTo,    SpecialFolders::Kind::StartMenu,
-    SpecialFolders::Kind::Startup,  SpecialFolders::Kind::Templates};
+    SpecialFolders::Kind::Recent,     SpecialFolders::Kind::SendTo,    SpecialFolders::Kind::StartMenu,
+    SpecialFolders::Kind::Startup,    SpecialFolders::Kind::Templates};
 
 } // namespace
 
@@ -66,12 +66,11 @@ std::optional<BrowseTarget> TSHBrowseForFolderEx::resolve(int kind, const QStrin
 
 int TSHBrowseForFolderEx::browseFlags(TSHBrowseOptions options, bool& showPath)
 {
-    static constexpr std::pair<TSHBrowseOption, int> table[] = {
-        {sboDontGoBelowDomain, BIF_DONTGOBELOWDOMAIN},
-        {sboReturnFSAncestors, BIF_RETURNFSANCESTORS},
-        {sboReturnOnlyFSDirs, BIF_RETURNONLYFSDIRS},
-        {sboStatusTextAndShowPath, BIF_STATUSTEXT},
-        {sboStatusText, BIF_STATUSTEXT}};
+    static constexpr std::pair<TSHBrowseOption, int> table[] = {{sboDontGoBelowDomain, BIF_DONTGOBELOWDOMAIN},
+                                                                {sboReturnFSAncestors, BIF_RETURNFSANCESTORS},
+                                                                {sboReturnOnlyFSDirs, BIF_RETURNONLYFSDIRS},
+                                                                {sboStatusTextAndShowPath, BIF_STATUSTEXT},
+                                                                {sboStatusText, BIF_STATUSTEXT}};
     showPath = false;
     int flags = 0;
     for (const auto& [option, flag] : table) {

@@ -95,7 +95,8 @@ SHBrowseWindow::SHBrowseWindow(const BrowseTarget& root, const QString& caption,
     connect(m_tree, &QTreeWidget::currentItemChanged, this, &SHBrowseWindow::currentChanged);
 }
 
-QTreeWidgetItem* SHBrowseWindow::addItem(QTreeWidgetItem* parent, const BrowseTarget& target, const QString& name)
+QTreeWidgetItem* SHBrowseWindow::addItem(QTreeWidgetItem* parent, const BrowseTarget& target,
+                                         const QString& name)
 {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_tree);
     item->setText(0, name);

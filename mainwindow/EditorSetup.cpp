@@ -125,8 +125,8 @@ void TEditorSetupDlg::Button2Click()
         Edit2->setText(SHFolder1->SelectFolderName());
 }
 
-void TEditorSetupDlg::SHFolder1SelectionChanged(TSHBrowseForFolderEx&, QWidget*, const QString& path, QString&,
-                                                TOKButtonState&)
+void TEditorSetupDlg::SHFolder1SelectionChanged(TSHBrowseForFolderEx&, QWidget*, const QString& path,
+                                                QString&, TOKButtonState&)
 {
     SHFolder1->SetSelectFolderName(path.endsWith(u'/') ? path : path + u'/');
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-
 #include <QPushButton>
 
 // The frame the option dialogs share: a fixed client size, centred on the screen each time it

@@ -23,10 +23,10 @@ struct NamedColor {
     const char16_t* name;
 };
 constexpr NamedColor kColors[] = {
-    {0x000000, u"黒"},     {0x000080, u"マルーン"}, {0x008000, u"緑"},   {0x008080, u"オリーブ"},
-    {0x800000, u"紺"},     {0x800080, u"紫"},       {0x808000, u"青緑"}, {0x808080, u"灰色"},
-    {0xC0C0C0, u"銀"},     {0x0000FF, u"赤"},       {0x00FF00, u"黄緑"}, {0x00FFFF, u"黄"},
-    {0xFF0000, u"青"},     {0xFF00FF, u"赤紫"},     {0xFFFF00, u"水色"}, {0xFFFFFF, u"白"}};
+    {0x000000, u"黒"}, {0x000080, u"マルーン"}, {0x008000, u"緑"},   {0x008080, u"オリーブ"},
+    {0x800000, u"紺"}, {0x800080, u"紫"},       {0x808000, u"青緑"}, {0x808080, u"灰色"},
+    {0xC0C0C0, u"銀"}, {0x0000FF, u"赤"},       {0x00FF00, u"黄緑"}, {0x00FFFF, u"黄"},
+    {0xFF0000, u"青"}, {0xFF00FF, u"赤紫"},     {0xFFFF00, u"水色"}, {0xFFFFFF, u"白"}};
 
 QColor shown(TColor color)
 {
@@ -125,7 +125,8 @@ int TFontColorDialog::colorIndex(TColor color)
     if (index < 0) {
         // A colour of its own (or the system's text colour) stays on offer as it is.
         ColorBox->insertItem(0, swatch(color),
-                             color < 0 ? QStringLiteral("自動") : QColor(shown(color)).name(QColor::HexRgb), color);
+                             color < 0 ? QStringLiteral("自動") : QColor(shown(color)).name(QColor::HexRgb),
+                             color);
         index = 0;
     }
     return index;
@@ -154,9 +155,9 @@ TFont TFontColorDialog::font() const
     const int size = SizeBox->currentText().toInt(&sized);
     if (sized && size > 0)
         out.Size = size;
-    out.Style = quint8((BoldBox->isChecked() ? fsBold : 0) | (ItalicBox->isChecked() ? fsItalic : 0) |
-                       (UnderlineBox->isChecked() ? fsUnderline : 0) |
-                       (StrikeOutBox->isChecked() ? fsStrikeOut : 0));
+    out.Style =
+        quint8((BoldBox->isChecked() ? fsBold : 0) | (ItalicBox->isChecked() ? fsItalic : 0) |
+               (UnderlineBox->isChecked() ? fsUnderline : 0) | (StrikeOutBox->isChecked() ? fsStrikeOut : 0));
     if (ColorBox->currentIndex() >= 0)
         out.Color = TColor(ColorBox->currentData().toInt());
     return out;

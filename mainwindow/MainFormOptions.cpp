@@ -53,8 +53,7 @@ void TMainForm::buildOptionMenus()
     connect(SchItemSet1, &QAction::triggered, this, [this] { runCommand(&TMainForm::SchItemSet1Click); });
     Sch1->addAction(SchItemSet1);
 
-    Show1->addSeparator();
-    // ViewMonthsForm and its separator go here, after Today1 and its separator.
+    // After Today1, ViewMonthsForm and their separators.
     Font1 = makeAction(QStringLiteral("Font1"), QStringLiteral("フォント(&F)..."),
                        QStringLiteral("表示フォントの設定をします。"), this);
     connect(Font1, &QAction::triggered, this, &TMainForm::Font1Click);
@@ -82,7 +81,8 @@ void TMainForm::buildOptionMenus()
         parentEntry->setStatusTip(hint);
         parentEntry->setToolTip(hint);
         // Opening the sub-menu reaches the handler with the parent entry, which changes nothing.
-        connect(menu, &QMenu::aboutToShow, this, [this, handler, parentEntry] { (this->*handler)(parentEntry); });
+        connect(menu, &QMenu::aboutToShow, this,
+                [this, handler, parentEntry] { (this->*handler)(parentEntry); });
         for (int k = 0; k < kMarkupCount; ++k) {
             QAction* entry = new QAction(menu);
             entry->setObjectName(QLatin1String(entryName) + QString::number(k + 1));
@@ -93,11 +93,11 @@ void TMainForm::buildOptionMenus()
         return parentEntry;
     };
     MarkupBGColor1 = subMenu(QStringLiteral("MarkupBGColor1"), QStringLiteral("色分け記号の色設定(&C)"),
-                             QStringLiteral("色分け表示する各記号に対応する背景色を設定します。"), "MBGC", MBGC,
-                             &TMainForm::MarkupBGColor1Click);
-    MarkupStr1 = subMenu(QStringLiteral("MarkupStr1"), QStringLiteral("色分け記号の設定(&S)"),
-                         QStringLiteral("色分け表示する各記号を設定します。"), "MS", MS,
-                         &TMainForm::MarkupStr1Click);
+                             QStringLiteral("色分け表示する各記号に対応する背景色を設定します。"), "MBGC",
+                             MBGC, &TMainForm::MarkupBGColor1Click);
+    MarkupStr1 =
+        subMenu(QStringLiteral("MarkupStr1"), QStringLiteral("色分け記号の設定(&S)"),
+                QStringLiteral("色分け表示する各記号を設定します。"), "MS", MS, &TMainForm::MarkupStr1Click);
     for (int k = 0; k < kMarkupCount; ++k)
         updateMarkupCaptions(k);
 }
@@ -194,7 +194,8 @@ void TMainForm::MarkupStr1Click(QObject* sender)
 void TMainForm::StartWeek1Click()
 {
     TWeekSetupDlg& dialog = optionDialogs().WeekSetupDlg();
-    dialog.ComboBox1->setCurrentIndex(StartWeek >= 0 && StartWeek < dialog.ComboBox1->count() ? StartWeek : -1);
+    dialog.ComboBox1->setCurrentIndex(StartWeek >= 0 && StartWeek < dialog.ComboBox1->count() ? StartWeek
+                                                                                              : -1);
     dialog.ComboBox1->setFocus();
     if (!dialogRunner().run(dialog))
         return;

@@ -6,8 +6,9 @@
 #include "mainwindow/WeekSetup.h"
 
 OptionDialogs::OptionDialogs(DialogRunner& runner)
-    : m_editorSetup(std::make_unique<TEditorSetupDlg>(runner)), m_weekSetup(std::make_unique<TWeekSetupDlg>()),
-      m_schItem(std::make_unique<TSchItemDlg>()), m_markupStr(std::make_unique<TMarkupStrDlg>())
+    : m_editorSetup(std::make_unique<TEditorSetupDlg>(runner)),
+      m_weekSetup(std::make_unique<TWeekSetupDlg>()), m_schItem(std::make_unique<TSchItemDlg>()),
+      m_markupStr(std::make_unique<TMarkupStrDlg>())
 {
 }
 

@@ -2,7 +2,8 @@
 
 #include <QPlainTextEdit>
 
-TSchItemDlg::TSchItemDlg(QWidget* parent) : FixedDialog(QStringLiteral("項目設定"), QSize(218, 204), false, parent)
+TSchItemDlg::TSchItemDlg(QWidget* parent)
+    : FixedDialog(QStringLiteral("項目設定"), QSize(218, 204), false, parent)
 {
     setObjectName(QStringLiteral("SchItemDlg"));
     Memo1 = new QPlainTextEdit(this);

@@ -103,7 +103,8 @@ QList<Volume> volumes()
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         if (volume.isRoot() || !userVolume(volume))
             continue;
-        const QString name = volume.name().isEmpty() ? QFileInfo(volume.rootPath()).fileName() : volume.name();
+        const QString name =
+            volume.name().isEmpty() ? QFileInfo(volume.rootPath()).fileName() : volume.name();
         list.append({volume.rootPath(), name.isEmpty() ? volume.rootPath() : name});
     }
     return list;

@@ -11,7 +11,18 @@
 namespace SpecialFolders {
 
 // In the order of the folder picker's enumerations, after the desktop and the manual kind.
-enum class Kind { Desktop, Drives, DesktopDir, Favorites, Programs, Recent, SendTo, StartMenu, Startup, Templates };
+enum class Kind {
+    Desktop,
+    Drives,
+    DesktopDir,
+    Favorites,
+    Programs,
+    Recent,
+    SendTo,
+    StartMenu,
+    Startup,
+    Templates
+};
 
 // A folder of the browse tree: `path` is empty for the two folders outside the file system.
 struct Folder {

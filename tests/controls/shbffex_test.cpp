@@ -114,8 +114,8 @@ TEST_F(PickerTest, templatesAreTheUsersFolderOfThatKind)
 {
     const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
-    dir.write(QStringLiteral("user-dirs.dirs"), "# written by xdg-user-dirs-update\nXDG_TEMPLATES_DIR=\"" +
-                                                    path("a/b").toUtf8() + "\"\n");
+    dir.write(QStringLiteral("user-dirs.dirs"),
+              "# written by xdg-user-dirs-update\nXDG_TEMPLATES_DIR=\"" + path("a/b").toUtf8() + "\"\n");
     EXPECT_EQ(TSHBrowseForFolderEx::resolve(sfTemplates, QString()), folderTarget(path("a/b")));
     dir.write(QStringLiteral("user-dirs.dirs"), "XDG_TEMPLATES_DIR=\"" + path("gone").toUtf8() + "\"\n");
     EXPECT_FALSE(TSHBrowseForFolderEx::resolve(sfTemplates, QString()));
