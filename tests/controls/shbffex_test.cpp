@@ -49,21 +49,6 @@ protected:
     QString path(const char* relative) const { return dir.path() + u'/' + QLatin1String(relative); }
 };
 
-TEST(PickerProperties, defaultsAndEnumerationOrder)
-{
-    const TSHBrowseForFolderEx picker;
-    EXPECT_EQ(picker.SelectFolder(), sfDrives);
-    EXPECT_EQ(picker.RootFolder(), rfDesktop);
-    EXPECT_EQ(picker.ShowStyle(), ssClient);
-    EXPECT_EQ(picker.Options(), TSHBrowseOptions(sboReturnOnlyFSDirs));
-    EXPECT_TRUE(picker.SelectFolderName().isEmpty());
-    EXPECT_TRUE(picker.Caption().isEmpty());
-    EXPECT_FALSE(picker.OnSelectionChanged);
-    EXPECT_EQ(int(sfTemplates), 10);
-    EXPECT_EQ(int(rfDrives), 2);
-    EXPECT_EQ(int(obsDisable), 2);
-}
-
 TEST(PickerProperties, optionsBuildTheFlagsUpToTheShowPathOption)
 {
     struct Case {

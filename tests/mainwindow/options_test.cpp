@@ -79,7 +79,6 @@ TEST_F(OptionsTest, menusHoldTheOptionEntriesInOrder)
                            QStringLiteral("表示開始曜日設定(&W)..."), QStringLiteral("土曜日の色(&D)..."),
                            QStringLiteral("日曜日の色(&N)..."), QStringLiteral("色分け記号の色設定(&C)"),
                            QStringLiteral("色分け記号の設定(&S)")}));
-    EXPECT_EQ(f.Font1->statusTip(), QStringLiteral("表示フォントの設定をします。"));
     EXPECT_EQ(f.MarkupStr1->statusTip(), QStringLiteral("色分け表示する各記号を設定します。"));
     EXPECT_EQ(menuCaptions(f.File1),
               (QStringList{QStringLiteral("設定(&S)..."), QStringLiteral("-"), QStringLiteral("終了(&X)")}));
@@ -87,7 +86,6 @@ TEST_F(OptionsTest, menusHoldTheOptionEntriesInOrder)
     EXPECT_EQ(f.SchItemSet1->statusTip(), QStringLiteral("予定一覧の項目を設定します。"));
     EXPECT_EQ(f.MS[0]->text(), QStringLiteral("★(&1)"));
     EXPECT_EQ(f.MBGC[9]->text(), QStringLiteral("▽(&0)"));
-    EXPECT_EQ(f.MS[4]->objectName(), QStringLiteral("MS5"));
     EXPECT_EQ(f.MBGC[9]->objectName(), QStringLiteral("MBGC10"));
 }
 
