@@ -72,7 +72,8 @@ protected:
 TEST_F(OptionsTest, menusHoldTheOptionEntriesInOrder)
 {
     TMainForm& f = start();
-    EXPECT_EQ(menuCaptions(f.Show1),
+    // Entries of other commands may follow.
+    EXPECT_EQ(menuCaptions(f.Show1).mid(0, 11),
               (QStringList{QStringLiteral("今日へ移動(&G)"), QStringLiteral("-"),
                            QStringLiteral("３ヶ月表示(&V)..."), QStringLiteral("-"),
                            QStringLiteral("フォント(&F)..."), QStringLiteral("-"),
