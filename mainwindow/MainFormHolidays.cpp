@@ -57,6 +57,7 @@ void TMainForm::buildHolidays()
     Holidays1->setStatusTip(QStringLiteral("国民の祝日を日曜日と同じ色で表示します。"));
     Holidays1->setToolTip(Holidays1->statusTip());
     connect(Holidays1, &QAction::triggered, this, [this] { runCommand(&TMainForm::Holidays1Click); });
+    Show1->addSeparator(); // an addition of ours, apart from the colour options
     Show1->addAction(Holidays1);
     jvStringGrid1->viewport()->installEventFilter(new DayCaptionTips(*this));
 }

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -29,6 +30,9 @@ QToolBar* makeToolBar(const QString& name, QWidget* parent)
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // Tight, so the grid's bar holds its buttons, the month label and the view button in 257 pixels.
+    bar->layout()->setSpacing(0);
+    bar->layout()->setContentsMargins(0, 0, 0, 0);
     return bar;
 }
 
