@@ -1,5 +1,6 @@
 #include "app/QtMessageService.h"
 #include "app/QuavApplication.h"
+#include "app/SessionEnd.h"
 #include "controls/DialogRunner.h"
 #include "controls/QtNotificationArea.h"
 #include "mainwindow/OptionDialogs.h"
@@ -46,8 +47,10 @@ int main(int argc, char** argv)
     // Created hidden, after the main window (its start-up reads it); the dialogs go before it.
     TSomeMonthViewForm monthView(mainForm, messages);
     mainForm.setMonthView(&monthView);
+    SessionEnd::install(app, mainForm);
     mainForm.show();
     app.exec();
+    SessionEnd::uninstall();
     marker.release();
     return 0;
 }

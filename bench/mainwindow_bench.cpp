@@ -84,6 +84,8 @@ MainFormEnv envFor(const QString& settingsFolder, const QString& dataFolder, QDa
     env.defaultEditorPath = QStringLiteral("/usr/bin/true");
     env.now = [today] { return QDateTime(today, QTime(9, 0)); };
     env.messages = &messages();
+    static QTemporaryDir state; // keeps the journal out of the user's own state folder
+    env.recoveryRoot = state.path();
     return env;
 }
 

@@ -26,6 +26,7 @@ void TMainForm::MonthCalClick()
     const QString newMonthFile = DayFiles::joinPath(DataFolder, DayFiles::monthFileName(d));
     const bool monthChanges = newMonthFile != MonthFile;
     std::optional<QByteArray> newMonth;
+    bool movedOn = false; // the user already chose to go on with unsaved texts journaled
     if (monthChanges) {
         // The new month is read before anything is saved: one that cannot be read is never
         // shown under its name with another month's cells, and the previous date stays.
@@ -35,13 +36,23 @@ void TMainForm::MonthCalClick()
             MonthCal->setSelectedDate(m_shownDate);
             throw;
         }
-        SaveMonth();
+        try {
+            SaveMonth();
+        } catch (const EQuavError& failure) {
+            // An unwritable month must not keep the user in it: the grid can go to the journal.
+            reportFailure(failure.message());
+            if (!moveOnAfterFailedSave()) {
+                MonthCal->setSelectedDate(m_shownDate);
+                return;
+            }
+            movedOn = true;
+        }
     }
     const QDate previous = m_shownDate;
     const SaveOutcome saved = savePagesReporting();
-    if (!saved.ok) {
-        // A page that could not be written keeps its text on screen: loading the next date
-        // over it would lose what the user typed.
+    // A page that could not be written keeps its text on screen unless the user moves on with
+    // it journaled; loading the next date over it would otherwise lose what was typed.
+    if (!saved.ok && !(movedOn ? (journalNow(), true) : moveOnAfterFailedSave())) {
         MonthCal->setSelectedDate(previous);
         return;
     }

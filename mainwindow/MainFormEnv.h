@@ -10,6 +10,9 @@ class MessageService;
 class NotificationArea;
 class UrlOpener;
 
+// What becomes of a data file that another program changed since it was read.
+enum class OutsideEditChoice { KeepMine, TakeFile, KeepBoth };
+
 // Everything the main window takes from outside, handed in so tests can steer it.
 struct MainFormEnv {
     QString iniPath;           // the settings file
@@ -20,4 +23,7 @@ struct MainFormEnv {
     NotificationArea* notificationArea = nullptr; // none: no tray icon, minimising minimises
     UrlOpener* urlOpener = nullptr;               // none: the desktop's
     DialogRunner* dialogs = nullptr;              // none: the option dialogs run their own loops
+    // Asked before writing a data file that changed on disk since it was read; empty: a dialog.
+    std::function<OutsideEditChoice(const QString& path)> askOutsideEdit;
+    QString recoveryRoot; // where unsaved texts are journaled; empty: the per-user state folder
 };

@@ -6,6 +6,7 @@
 #include "mainwindow/MonthCalendar.h"
 #include "mainwindow/model/DayTexts.h"
 #include "platform/AnsiText.h"
+#include "mainwindow/model/RecoveryJournal.h"
 #include "platform/Failure.h"
 
 #include <QFileInfo>
@@ -52,6 +53,7 @@ std::optional<QByteArray> TMainForm::readMonthFile(const QString& path)
 void TMainForm::fillMonth(const std::optional<QByteArray>& bytes)
 {
     m_monthUnreadable = false;
+    m_monthStamp = bytes ? DiskStamp::take(MonthFile, *bytes) : DiskStamp::missing();
     if (bytes) {
         jvStringGrid1->LoadFromBytes(*bytes);
         SetColumnCaptions();
@@ -63,11 +65,13 @@ void TMainForm::fillMonth(const std::optional<QByteArray>& bytes)
 
 void TMainForm::SaveMonth()
 {
-    if (!monthMaySave())
+    if (!monthMaySave() || !settleMonthOutsideEdit())
         return;
     jvStringGrid1->SaveToFile(MonthFile);
     m_loadedGrid = gridSnapshot();
     m_monthUnreadable = false;
+    m_monthStamp = DiskStamp::take(MonthFile);
+    m_journal->remove(MonthFile);
 }
 
 bool TMainForm::monthMaySave() const

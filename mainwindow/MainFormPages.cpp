@@ -2,6 +2,8 @@
 #include "mainwindow/schedule.h"
 
 #include "mainwindow/model/PageFile.h"
+#include "mainwindow/model/RecoveryJournal.h"
+#include "platform/AnsiText.h"
 #include "platform/Failure.h"
 #include "platform/MessageService.h"
 
@@ -80,6 +82,12 @@ void TMainForm::loadPage(int index)
 {
     QPlainTextEdit* memo = pageEditor(index);
     const QString& path = pageFile(index);
+    // A page of no date that could not be written keeps its text on screen until it is.
+    if (!belongsToDate(index) && m_keptInJournal.contains(path) && memo->document()->isModified())
+        return;
+    // Taken before reading, so a change made while reading counts as a change.
+    m_pageStamp[index] = DiskStamp::take(path);
+    m_pageWritten[index].reset();
     const PageFile::Loaded loaded = PageFile::load(path);
     const bool wasUnreadable = m_pageUnreadable[index];
     m_pageUnreadable[index] = loaded.state == PageFile::Loaded::State::Unreadable;
@@ -91,8 +99,11 @@ void TMainForm::loadPage(int index)
         // not be built to see that the file says the same.
         const bool unchanged =
             memo->document()->isModified() ? memo->toPlainText() == text : m_pageText[index] == text;
-        if (unchanged)
+        if (unchanged) {
+            if (memo->document()->isModified())
+                m_pageWritten[index] = text; // the file holds it: nothing to journal
             return;
+        }
         putText(index, text);
     } else if (!memo->document()->isEmpty() || memo->document()->isModified()) {
         putText(index, QString());
@@ -125,20 +136,43 @@ TMainForm::SaveOutcome TMainForm::savePagesReporting()
             case PageFile::SaveAction::Keep:
                 break;
             case PageFile::SaveAction::Delete:
+                if (!settlePageOutsideEdit(index, QByteArray()))
+                    break;
                 outcome.dayFilesChanged = PageFile::remove(path) || outcome.dayFilesChanged;
                 memo->document()->setModified(false);
                 m_pageText[index].clear();
                 m_pageMissing[index] = true;
+                m_pageStamp[index] = DiskStamp::missing();
+                // Only an emptying by the user settles an entry; a page that was never filled
+                // here says nothing about the journal.
+                if (modified) {
+                    m_journal->remove(path);
+                    m_keptInJournal.remove(path);
+                }
                 break;
             case PageFile::SaveAction::Write:
+                if (!settlePageOutsideEdit(index, AnsiText::encode(text)))
+                    break;
                 PageFile::write(path, editorText(memo));
                 m_pageUnreadable[index] = false;
                 m_pageMissing[index] = false;
+                m_pageStamp[index] = DiskStamp::take(path);
+                m_pageWritten[index] = memo->toPlainText();
+                m_journal->remove(path);
+                m_keptInJournal.remove(path);
                 outcome.dayFilesChanged = outcome.dayFilesChanged || belongsToDate(index);
                 break;
             }
         } catch (const EQuavError&) {
+            // The user already chose to go on with this page kept in the journal.
+            if (m_keptInJournal.contains(path)) {
+                journalPage(index);
+                outcome.keptInJournal = true;
+                continue;
+            }
             outcome.ok = false;
+            if (m_unattended)
+                continue;
             m_env.messages->show(QStringLiteral("ファイル") + quoted(path) +
                                      QStringLiteral("は登録できませんでした。"),
                                  MessageService::Icon::Error, MessageService::Buttons::Ok);

@@ -8,6 +8,7 @@
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/MainSettings.h"
+#include "mainwindow/model/RecoveryJournal.h"
 #include "platform/Failure.h"
 #include "platform/MessageService.h"
 #include "platform/ProfileFile.h"
@@ -21,6 +22,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <QTimer>
 
 TMainForm::TMainForm(MainFormEnv env, QWidget* parent) : QMainWindow(parent), m_env(std::move(env))
 {
@@ -30,6 +32,7 @@ TMainForm::TMainForm(MainFormEnv env, QWidget* parent) : QMainWindow(parent), m_
     MemoFont = FontConvert::defaultMemoFont();
     buildLayout();
     buildTrayIcon();
+    setupRecovery();
     try {
         FormCreate();
     } catch (const EQuavError& failure) {
@@ -185,11 +188,13 @@ void TMainForm::FormShow()
     FirstShow = false;
     if (StartDay < jvStringGrid1->RowCount())
         jvStringGrid1->setRow(StartDay);
+    // Asked once the window stands, so the question has something to belong to.
+    QTimer::singleShot(0, this, &TMainForm::offerRecovery);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (FormCloseQuery()) {
+    if (m_closedUnattended || FormCloseQuery()) {
         event->accept();
         closeSearch();
     } else {
@@ -206,7 +211,8 @@ bool TMainForm::FormCloseQuery()
         try {
             run();
         } catch (const EQuavError& failure) {
-            reportFailure(failure.message());
+            if (!m_unattended) // nobody could answer the report
+                reportFailure(failure.message());
             ok = false;
         }
     };
@@ -214,8 +220,11 @@ bool TMainForm::FormCloseQuery()
     step([this] { writeHolidaySetting(); });
     step([this] { writeMemoFont(); });
     step([this] { SaveMonth(); });
-    ok = savePagesReporting().ok && ok;
-    if (ok)
+    const SaveOutcome pages = savePagesReporting();
+    ok = pages.ok && !pages.keptInJournal && ok;
+    // What could not be written stays journaled, whatever the answer below.
+    journalNow();
+    if (ok || m_unattended)
         return true;
     return m_env.messages->show(QStringLiteral("エラーが発生しました。終了しますか?"),
                                 MessageService::Icon::Question,

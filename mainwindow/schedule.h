@@ -2,10 +2,12 @@
 
 #include "mainwindow/MainFormEnv.h"
 #include "mainwindow/model/Markup.h"
+#include "platform/DiskStamp.h"
 #include "settings/Font.h"
 
 #include <QDate>
 #include <QMainWindow>
+#include <QSet>
 #include <QStringList>
 
 #include <array>
@@ -33,6 +35,8 @@ class OptionDialogs;
 class DialogRunner;
 class TFontColorDialog;
 class QColorDialog;
+class QTimer;
+class RecoveryJournal;
 
 // The main window: conducts start-up, date changes and close; the rules themselves live in
 // mainwindow/model and the controls.
@@ -195,6 +199,18 @@ public:
     QDate selectedDate() const;
     QPlainTextEdit* pageEditor(int index) const;
 
+    // Unsaved texts and the end of the session (MainFormRecovery.cpp).
+    static constexpr int kJournalDelayMs = 2000; // a pause in typing this long journals the text
+    // The close sequence where nobody can answer (a signal, the session ending): no question,
+    // another program's changes are kept beside ours, and what cannot be written is journaled.
+    void closeUnattended();
+    bool closedUnattended() const { return m_closedUnattended; }
+    // Offers the texts the journal holds for the data folder, once per run.
+    void offerRecovery();
+    // Journals every modified page and a changed grid now; drops the entries of the others.
+    void journalNow();
+    RecoveryJournal& journal() const { return *m_journal; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -261,6 +277,7 @@ private:
     struct SaveOutcome {
         bool ok = true;
         bool dayFilesChanged = false; // a diary, plan or anniversary file was written or removed
+        bool keptInJournal = false;   // a page failed again and went to the journal unasked
     };
     QString& pageFile(int index);
     void loadPage(int index);
@@ -269,9 +286,36 @@ private:
     SaveOutcome savePagesReporting();
     void refreshBoldDay(QDate date);
 
+    // Recovery journal and outside edits.
+    void setupRecovery();
+    void journalSoon();
+    void journalPage(int index);
+    void journalMonth();
+    QString pageLabel(int index) const;
+    // Before a data file is written: true when the caller may go on writing `mine`; otherwise
+    // the choice was carried out and the file's text is now what the program shows.
+    bool settlePageOutsideEdit(int index, const QByteArray& mine);
+    bool settleMonthOutsideEdit();
+    OutsideEditChoice askOutsideEdit(const QString& path);
+    // Asked after a failed save in a date change; true moves on with the texts journaled.
+    bool moveOnAfterFailedSave();
+    void restoreEntries();
+    void takeEditorWorkFile();
+
     MainFormEnv m_env;
-    QDate m_shownDate;        // the date of the last completed date change
-    QStringList m_loadedGrid; // the grid as last loaded, to tell whether the user changed it
+    std::unique_ptr<RecoveryJournal> m_journal;
+    QTimer* m_journalTimer = nullptr;
+    std::array<DiskStamp, 5> m_pageStamp; // each page's file as last read or written
+    // The editor text last written, while the page stays modified after its save.
+    std::array<std::optional<QString>, 5> m_pageWritten;
+    DiskStamp m_monthStamp;
+    bool m_unattended = false;
+    bool m_closedUnattended = false;
+    bool m_recoveryOffered = false;
+    bool m_journalReady = false;   // entries of an earlier run are settled; until then none is dropped
+    QSet<QString> m_keptInJournal; // files the user chose to leave unsaved, kept in the journal
+    QDate m_shownDate;             // the date of the last completed date change
+    QStringList m_loadedGrid;      // the grid as last loaded, to tell whether the user changed it
     bool m_monthUnreadable = false;
     std::array<bool, 5> m_pageUnreadable{}; // by page index
     std::array<bool, 5> m_pageMissing{};    // the page found no file and was not written since

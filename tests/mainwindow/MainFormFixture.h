@@ -17,12 +17,17 @@
 class MainFormFixture : public ::testing::Test {
 protected:
     TempFolder dir;
+    TempFolder stateDir; // the recovery journal's root, apart from the program folder
     RecordingMessageService messages;
     QDateTime now{QDate(2001, 2, 3), QTime(9, 5)};
     std::unique_ptr<TMainForm> form;
     NotificationArea* notificationArea = nullptr; // none: no tray icon
     DialogRunner* dialogs = nullptr;              // none: the dialogs' own modal loops
     QString editorPath = QStringLiteral("/usr/bin/true");
+    std::function<OutsideEditChoice(const QString&)> askOutsideEdit = [](const QString&) {
+        ADD_FAILURE() << "unexpected question about a file changed outside";
+        return OutsideEditChoice::KeepBoth;
+    };
 
     QString folder() const { return dir.path() + u'/'; }
     QString ini() const { return dir.file(QStringLiteral("QuavScheduler.ini")); }
@@ -37,6 +42,8 @@ protected:
         env.dialogs = dialogs;
         env.now = [this] { return now; };
         env.messages = &messages;
+        env.askOutsideEdit = [this](const QString& path) { return askOutsideEdit(path); };
+        env.recoveryRoot = stateDir.path();
         form = std::make_unique<TMainForm>(env);
         form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));

@@ -370,8 +370,11 @@ TEST_F(MainFormTest, pageThatCannotBeSavedKeepsItsTextAndDate)
     TMainForm& f = start();
     type(f.Memo2, QStringLiteral("消えては困る"));
     type(f.Memo7, QStringLiteral("日誌も"));
+    messages.answerNext(MessageService::Answer::Ok);
+    messages.answerNext(MessageService::Answer::Ok);
+    messages.answerNext(MessageService::Answer::Cancel); // stay rather than move on
     changeDate(QDate(2001, 2, 10));
-    EXPECT_EQ(messages.shown().size(), 2); // one message per page that could not be written
+    EXPECT_EQ(messages.shown().size(), 3); // one message per page that could not be written
     EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 3));
     EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("消えては困る"));
     EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("日誌も"));

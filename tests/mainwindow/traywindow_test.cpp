@@ -117,6 +117,7 @@ TEST(TrayWindowWithoutArea, noAreaAtAllStillStarts)
     MainFormEnv env;
     env.iniPath = dir.file(QStringLiteral("QuavScheduler.ini"));
     env.defaultDataFolder = dir.path() + u'/';
+    env.recoveryRoot = dir.file(QStringLiteral("state"));
     env.messages = &messages;
     TMainForm form(env);
     EXPECT_EQ(form.TrayIcon, nullptr);

@@ -1,0 +1,317 @@
+// Keeping typed text safe beside the data folder: the recovery journal, files changed by other
+// programs, and the close where nobody can answer.
+#include "mainwindow/schedule.h"
+
+#include "controls/jvStringGrid.h"
+#include "mainwindow/MonthCalendar.h"
+#include "mainwindow/OutsideEditDialog.h"
+#include "mainwindow/model/DayFiles.h"
+#include "mainwindow/model/DayTexts.h"
+#include "mainwindow/model/PageFile.h"
+#include "mainwindow/model/RecoveryJournal.h"
+#include "platform/AnsiText.h"
+#include "platform/Failure.h"
+#include "platform/MessageService.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+namespace {
+QString editorText(const QPlainTextEdit* memo)
+{
+    QString text = memo->toPlainText();
+    text.replace(u'\n', QStringLiteral("\r\n"));
+    return text;
+}
+
+QString forEditor(const QByteArray& bytes)
+{
+    QString text = AnsiText::toCrLf(AnsiText::decode(bytes));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+} // namespace
+
+void TMainForm::setupRecovery()
+{
+    m_journal = std::make_unique<RecoveryJournal>(
+        m_env.recoveryRoot.isEmpty() ? RecoveryJournal::defaultRoot() : m_env.recoveryRoot);
+    m_journalTimer = new QTimer(this);
+    m_journalTimer->setSingleShot(true);
+    m_journalTimer->setInterval(kJournalDelayMs);
+    connect(m_journalTimer, &QTimer::timeout, this, &TMainForm::journalNow);
+    // Typing only restarts the timer; the text is taken once the user pauses.
+    for (int index = 0; index < 5; ++index)
+        connect(pageEditor(index)->document(), &QTextDocument::contentsChanged, this,
+                &TMainForm::journalSoon);
+    connect(jvStringGrid1->InplaceEditor(), &QLineEdit::textChanged, this, &TMainForm::journalSoon);
+}
+
+void TMainForm::journalSoon()
+{
+    m_journalTimer->start();
+}
+
+void TMainForm::journalNow()
+{
+    m_journalTimer->stop();
+    for (int index = 0; index < 5; ++index)
+        journalPage(index);
+    journalMonth();
+}
+
+QString TMainForm::pageLabel(int index) const
+{
+    switch (index) {
+    case 0:
+        return QStringLiteral("ToDo");
+    case 1:
+        return QStringLiteral("メモ");
+    case 2:
+        return DayTexts::statusDate(m_shownDate) + QStringLiteral("の予定");
+    case 3:
+        return DayTexts::statusDate(m_shownDate) + QStringLiteral("の日誌");
+    default:
+        return m_shownDate.toString(QStringLiteral("MM月dd日")) + QStringLiteral("の記念日");
+    }
+}
+
+void TMainForm::journalPage(int index)
+{
+    const QString path = pageFile(index);
+    if (path.isEmpty())
+        return;
+    QPlainTextEdit* memo = pageEditor(index);
+    try {
+        if (!memo->document()->isModified() ||
+            (m_pageWritten[index] && *m_pageWritten[index] == memo->toPlainText())) {
+            if (m_journalReady)
+                m_journal->remove(path);
+            return;
+        }
+        RecoveryJournal::Entry entry;
+        entry.target = path;
+        entry.label = pageLabel(index);
+        entry.page = index;
+        entry.base = m_pageStamp[index];
+        entry.taken = m_env.now();
+        entry.bytes = AnsiText::encode(editorText(memo));
+        m_journal->put(entry);
+    } catch (const EQuavError&) {
+        // The state folder is a safety net; a failure there must not disturb typing.
+    }
+}
+
+void TMainForm::journalMonth()
+{
+    if (MonthFile.isEmpty())
+        return;
+    try {
+        if (gridSnapshot() == m_loadedGrid) {
+            if (m_journalReady)
+                m_journal->remove(MonthFile);
+            return;
+        }
+        RecoveryJournal::Entry entry;
+        entry.target = MonthFile;
+        entry.label = m_shownDate.toString(QStringLiteral("yyyy年MM月")) + QStringLiteral("の予定表");
+        entry.base = m_monthStamp;
+        entry.taken = m_env.now();
+        entry.bytes = AnsiText::encode(jvStringGrid1->model().toText());
+        m_journal->put(entry);
+    } catch (const EQuavError&) {
+    }
+}
+
+OutsideEditChoice TMainForm::askOutsideEdit(const QString& path)
+{
+    if (m_unattended)
+        return OutsideEditChoice::KeepBoth;
+    if (m_env.askOutsideEdit)
+        return m_env.askOutsideEdit(path);
+    return askOutsideEditWithDialog(this, path);
+}
+
+bool TMainForm::settlePageOutsideEdit(int index, const QByteArray& mine)
+{
+    const QString& path = pageFile(index);
+    if (!m_pageStamp[index].changedOnDisk(path))
+        return true;
+    QByteArray theirs;
+    try {
+        theirs = AnsiText::readBytes(path);
+    } catch (const EQuavError&) {
+        return true; // nothing readable to keep
+    }
+    if (theirs == mine)
+        return true;
+    const OutsideEditChoice choice = askOutsideEdit(path);
+    if (choice == OutsideEditChoice::KeepMine)
+        return true;
+    // An emptied page has nothing to keep beside the file.
+    if (choice == OutsideEditChoice::KeepBoth && !mine.isEmpty())
+        AnsiText::writeBytes(RecoveryJournal::copyPathBeside(path, m_env.now()), mine);
+    m_pageStamp[index] = DiskStamp::take(path, theirs);
+    putText(index, forEditor(theirs));
+    m_pageUnreadable[index] = false;
+    m_pageMissing[index] = false;
+    m_journal->remove(path);
+    return false;
+}
+
+bool TMainForm::settleMonthOutsideEdit()
+{
+    if (!m_monthStamp.changedOnDisk(MonthFile))
+        return true;
+    const QByteArray mine = AnsiText::encode(jvStringGrid1->model().toText());
+    QByteArray theirs;
+    try {
+        theirs = AnsiText::readBytes(MonthFile);
+    } catch (const EQuavError&) {
+        return true;
+    }
+    if (theirs == mine)
+        return true;
+    // Without changes of ours, the other program's month simply wins.
+    const bool changedHere = gridSnapshot() != m_loadedGrid;
+    const OutsideEditChoice choice = changedHere ? askOutsideEdit(MonthFile) : OutsideEditChoice::TakeFile;
+    if (choice == OutsideEditChoice::KeepMine)
+        return true;
+    if (choice == OutsideEditChoice::KeepBoth)
+        AnsiText::writeBytes(RecoveryJournal::copyPathBeside(MonthFile, m_env.now()), mine);
+    fillMonth(theirs);
+    m_journal->remove(MonthFile);
+    return false;
+}
+
+bool TMainForm::moveOnAfterFailedSave()
+{
+    if (m_unattended)
+        return true;
+    const bool moveOn =
+        m_env.messages->show(QStringLiteral("保存できなかった入力があります。\n"
+                                            "入力を復元用に保管して、選んだ日付へ移動しますか?\n"
+                                            "保管した入力は、次に起動したときに戻すことができます。"),
+                             MessageService::Icon::Question,
+                             MessageService::Buttons::OkCancel) == MessageService::Answer::Ok;
+    if (moveOn) {
+        journalNow();
+        for (int index = 0; index < 5; ++index)
+            if (pageEditor(index)->document()->isModified())
+                m_keptInJournal.insert(pageFile(index));
+    }
+    return moveOn;
+}
+
+void TMainForm::closeUnattended()
+{
+    if (m_closedUnattended)
+        return;
+    m_unattended = true;
+    if (m_waitingForEditor)
+        takeEditorWorkFile();
+    // The same sequence as any close; what was not written stays journaled.
+    FormCloseQuery();
+    m_unattended = false;
+    m_closedUnattended = true;
+}
+
+void TMainForm::takeEditorWorkFile()
+{
+    // The editor may have saved its file already; it ends with us, so take what it holds.
+    try {
+        QString edited = AnsiText::toCrLf(
+            AnsiText::decode(AnsiText::readBytes(DayFiles::joinPath(DataFolder, DayFiles::kWorkName))));
+        edited.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        if (ActiveMemo && edited != ActiveMemo->toPlainText()) {
+            ActiveMemo->setPlainText(edited);
+            ActiveMemo->document()->setModified(true);
+        }
+    } catch (const EQuavError&) {
+    }
+}
+
+void TMainForm::offerRecovery()
+{
+    if (m_recoveryOffered || m_closedUnattended)
+        return;
+    m_recoveryOffered = true;
+    const QList<RecoveryJournal::Entry> entries = m_journal->entries(DataFolder);
+    if (entries.isEmpty()) {
+        m_journalReady = true;
+        return;
+    }
+    QString list;
+    for (const RecoveryJournal::Entry& e : entries) {
+        list += QStringLiteral("・") + e.label;
+        if (e.base.changedOnDisk(e.target))
+            list += QStringLiteral("（ファイルが後から変更されているため、別名のファイルに書き込みます）");
+        list += u'\n';
+    }
+    const MessageService::Answer answer = m_env.messages->show(
+        QStringLiteral("前回、保存されないまま終了した入力があります。\n\n") + list +
+            QStringLiteral("\n復元しますか?\n\n"
+                           "OK: 入力をページと予定表に戻します。次の保存でファイルに書き込まれます。\n"
+                           "キャンセル: 入力を戻さずに、復元用フォルダの別の場所へ移して残します。"),
+        MessageService::Icon::Question, MessageService::Buttons::OkCancel);
+    // A session that ended while the question was open leaves the journal as it is.
+    if (m_closedUnattended)
+        return;
+    m_journalReady = true;
+    if (answer != MessageService::Answer::Ok) {
+        try {
+            m_journal->setAside(DataFolder, m_env.now());
+        } catch (const EQuavError& failure) {
+            reportFailure(failure.message());
+        }
+        return;
+    }
+    restoreEntries();
+}
+
+void TMainForm::restoreEntries()
+{
+    QStringList failed;
+    for (const RecoveryJournal::Entry& e : m_journal->entries(DataFolder)) {
+        try {
+            if (e.base.changedOnDisk(e.target)) {
+                // Never over a file someone changed after the text was taken.
+                AnsiText::writeBytes(RecoveryJournal::copyPathBeside(e.target, m_env.now()), e.bytes);
+                m_journal->remove(e.target);
+                continue;
+            }
+            int shown = -1;
+            for (int index = 0; index < 5 && e.page >= 0; ++index)
+                if (pageFile(index) == e.target)
+                    shown = index;
+            if (shown >= 0) {
+                QPlainTextEdit* memo = pageEditor(shown);
+                memo->setPlainText(forEditor(e.bytes));
+                memo->document()->setModified(true);
+                m_pageStamp[shown] = e.base;
+            } else if (e.page < 0 && e.target == MonthFile) {
+                jvStringGrid1->LoadFromBytes(e.bytes);
+                SetColumnCaptions();
+                m_monthStamp = e.base;
+            } else {
+                // Another date's text: write it where the save would have.
+                if (e.bytes.isEmpty() && e.page >= 2)
+                    PageFile::remove(e.target);
+                else
+                    AnsiText::writeBytes(e.target, e.bytes);
+                m_journal->remove(e.target);
+            }
+        } catch (const EQuavError&) {
+            failed.append(e.label);
+        }
+    }
+    MonthCalGetMonthInfo(MonthCal->yearShown(), MonthCal->monthShown());
+    journalNow();
+    if (!failed.isEmpty())
+        m_env.messages->show(QStringLiteral("次の入力を元のファイルに書き込めませんでした。"
+                                            "入力は復元用フォルダに残しています。\n\n・") +
+                                 failed.join(QStringLiteral("\n・")) + u'\n' +
+                                 m_journal->folderFor(DataFolder),
+                             MessageService::Icon::Error, MessageService::Buttons::Ok);
+}

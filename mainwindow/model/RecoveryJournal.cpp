@@ -1,0 +1,172 @@
+#include "mainwindow/model/RecoveryJournal.h"
+
+#include "platform/AnsiText.h"
+#include "platform/Failure.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+const QByteArray kMagic = QByteArrayLiteral("QuavScheduler recovery 1");
+const QString kSuffix = QStringLiteral(".entry");
+
+QString folderKey(const QString& dataFolder)
+{
+    const QString clean = QDir::cleanPath(QFileInfo(dataFolder).absoluteFilePath());
+    const QByteArray hash =
+        QCryptographicHash::hash(clean.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
+    QString name = QFileInfo(clean).fileName();
+    // The readable part is only a hint for a person looking in the folder.
+    for (QChar& c : name)
+        if (!c.isLetterOrNumber() && c != u'-' && c != u'_')
+            c = u'_';
+    return (name.isEmpty() ? QStringLiteral("root") : name.left(40)) + u'-' + QString::fromLatin1(hash);
+}
+
+QByteArray header(const RecoveryJournal::Entry& e)
+{
+    QByteArray out = kMagic + '\n';
+    out += "target=" + e.target.toUtf8() + '\n';
+    out += "label=" + e.label.toUtf8() + '\n';
+    out += "page=" + QByteArray::number(e.page) + '\n';
+    out += "base=" + e.base.toText().toUtf8() + '\n';
+    out += "taken=" + e.taken.toUTC().toString(Qt::ISODateWithMs).toUtf8() + '\n';
+    out += "size=" + QByteArray::number(e.bytes.size()) + "\n\n";
+    return out;
+}
+
+std::optional<RecoveryJournal::Entry> parse(const QByteArray& data)
+{
+    const qsizetype end = data.indexOf("\n\n");
+    if (end < 0 || !data.startsWith(kMagic + '\n'))
+        return std::nullopt;
+    RecoveryJournal::Entry e;
+    qsizetype size = -1;
+    for (const QByteArray& line : data.left(end).split('\n')) {
+        const qsizetype eq = line.indexOf('=');
+        if (eq < 0)
+            continue;
+        const QByteArray key = line.left(eq);
+        const QString value = QString::fromUtf8(line.mid(eq + 1));
+        if (key == "target")
+            e.target = value;
+        else if (key == "label")
+            e.label = value;
+        else if (key == "page")
+            e.page = value.toInt();
+        else if (key == "base")
+            e.base = DiskStamp::fromText(value);
+        else if (key == "taken")
+            e.taken = QDateTime::fromString(value, Qt::ISODateWithMs);
+        else if (key == "size")
+            size = value.toLongLong();
+    }
+    e.bytes = data.mid(end + 2);
+    // A cut entry is never taken for a whole text.
+    if (e.target.isEmpty() || size != e.bytes.size())
+        return std::nullopt;
+    return e;
+}
+} // namespace
+
+RecoveryJournal::RecoveryJournal(QString root) : m_root(std::move(root)) {}
+
+QString RecoveryJournal::defaultRoot()
+{
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty() || !QDir::isAbsolutePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return state + QStringLiteral("/QuavScheduler/recovery");
+}
+
+QString RecoveryJournal::folderFor(const QString& dataFolder) const
+{
+    return m_root + u'/' + folderKey(dataFolder);
+}
+
+QString RecoveryJournal::entryPath(const QString& target) const
+{
+    const QFileInfo info(target);
+    return folderFor(info.path()) + u'/' + info.fileName() + kSuffix;
+}
+
+void RecoveryJournal::put(const Entry& entry)
+{
+    const QByteArray digest =
+        QCryptographicHash::hash(entry.bytes, QCryptographicHash::Sha1) + entry.base.toText().toUtf8();
+    if (m_lastPut.value(entry.target) == digest)
+        return;
+    const QString path = entryPath(entry.target);
+    const QString folder = QFileInfo(path).path();
+    if (!QDir().mkpath(folder))
+        throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), folder));
+    const QString where = folder + QStringLiteral("/folder.txt");
+    if (!QFileInfo::exists(where))
+        AnsiText::writeBytes(where, QFileInfo(entry.target).path().toUtf8() + '\n');
+    QSaveFile file(path);
+    const QByteArray head = header(entry);
+    if (!file.open(QIODevice::WriteOnly) || file.write(head) != head.size() ||
+        file.write(entry.bytes) != entry.bytes.size() || !file.commit())
+        throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), path));
+    m_lastPut.insert(entry.target, digest);
+}
+
+bool RecoveryJournal::remove(const QString& target)
+{
+    m_lastPut.remove(target);
+    const QString path = entryPath(target);
+    return QFile::remove(path) || !QFileInfo::exists(path);
+}
+
+QList<RecoveryJournal::Entry> RecoveryJournal::entries(const QString& dataFolder) const
+{
+    QList<Entry> out;
+    const QDir dir(folderFor(dataFolder));
+    for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*.entry")}, QDir::Files)) {
+        QFile file(info.filePath());
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        if (std::optional<Entry> e = parse(file.readAll()))
+            out.append(*e);
+    }
+    std::stable_sort(out.begin(), out.end(),
+                     [](const Entry& a, const Entry& b) { return a.taken < b.taken; });
+    return out;
+}
+
+QString RecoveryJournal::setAside(const QString& dataFolder, const QDateTime& now)
+{
+    const QDir dir(folderFor(dataFolder));
+    QString aside =
+        dir.filePath(QStringLiteral("set-aside/") + now.toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    for (int n = 2; QFileInfo::exists(aside); ++n)
+        aside = dir.filePath(QStringLiteral("set-aside/") + now.toString(QStringLiteral("yyyyMMdd-HHmmss-")) +
+                             QString::number(n));
+    if (!QDir().mkpath(aside))
+        throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), aside));
+    for (const QString& name : dir.entryList({QStringLiteral("*.entry")}, QDir::Files)) {
+        if (!QFile::rename(dir.filePath(name), aside + u'/' + name))
+            throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), aside));
+    }
+    m_lastPut.clear();
+    return aside;
+}
+
+QString RecoveryJournal::copyPathBeside(const QString& target, const QDateTime& now)
+{
+    const QFileInfo info(target);
+    const QString stem = info.completeBaseName();
+    const QString ext = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    const QString base = info.path() + u'/' + stem + QStringLiteral(" (QuavSchedulerの入力 ") +
+                         now.toString(QStringLiteral("yyyy-MM-dd HHmmss"));
+    QString path = base + u')' + ext;
+    for (int n = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++n)
+        path = base + u' ' + QString::number(n) + u')' + ext;
+    return path;
+}

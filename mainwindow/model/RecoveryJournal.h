@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/DiskStamp.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+// Texts typed but not yet in the data folder, kept in the per-user state folder so a crash, a
+// killed session or an unwritable folder does not lose them. One folder per data folder, one
+// entry file per data file; every write replaces the entry atomically.
+class RecoveryJournal final {
+public:
+    struct Entry {
+        QString target;   // full path of the data file the text belongs to
+        QString label;    // how the user knows it, such as 2001年02月03日の日誌
+        int page = -1;    // the page index, or -1 for the month grid
+        DiskStamp base;   // the data file as the text was based on
+        QDateTime taken;  // when the text was journaled
+        QByteArray bytes; // exactly what a save writes; empty for an emptied page
+    };
+
+    // root: the folder that holds one journal folder per data folder.
+    explicit RecoveryJournal(QString root);
+    // $XDG_STATE_HOME/QuavScheduler/recovery, ~/.local/state when the variable is unset.
+    static QString defaultRoot();
+
+    const QString& root() const { return m_root; }
+    QString folderFor(const QString& dataFolder) const;
+
+    // Replaces the entry of the target; skipped when the same bytes were journaled last.
+    // Throws EInOutError when the entry cannot be written.
+    void put(const Entry& entry);
+    // Drops the entry of the target; a missing entry is no error. False when it stays on disk.
+    bool remove(const QString& target);
+    // Entries of one data folder, oldest first; unreadable entry files are left out.
+    QList<Entry> entries(const QString& dataFolder) const;
+    // Moves the entries of the data folder into a set-aside folder of their own and returns
+    // its path; they are never deleted. Throws EInOutError when one cannot be moved.
+    QString setAside(const QString& dataFolder, const QDateTime& now);
+
+    // A name beside the target for a copy that must not replace it, such as
+    // "ToDo (QuavSchedulerの入力 2026-12-08 103015).txt"; never the name of an existing file.
+    static QString copyPathBeside(const QString& target, const QDateTime& now);
+
+private:
+    QString entryPath(const QString& target) const;
+
+    QString m_root;
+    QHash<QString, QByteArray> m_lastPut; // target -> digest of the entry written last
+};

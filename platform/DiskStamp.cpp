@@ -1,0 +1,88 @@
+#include "platform/DiskStamp.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+// Coarse file systems keep the time in two-second steps; a rewrite within them may not move it.
+constexpr qint64 kDoubtMs = 3000;
+
+QByteArray digestOf(QByteArrayView bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
+}
+
+bool readFile(const QString& path, QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    bytes = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+} // namespace
+
+DiskStamp DiskStamp::take(const QString& path, QByteArrayView bytes)
+{
+    DiskStamp stamp;
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        return stamp;
+    stamp.m_exists = true;
+    stamp.m_size = info.size();
+    stamp.m_mtimeMs = info.lastModified().toMSecsSinceEpoch();
+    const qint64 age = QDateTime::currentMSecsSinceEpoch() - stamp.m_mtimeMs;
+    if (age < kDoubtMs) {
+        if (bytes.data() && bytes.size() == stamp.m_size) {
+            stamp.m_digest = digestOf(bytes);
+        } else {
+            QByteArray read;
+            stamp.m_digest = readFile(path, read) ? digestOf(read) : QByteArray("unreadable");
+        }
+    }
+    return stamp;
+}
+
+bool DiskStamp::changedOnDisk(const QString& path) const
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        return false;
+    if (!m_exists || info.size() != m_size || info.lastModified().toMSecsSinceEpoch() != m_mtimeMs)
+        return true;
+    if (m_digest.isEmpty())
+        return false;
+    QByteArray bytes;
+    return !readFile(path, bytes) || digestOf(bytes) != m_digest;
+}
+
+QString DiskStamp::toText() const
+{
+    if (!m_exists)
+        return QStringLiteral("none");
+    return QStringLiteral("%1 %2 %3")
+        .arg(m_size)
+        .arg(m_mtimeMs)
+        .arg(m_digest.isEmpty() ? QStringLiteral("-") : QString::fromLatin1(m_digest));
+}
+
+DiskStamp DiskStamp::fromText(const QString& text)
+{
+    DiskStamp stamp;
+    const QStringList parts = text.split(u' ');
+    if (parts.size() != 3)
+        return stamp;
+    bool sizeOk = false;
+    bool timeOk = false;
+    stamp.m_size = parts[0].toLongLong(&sizeOk);
+    stamp.m_mtimeMs = parts[1].toLongLong(&timeOk);
+    if (!sizeOk || !timeOk)
+        return {};
+    stamp.m_exists = true;
+    if (parts[2] != QStringLiteral("-"))
+        stamp.m_digest = parts[2].toLatin1();
+    return stamp;
+}
