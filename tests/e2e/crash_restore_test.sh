@@ -6,7 +6,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_enter "$0" "$@"
 
 app="$E2E_WORK/app"
-journal="$HOME/.local/state/QuavScheduler/recovery"
+journal="$XDG_STATE_HOME/QuavScheduler/recovery"
 text="saved by the journal"
 
 e2e_launch crashed
@@ -26,6 +26,9 @@ e2e_wait_window "$pid"
 question_open() { [ "$(e2e_visible_window_count "$pid")" -ge 2 ]; }
 e2e_until 10 question_open || fail "the restore question did not come"
 xdotool key --clearmodifiers Return # OK
+# Without a window manager the focus does not come back by itself.
+e2e_until 5 e2e_only_main_window "$pid" || fail "the restore question stayed open"
+e2e_click_page_editor "$E2E_WID"
 e2e_exit_through_menu "$pid"
 cmp -s <(printf '%s' "$text") "$app/ToDo.txt" ||
     fail "after restoring, ToDo.txt holds '$(cat "$app/ToDo.txt" 2>/dev/null)'"

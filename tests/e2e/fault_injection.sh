@@ -12,7 +12,7 @@ e2e_enter "$0" "$@"
 
 runs=${QUAV_FAULT_RUNS:-30}
 app="$E2E_WORK/app"
-journal="$HOME/.local/state/QuavScheduler/recovery"
+journal="$XDG_STATE_HOME/QuavScheduler/recovery"
 delay_ms=3000 # journal delay of 2 s plus time for the keys and the write to land
 RANDOM=${QUAV_FAULT_SEED:-$$}
 whole=0 restored=0 asked=0
@@ -30,7 +30,7 @@ for ((run = 1; run <= runs; run++)); do
 
     versions=("$old") # every text a save may have written
     segments=() ends=()
-    kill_at=$(($(now_ns) / 1000000 + 800 + RANDOM % 5000))
+    kill_at=$(($(now_ns) / 1000000 + 500 + RANDOM % 3500))
     text="$old"
     k=0
     while [ $(($(now_ns) / 1000000)) -lt "$kill_at" ]; do
@@ -48,7 +48,7 @@ for ((run = 1; run <= runs; run++)); do
         fi
         # Sometimes a pause long enough for the journal, sometimes none.
         sleep "0.$((RANDOM % 10))$((RANDOM % 10))"
-        ((RANDOM % 4 == 0)) && sleep 2.2
+        ((RANDOM % 3 == 0)) && sleep 2.2
     done
     killed=$(($(now_ns) / 1000000))
     kill -KILL "$pid"
@@ -64,10 +64,17 @@ for ((run = 1; run <= runs; run++)); do
     pid=$E2E_PID
     e2e_wait_window "$pid"
     question_open() { [ "$(e2e_visible_window_count "$pid")" -ge 2 ]; }
-    if e2e_until 3 question_open; then
+    # The question comes exactly when the journal holds entries.
+    if [ -n "$(find "$journal" -maxdepth 2 -name '*.entry' 2>/dev/null)" ]; then
+        e2e_until 10 question_open || fail "run $run: the journal holds entries but no question came"
         asked=$((asked + 1))
         xdotool key --clearmodifiers Return
+        e2e_until 5 e2e_only_main_window "$pid" || fail "run $run: the restore question stayed open"
+    elif e2e_until 1 question_open; then
+        fail "run $run: a question came with an empty journal"
     fi
+    e2e_click_page_editor "$E2E_WID" # the focus, for the menu keys
+
     e2e_exit_through_menu "$pid"
 
     after=$(cat "$app/ToDo.txt" "$app"/ToDo\ \(*.txt 2>/dev/null)

@@ -110,6 +110,7 @@ e2e_inside()
     export HOME="$E2E_WORK/home"
     export XDG_CONFIG_HOME="$E2E_WORK/config" XDG_DATA_HOME="$E2E_WORK/data"
     export XDG_CACHE_HOME="$E2E_WORK/cache" XDG_RUNTIME_DIR="$E2E_WORK/runtime" TMPDIR="$E2E_WORK/tmp"
+    export XDG_STATE_HOME="$E2E_WORK/state" # the recovery journal
     export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8
     # No session bus: nothing may reach the developer's desktop or start a bus daemon.
     export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_WORK/runtime/no-bus"

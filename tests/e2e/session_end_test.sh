@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_enter "$0" "$@"
 
 app="$E2E_WORK/app"
-journal="$HOME/.local/state/QuavScheduler/recovery"
+journal="$XDG_STATE_HOME/QuavScheduler/recovery"
 
 for signal in TERM HUP; do
     rm -f "$app/ToDo.txt" "$app/QuavScheduler.ini"
