@@ -41,7 +41,7 @@ void TMainForm::setupRecovery()
     m_journalTimer->setSingleShot(true);
     m_journalTimer->setInterval(kJournalDelayMs);
     connect(m_journalTimer, &QTimer::timeout, this, &TMainForm::journalNow);
-    // Typing only restarts the timer; the text is taken once the user pauses.
+    // Typing only starts the timer; the text is taken when it runs out.
     for (int index = 0; index < 5; ++index)
         connect(pageEditor(index)->document(), &QTextDocument::contentsChanged, this,
                 &TMainForm::journalSoon);
@@ -50,7 +50,9 @@ void TMainForm::setupRecovery()
 
 void TMainForm::journalSoon()
 {
-    m_journalTimer->start();
+    // Not restarted by every key: steady typing without a pause is journaled all the same.
+    if (!m_journalTimer->isActive())
+        m_journalTimer->start();
 }
 
 void TMainForm::journalNow()

@@ -200,7 +200,7 @@ public:
     QPlainTextEdit* pageEditor(int index) const;
 
     // Unsaved texts and the end of the session (MainFormRecovery.cpp).
-    static constexpr int kJournalDelayMs = 2000; // a pause in typing this long journals the text
+    static constexpr int kJournalDelayMs = 2000; // text typed is journaled this long after
     // The close sequence where nobody can answer (a signal, the session ending): no question,
     // another program's changes are kept beside ours, and what cannot be written is journaled.
     void closeUnattended();

@@ -6,6 +6,7 @@
 #include "platform/ProfileFile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 
 namespace {
 
@@ -36,7 +37,7 @@ protected:
     void crash() { form.reset(); }
 };
 
-TEST_F(RecoveryTest, journalIsWrittenAfterAPauseAndDroppedBySave)
+TEST_F(RecoveryTest, journalIsWrittenShortlyAfterTypingAndDroppedBySave)
 {
     TMainForm& f = start();
     f.jvStringGrid1->setCells(1, 5, QStringLiteral("会議"));
@@ -60,6 +61,19 @@ TEST_F(RecoveryTest, journalIsWrittenAfterAPauseAndDroppedBySave)
     EXPECT_TRUE(closeForm());
     EXPECT_EQ(file("20010203.txt"), cp932(QStringLiteral("書きかけの日誌")));
     EXPECT_TRUE(QDir(stateDir.path()).entryList({QStringLiteral("*.entry")}, QDir::Files).isEmpty());
+}
+
+TEST_F(RecoveryTest, steadyTypingIsJournaledWithoutWaitingForAPause)
+{
+    TMainForm& f = start();
+    QElapsedTimer typing;
+    typing.start();
+    // A key every 100 ms never leaves a pause as long as the journal delay.
+    while (entries().isEmpty() && typing.elapsed() < 3 * TMainForm::kJournalDelayMs) {
+        type(f.Memo2, QStringLiteral("a"));
+        QTest::qWait(100);
+    }
+    EXPECT_EQ(targets(), QStringList({QStringLiteral("ToDo.txt")}));
 }
 
 TEST_F(RecoveryTest, crashedTextsAreOfferedAndRestoredAsModified)
