@@ -40,19 +40,23 @@ void TMainForm::MonthCalClick()
             SaveMonth();
         } catch (const EQuavError& failure) {
             // An unwritable month must not keep the user in it: the grid can go to the journal.
-            reportFailure(failure.message());
-            if (!moveOnAfterFailedSave()) {
-                MonthCal->setSelectedDate(m_shownDate);
-                return;
+            if (m_keptMonths.contains(MonthFile)) {
+                keepUnsaved(); // left unsaved before: it stays so, unasked
+            } else {
+                reportFailure(failure.message());
+                if (!moveOnAfterFailedSave()) {
+                    MonthCal->setSelectedDate(m_shownDate);
+                    return;
+                }
+                movedOn = true;
             }
-            movedOn = true;
         }
     }
     const QDate previous = m_shownDate;
     const SaveOutcome saved = savePagesReporting();
     // A page that could not be written keeps its text on screen unless the user moves on with
     // it journaled; loading the next date over it would otherwise lose what was typed.
-    if (!saved.ok && !(movedOn ? (journalNow(), true) : moveOnAfterFailedSave())) {
+    if (!saved.ok && !(movedOn ? (keepUnsaved(), true) : moveOnAfterFailedSave())) {
         MonthCal->setSelectedDate(previous);
         return;
     }

@@ -61,6 +61,11 @@ void TMainForm::fillMonth(const std::optional<QByteArray>& bytes)
         NewMonth();
     }
     m_loadedGrid = gridSnapshot();
+    // A grid left unsaved comes back with its month, still unsaved.
+    if (const auto kept = m_keptMonths.constFind(MonthFile); kept != m_keptMonths.cend()) {
+        jvStringGrid1->LoadFromBytes(*kept);
+        SetColumnCaptions();
+    }
 }
 
 void TMainForm::SaveMonth()
@@ -72,6 +77,7 @@ void TMainForm::SaveMonth()
     m_monthUnreadable = false;
     m_monthStamp = DiskStamp::take(MonthFile);
     m_journal->remove(MonthFile);
+    m_keptMonths.remove(MonthFile);
 }
 
 bool TMainForm::monthMaySave() const

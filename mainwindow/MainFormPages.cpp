@@ -82,9 +82,14 @@ void TMainForm::loadPage(int index)
 {
     QPlainTextEdit* memo = pageEditor(index);
     const QString& path = pageFile(index);
-    // A page of no date that could not be written keeps its text on screen until it is.
-    if (!belongsToDate(index) && m_keptInJournal.contains(path) && memo->document()->isModified())
+    // A text left unsaved comes back with its page, still unsaved, instead of the file's.
+    if (const auto kept = m_keptPages.constFind(path); kept != m_keptPages.cend()) {
+        if (!memo->document()->isModified() || memo->toPlainText() != *kept) {
+            putText(index, *kept);
+            memo->document()->setModified(true);
+        }
         return;
+    }
     // Taken before reading, so a change made while reading counts as a change.
     m_pageStamp[index] = DiskStamp::take(path);
     m_pageWritten[index].reset();
@@ -147,7 +152,7 @@ TMainForm::SaveOutcome TMainForm::savePagesReporting()
                 // here says nothing about the journal.
                 if (modified) {
                     m_journal->remove(path);
-                    m_keptInJournal.remove(path);
+                    m_keptPages.remove(path);
                 }
                 break;
             case PageFile::SaveAction::Write:
@@ -159,13 +164,14 @@ TMainForm::SaveOutcome TMainForm::savePagesReporting()
                 m_pageStamp[index] = DiskStamp::take(path);
                 m_pageWritten[index] = memo->toPlainText();
                 m_journal->remove(path);
-                m_keptInJournal.remove(path);
+                m_keptPages.remove(path);
                 outcome.dayFilesChanged = outcome.dayFilesChanged || belongsToDate(index);
                 break;
             }
         } catch (const EQuavError&) {
             // The user already chose to go on with this page kept in the journal.
-            if (m_keptInJournal.contains(path)) {
+            if (m_keptPages.contains(path)) {
+                m_keptPages.insert(path, memo->toPlainText());
                 journalPage(index);
                 outcome.keptInJournal = true;
                 continue;

@@ -197,13 +197,19 @@ bool TMainForm::moveOnAfterFailedSave()
                                             "保管した入力は、次に起動したときに戻すことができます。"),
                              MessageService::Icon::Question,
                              MessageService::Buttons::OkCancel) == MessageService::Answer::Ok;
-    if (moveOn) {
-        journalNow();
-        for (int index = 0; index < 5; ++index)
-            if (pageEditor(index)->document()->isModified())
-                m_keptInJournal.insert(pageFile(index));
-    }
+    if (moveOn)
+        keepUnsaved();
     return moveOn;
+}
+
+void TMainForm::keepUnsaved()
+{
+    journalNow();
+    for (int index = 0; index < 5; ++index)
+        if (pageEditor(index)->document()->isModified())
+            m_keptPages.insert(pageFile(index), pageEditor(index)->toPlainText());
+    if (gridSnapshot() != m_loadedGrid)
+        m_keptMonths.insert(MonthFile, AnsiText::encode(jvStringGrid1->model().toText()));
 }
 
 void TMainForm::closeUnattended()

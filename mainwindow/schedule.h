@@ -7,7 +7,7 @@
 
 #include <QDate>
 #include <QMainWindow>
-#include <QSet>
+#include <QHash>
 #include <QStringList>
 
 #include <array>
@@ -299,6 +299,7 @@ private:
     OutsideEditChoice askOutsideEdit(const QString& path);
     // Asked after a failed save in a date change; true moves on with the texts journaled.
     bool moveOnAfterFailedSave();
+    void keepUnsaved(); // journals what is unsaved and shows it again when its file comes back
     void restoreEntries();
     void takeEditorWorkFile();
 
@@ -312,10 +313,13 @@ private:
     bool m_unattended = false;
     bool m_closedUnattended = false;
     bool m_recoveryOffered = false;
-    bool m_journalReady = false;   // entries of an earlier run are settled; until then none is dropped
-    QSet<QString> m_keptInJournal; // files the user chose to leave unsaved, kept in the journal
-    QDate m_shownDate;             // the date of the last completed date change
-    QStringList m_loadedGrid;      // the grid as last loaded, to tell whether the user changed it
+    bool m_journalReady = false; // entries of an earlier run are settled; until then none is dropped
+    // Texts the user chose to leave unsaved (they are journaled), by file: shown again, still
+    // unsaved, whenever their date or month comes back, until a save succeeds.
+    QHash<QString, QString> m_keptPages;
+    QHash<QString, QByteArray> m_keptMonths;
+    QDate m_shownDate;        // the date of the last completed date change
+    QStringList m_loadedGrid; // the grid as last loaded, to tell whether the user changed it
     bool m_monthUnreadable = false;
     std::array<bool, 5> m_pageUnreadable{}; // by page index
     std::array<bool, 5> m_pageMissing{};    // the page found no file and was not written since

@@ -308,6 +308,14 @@ TEST_F(RecoveryTest, unwritablePageNoLongerKeepsTheUserOnOneDate)
         names.append(QFileInfo(e.target).fileName());
     names.sort();
     EXPECT_EQ(names, QStringList({QStringLiteral("20010203.txt"), QStringLiteral("ToDo.txt")}));
+
+    // Back on the day left behind, its text is there again, unsaved; nothing asks twice.
+    changeDate(QDate(2001, 2, 3));
+    EXPECT_EQ(messages.shown().size(), 3) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("三日の日誌"));
+    EXPECT_TRUE(f.Memo7->document()->isModified());
+    f.journalNow();
+    EXPECT_EQ(f.journal().entries(dir.file(QStringLiteral("gone/"))).size(), 2);
     crash();
 
     // Next start, days later, with the folder there: the day left behind gets its text.

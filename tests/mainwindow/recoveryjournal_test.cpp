@@ -56,15 +56,6 @@ TEST_F(RecoveryJournalTest, entriesComeBackWholeAndLatestWins)
     EXPECT_EQ(QDir(journal.folderFor(data.path())).entryList(QDir::Files).size(), 3);
 }
 
-TEST_F(RecoveryJournalTest, removeForgetsSoTheSameTextIsWrittenAgain)
-{
-    journal.put(entry("ToDo.txt", "a", 0));
-    EXPECT_TRUE(journal.remove(data.file(QStringLiteral("ToDo.txt"))));
-    EXPECT_TRUE(journal.remove(data.file(QStringLiteral("ToDo.txt")))); // gone is fine
-    journal.put(entry("ToDo.txt", "a", 0));
-    EXPECT_EQ(entryFiles().size(), 1);
-}
-
 TEST_F(RecoveryJournalTest, cutOrForeignEntryFilesAreIgnored)
 {
     journal.put(entry("ToDo.txt", "whole text", 0));
