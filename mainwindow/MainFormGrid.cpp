@@ -51,39 +51,39 @@ std::optional<QByteArray> TMainForm::readMonthFile(const QString& path)
 
 void TMainForm::fillMonth(const std::optional<QByteArray>& bytes)
 {
-    m_monthUnreadable = false;
     if (bytes) {
         jvStringGrid1->LoadFromBytes(*bytes);
         SetColumnCaptions();
+        m_monthBaseline.setKnown(AnsiText::decode(AnsiText::untilNul(*bytes)));
     } else {
         NewMonth();
+        m_monthBaseline.setMissing();
     }
-    m_loadedGrid = gridSnapshot();
 }
 
 void TMainForm::SaveMonth()
 {
-    if (!monthMaySave())
+    const QString text = jvStringGrid1->model().toText();
+    if (!monthNeedsWrite(text))
         return;
     jvStringGrid1->SaveToFile(MonthFile);
-    m_loadedGrid = gridSnapshot();
-    m_monthUnreadable = false;
+    m_monthBaseline.setKnown(text);
 }
 
-bool TMainForm::monthMaySave() const
+bool TMainForm::monthNeedsWrite(const QString& gridText) const
 {
-    // A month file that could not be read is only replaced once the user typed into the grid.
-    return !m_monthUnreadable || gridSnapshot() != m_loadedGrid;
-}
-
-QStringList TMainForm::gridSnapshot() const
-{
-    QStringList cells;
-    cells.reserve(jvStringGrid1->ColCount() * jvStringGrid1->RowCount() + 1);
-    cells.append(QString::number(jvStringGrid1->ColCount()));
-    for (int r = 0; r < jvStringGrid1->RowCount(); ++r)
-        cells.append(jvStringGrid1->Rows(r));
-    return cells;
+    switch (m_monthBaseline.state()) {
+    case FileTextBaseline::State::Known:
+        // The file already says this: leave its bytes and time alone.
+        return !m_monthBaseline.fileHolds(gridText);
+    case FileTextBaseline::State::Unreadable:
+        // A month file that could not be read is only replaced once the user typed into the grid.
+        return gridText != m_monthBaseline.text();
+    case FileTextBaseline::State::Missing:
+    case FileTextBaseline::State::Unknown:
+        break;
+    }
+    return true;
 }
 
 void TMainForm::jvStringGrid1DrawCell(int col, int row, const QRect& rect, QPainter& painter)
