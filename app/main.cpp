@@ -46,6 +46,7 @@ int main(int argc, char** argv)
     // Created hidden, after the main window (its start-up reads it); the dialogs go before it.
     TSomeMonthViewForm monthView(mainForm, messages);
     mainForm.setMonthView(&monthView);
+    QObject::connect(&mainForm, &TMainForm::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     mainForm.show();
     app.exec();
     marker.release();

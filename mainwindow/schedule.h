@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/MainFormEnv.h"
+#include "mainwindow/model/FileTextBaseline.h"
 #include "mainwindow/model/Markup.h"
 #include "settings/Font.h"
 
@@ -195,6 +196,11 @@ public:
     QDate selectedDate() const;
     QPlainTextEdit* pageEditor(int index) const;
 
+Q_SIGNALS:
+    // The close query allowed the close: the program ends, also when the window was hidden in
+    // the notification area (closing a hidden window ends no event loop by itself).
+    void closed();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -254,8 +260,7 @@ private:
     // Throws when the file exists but cannot be read; none when there is no file.
     static std::optional<QByteArray> readMonthFile(const QString& path);
     void fillMonth(const std::optional<QByteArray>& bytes);
-    QStringList gridSnapshot() const;
-    bool monthMaySave() const;
+    bool monthNeedsWrite(const QString& gridText) const;
 
     // Pages: the file each editor shows and whether reading it failed.
     struct SaveOutcome {
@@ -264,19 +269,18 @@ private:
     };
     QString& pageFile(int index);
     void loadPage(int index);
-    void putText(int index, const QString& text); // the page's text as loaded, unmodified
+    void putText(int index, const QString& text); // the page's text, unmodified
     void pageShown(int index);
     SaveOutcome savePagesReporting();
     void refreshBoldDay(QDate date);
 
     MainFormEnv m_env;
-    QDate m_shownDate;        // the date of the last completed date change
-    QStringList m_loadedGrid; // the grid as last loaded, to tell whether the user changed it
-    bool m_monthUnreadable = false;
-    std::array<bool, 5> m_pageUnreadable{}; // by page index
-    std::array<bool, 5> m_pageMissing{};    // the page found no file and was not written since
-    std::array<QString, 5> m_pageText;      // what the page held when it was last unmodified
-    std::array<bool, 5> m_pageViewStale{};  // refilled while hidden: caret to the start when shown
+    QDate m_shownDate; // the date of the last completed date change
+    FileTextBaseline m_monthBaseline;
+    std::array<FileTextBaseline, 5> m_pageBaseline; // by page index
+    std::array<bool, 5> m_pageViewStale{};          // refilled while hidden: caret to the start when shown
+    bool m_memoFontRead = false;                    // what was never read is never written
+    bool m_settingsRead = false;
     bool m_waitingForEditor = false;
     Qt::WindowStates m_stateBeforeMinimise = Qt::WindowNoState;
     Clipboard* m_clipboard = nullptr;
