@@ -8,7 +8,7 @@
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/MainSettings.h"
-#include "mainwindow/model/WindowPlacement.h"
+#include "mainwindow/model/StoredGeometry.h"
 #include "platform/Failure.h"
 #include "platform/MessageService.h"
 #include "platform/ProfileFile.h"
@@ -150,19 +150,19 @@ void TMainForm::readSettings()
 
     // Without a stored position the window stays where the system places it; a stored one that
     // no screen shows any more is moved onto the nearest screen.
-    const QSize size = WindowPlacement::usableSize({s.width, s.height});
+    const QSize size = StoredGeometry::usableSize({s.width, s.height});
     resize(size);
     if (placed) {
         QList<QRect> screens;
         for (const QScreen* screen : QGuiApplication::screens())
             screens.append(screen->availableGeometry());
         const QRect frame =
-            WindowPlacement::onScreen(WindowPlacement::storedFrame(s.left, s.top, size), screens);
+            StoredGeometry::onScreen(StoredGeometry::storedFrame(s.left, s.top, size), screens);
         move(frame.topLeft());
         resize(frame.size());
     }
-    const int calWidth = WindowPlacement::usablePane(s.calWidth);
-    const int calHeight = WindowPlacement::usablePane(s.calHeight);
+    const int calWidth = StoredGeometry::usablePane(s.calWidth);
+    const int calHeight = StoredGeometry::usablePane(s.calHeight);
     Splitter1->setSizes({calWidth, qMax(1, width() - calWidth - Splitter1->handleWidth())});
     Splitter2->setSizes({calHeight, qMax(30, height() - calHeight)});
     StartWeek = s.startWeek;
@@ -178,7 +178,7 @@ void TMainForm::readSettings()
     DataFolder = s.dataFolder;
     jvStringGrid1->setColCount(int(Memo5.size()) + 1);
     for (int c = 0; c < s.colWidths.size() && c < jvStringGrid1->ColCount(); ++c)
-        jvStringGrid1->setColWidths(c, WindowPlacement::usableColWidth(s.colWidths[c]));
+        jvStringGrid1->setColWidths(c, StoredGeometry::usableColWidth(s.colWidths[c]));
     if (s.activePage >= 0 && s.activePage < Page1->count())
         Page1->setCurrentIndex(s.activePage);
     m_settingsRead = true;

@@ -1,7 +1,7 @@
 #include "MainFormFixture.h"
 
 #include "controls/jvStringGrid.h"
-#include "mainwindow/model/WindowPlacement.h"
+#include "mainwindow/model/StoredGeometry.h"
 #include "platform/ProfileFile.h"
 
 #include <QGuiApplication>
@@ -9,8 +9,8 @@
 
 namespace {
 
-using WindowPlacement::onScreen;
-using WindowPlacement::storedFrame;
+using StoredGeometry::onScreen;
+using StoredGeometry::storedFrame;
 
 const QRect kLeftScreen(0, 0, 1920, 1040);
 const QRect kRightScreen(1920, 0, 1280, 1024);
@@ -54,17 +54,17 @@ TEST(Placement, extremeStoredValuesStayInRange)
 
 TEST(Placement, sizesBelowAUsableMinimumAreRaised)
 {
-    EXPECT_EQ(WindowPlacement::usableSize(QSize(0, -5)), QSize(320, 240));
-    EXPECT_EQ(WindowPlacement::usableSize(QSize(617, 461)), QSize(617, 461));
-    EXPECT_EQ(WindowPlacement::usableColWidth(0), 16);
-    EXPECT_EQ(WindowPlacement::usableColWidth(-20), 16);
-    EXPECT_EQ(WindowPlacement::usableColWidth(50), 50);
-    EXPECT_EQ(WindowPlacement::usablePane(-1), 40);
+    EXPECT_EQ(StoredGeometry::usableSize(QSize(0, -5)), QSize(320, 240));
+    EXPECT_EQ(StoredGeometry::usableSize(QSize(617, 461)), QSize(617, 461));
+    EXPECT_EQ(StoredGeometry::usableColWidth(0), 16);
+    EXPECT_EQ(StoredGeometry::usableColWidth(-20), 16);
+    EXPECT_EQ(StoredGeometry::usableColWidth(50), 50);
+    EXPECT_EQ(StoredGeometry::usablePane(-1), 40);
 }
 
-class StoredGeometry : public MainFormFixture {};
+class StoredGeometryTest : public MainFormFixture {};
 
-TEST_F(StoredGeometry, windowOffEveryScreenAndHiddenColumnsComeBack)
+TEST_F(StoredGeometryTest, windowOffEveryScreenAndHiddenColumnsComeBack)
 {
     for (const auto& [key, value] : {std::pair{"Top", "99999"}, std::pair{"Left", "99999"},
                                      std::pair{"Width", "5"}, std::pair{"Height", "0"}}) {
@@ -74,12 +74,12 @@ TEST_F(StoredGeometry, windowOffEveryScreenAndHiddenColumnsComeBack)
     ProfileFile::putInt(ini(), QStringLiteral("Sheet"), QStringLiteral("ColWidth2"), -30);
     ProfileFile::putInt(ini(), QStringLiteral("Sheet"), QStringLiteral("ColWidth3"), 80);
     TMainForm& f = start();
-    EXPECT_GE(f.width(), WindowPlacement::kMinWidth);
-    EXPECT_GE(f.height(), WindowPlacement::kMinHeight);
+    EXPECT_GE(f.width(), StoredGeometry::kMinWidth);
+    EXPECT_GE(f.height(), StoredGeometry::kMinHeight);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.intersects(f.frameGeometry())) << f.x() << "," << f.y();
-    EXPECT_GE(f.jvStringGrid1->ColWidths(1), WindowPlacement::kMinColWidth);
-    EXPECT_GE(f.jvStringGrid1->ColWidths(2), WindowPlacement::kMinColWidth);
+    EXPECT_GE(f.jvStringGrid1->ColWidths(1), StoredGeometry::kMinColWidth);
+    EXPECT_GE(f.jvStringGrid1->ColWidths(2), StoredGeometry::kMinColWidth);
     EXPECT_EQ(f.jvStringGrid1->ColWidths(3), 80);
 }
 

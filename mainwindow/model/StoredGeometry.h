@@ -6,7 +6,7 @@
 
 // Stored geometry made usable: a window stored off every screen or too small, or a column
 // stored at no width, would hide from the user for good.
-namespace WindowPlacement {
+namespace StoredGeometry {
 
 constexpr int kMinWidth = 320;
 constexpr int kMinHeight = 240;
@@ -28,4 +28,4 @@ QRect storedFrame(int left, int top, QSize size);
 // areas; else moved, and shrunk when larger, onto the nearest of them. No screens: as stored.
 QRect onScreen(const QRect& frame, const QList<QRect>& screens);
 
-} // namespace WindowPlacement
+} // namespace StoredGeometry

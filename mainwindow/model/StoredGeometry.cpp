@@ -1,9 +1,9 @@
-#include "mainwindow/model/WindowPlacement.h"
+#include "mainwindow/model/StoredGeometry.h"
 
 #include <algorithm>
 #include <climits>
 
-namespace WindowPlacement {
+namespace StoredGeometry {
 
 QSize usableSize(QSize stored)
 {
@@ -69,4 +69,4 @@ QRect onScreen(const QRect& frame, const QList<QRect>& screens)
     return moved;
 }
 
-} // namespace WindowPlacement
+} // namespace StoredGeometry
