@@ -29,11 +29,8 @@ struct StayOption {
 // running instance. Editors missing here either stay anyway or are caught by the caller's
 // check for an editor that returned at once.
 constexpr StayOption kStayOptions[] = {
-    {"gedit", "--wait"},
-    {"gnome-text-editor", "--standalone"},
-    {"kate", "--block"},
-    {"geany", "--new-instance"},
-    {"featherpad", "--standalone"},
+    {"gedit", "--wait"},         {"gnome-text-editor", "--standalone"}, {"kate", "--block"},
+    {"geany", "--new-instance"}, {"featherpad", "--standalone"},
 };
 } // namespace
 
