@@ -48,6 +48,7 @@ int main(int argc, char** argv)
     TSomeMonthViewForm monthView(mainForm, messages);
     mainForm.setMonthView(&monthView);
     SessionEnd::install(app, mainForm);
+    QObject::connect(&mainForm, &TMainForm::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     mainForm.show();
     app.exec();
     SessionEnd::uninstall();

@@ -34,7 +34,7 @@ std::vector<Key> settingsKeys()
     for (int c = 0; c < 20; ++c)
         keys.emplace_back(QStringLiteral("Sheet"), QStringLiteral("ColWidth%1").arg(c));
     for (const char* k : {"_FontName", "_FontSize", "_FontColor", "_FontStyle", "_FontCharset"})
-        keys.emplace_back(QStringLiteral("MemoFont"), QStringLiteral("MemoFont") + QLatin1String(k));
+        keys.emplace_back(QStringLiteral("MemoFont"), QStringLiteral("prop") + QLatin1String(k));
     return keys;
 }
 

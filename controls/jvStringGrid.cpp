@@ -1,12 +1,35 @@
 #include "controls/jvStringGrid.h"
 
+#include "controls/model/SingleLine.h"
 #include "platform/Failure.h"
 
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
+#include <QValidator>
 
 #include <algorithm>
+#include <functional>
+
+namespace {
+// Sees every change of the editor's text before it lands, whatever brought it (keys, the
+// context menu, a drop, the middle button), and may mend it; it never refuses one.
+class InsertFilter final : public QValidator {
+public:
+    InsertFilter(std::function<void(QString&, int&)> mend, QObject* parent)
+        : QValidator(parent), m_mend(std::move(mend))
+    {
+    }
+    State validate(QString& input, int& pos) const override
+    {
+        m_mend(input, pos);
+        return Acceptable;
+    }
+
+private:
+    std::function<void(QString&, int&)> m_mend;
+};
+} // namespace
 
 // Cells, shape, current cell and files; geometry and painting are in jvStringGridView.cpp,
 // keyboard, mouse and the in-place editor in jvStringGridInput.cpp.
@@ -30,6 +53,14 @@ TjvStringGrid::TjvStringGrid(QWidget* parent) : QAbstractScrollArea(parent)
     m_editor->setTextMargins(0, 0, 0, 0);
     m_editor->hide();
     m_editor->installEventFilter(this);
+    m_editor->setValidator(new InsertFilter(
+        [this](QString& text, int& caret) {
+            // The cell still holds what the editor showed before this change.
+            if (m_editing && !m_settingEditorText)
+                SingleLine::keepFirstLineOfInsert(m_model.cellView(m_model.col(), m_model.row()), text,
+                                                  caret);
+        },
+        m_editor));
     connect(m_editor, &QLineEdit::textChanged, this, [this](const QString& text) {
         // Typing goes straight into the cell, so a save or a read of the cell sees it.
         if (m_editing && !m_settingEditorText)

@@ -35,10 +35,7 @@ QString expectedReadBack(const QString& value)
         if (c == u'\r' || c == u'\n' || c == u'\0')
             c = u' ';
     }
-    if (v.size() > IniText::MaxValueLength)
-        v.truncate(v[IniText::MaxValueLength - 1].isHighSurrogate() ? IniText::MaxValueLength - 1
-                                                                    : IniText::MaxValueLength);
-    return v;
+    return IniText::cutToBytes(v, IniText::MaxValueBytes).toString();
 }
 
 // True when `after` equals `before` except for one run of at most `removed` lines replaced by at

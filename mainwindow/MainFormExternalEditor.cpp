@@ -7,7 +7,23 @@
 #include "platform/Failure.h"
 #include "platform/ProcessRunner.h"
 
+#include "platform/DefaultEditor.h"
+#include "platform/MessageService.h"
+
+#include <QElapsedTimer>
+#include <QFile>
 #include <QPlainTextEdit>
+
+namespace {
+// An editor that ends sooner than this without touching the file was not used to edit it.
+constexpr qint64 kHandOffMs = 1000;
+
+bool workFileHolds(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.readAll() == bytes;
+}
+} // namespace
 
 void TMainForm::Exec1Click()
 {
@@ -41,9 +57,26 @@ void TMainForm::runExternalEditor()
         setEnabled(true);
     };
 
-    if (!ProcessRunner::runAndWait(EditorPath, {workFile})) {
+    const QByteArray handedOver = text.toUtf8();
+    QElapsedTimer running;
+    running.start();
+    if (!ProcessRunner::runAndWait(EditorPath, DefaultEditor::arguments(EditorPath, workFile))) {
         backToNormal();
         throw EInOutError(QStringLiteral("外部エディタを起動できません。"));
+    }
+    if (running.elapsed() < kHandOffMs && workFileHolds(workFile, handedOver)) {
+        // The editor most likely gave the file to a window already open and returned: wait for
+        // the user instead of reading back a file nobody has edited yet.
+        const MessageService::Answer answer = m_env.messages->show(
+            QStringLiteral(
+                "ページを外部エディタで編集中です。\n編集を終えて保存したら OK を押してください。\n"
+                "キャンセルを押すとページは変わりません。"),
+            MessageService::Icon::Information, MessageService::Buttons::OkCancel,
+            QStringLiteral("QuavScheduler"));
+        if (answer != MessageService::Answer::Ok) {
+            backToNormal();
+            return;
+        }
     }
     QString edited;
     try {

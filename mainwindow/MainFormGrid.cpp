@@ -52,15 +52,15 @@ std::optional<QByteArray> TMainForm::readMonthFile(const QString& path)
 
 void TMainForm::fillMonth(const std::optional<QByteArray>& bytes)
 {
-    m_monthUnreadable = false;
     m_monthStamp = bytes ? DiskStamp::take(MonthFile, *bytes) : DiskStamp::missing();
     if (bytes) {
         jvStringGrid1->LoadFromBytes(*bytes);
         SetColumnCaptions();
+        m_monthBaseline.setKnown(AnsiText::decode(AnsiText::untilNul(*bytes)));
     } else {
         NewMonth();
+        m_monthBaseline.setMissing(jvStringGrid1->model().toText());
     }
-    m_loadedGrid = gridSnapshot();
     // A grid left unsaved comes back with its month, still unsaved.
     if (const auto kept = m_keptMonths.constFind(MonthFile); kept != m_keptMonths.cend()) {
         jvStringGrid1->LoadFromBytes(*kept);
@@ -70,30 +70,37 @@ void TMainForm::fillMonth(const std::optional<QByteArray>& bytes)
 
 void TMainForm::SaveMonth()
 {
-    if (!monthMaySave() || !settleMonthOutsideEdit())
+    const QString text = jvStringGrid1->model().toText();
+    if (!monthNeedsWrite(text) || !settleMonthOutsideEdit())
         return;
     jvStringGrid1->SaveToFile(MonthFile);
-    m_loadedGrid = gridSnapshot();
-    m_monthUnreadable = false;
+    m_monthBaseline.setKnown(text);
     m_monthStamp = DiskStamp::take(MonthFile);
     m_journal->remove(MonthFile);
     m_keptMonths.remove(MonthFile);
 }
 
-bool TMainForm::monthMaySave() const
+bool TMainForm::monthChangedHere() const
 {
-    // A month file that could not be read is only replaced once the user typed into the grid.
-    return !m_monthUnreadable || gridSnapshot() != m_loadedGrid;
+    const QString text = jvStringGrid1->model().toText();
+    return m_monthBaseline.state() == FileTextBaseline::State::Missing ? text != m_monthBaseline.text()
+                                                                       : monthNeedsWrite(text);
 }
 
-QStringList TMainForm::gridSnapshot() const
+bool TMainForm::monthNeedsWrite(const QString& gridText) const
 {
-    QStringList cells;
-    cells.reserve(jvStringGrid1->ColCount() * jvStringGrid1->RowCount() + 1);
-    cells.append(QString::number(jvStringGrid1->ColCount()));
-    for (int r = 0; r < jvStringGrid1->RowCount(); ++r)
-        cells.append(jvStringGrid1->Rows(r));
-    return cells;
+    switch (m_monthBaseline.state()) {
+    case FileTextBaseline::State::Known:
+        // The file already says this: leave its bytes and time alone.
+        return !m_monthBaseline.fileHolds(gridText);
+    case FileTextBaseline::State::Unreadable:
+        // A month file that could not be read is only replaced once the user typed into the grid.
+        return gridText != m_monthBaseline.text();
+    case FileTextBaseline::State::Missing:
+    case FileTextBaseline::State::Unknown:
+        break;
+    }
+    return true;
 }
 
 void TMainForm::jvStringGrid1DrawCell(int col, int row, const QRect& rect, QPainter& painter)

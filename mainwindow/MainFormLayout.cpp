@@ -133,7 +133,7 @@ void TMainForm::buildLayout()
 
     MonthCal = new MonthCalendar;
     MonthCal->OnGetMonthInfo = [this](int year, int month) { MonthCalGetMonthInfo(year, month); };
-    connect(MonthCal, &QCalendarWidget::clicked, this, [this] { runCommand(&TMainForm::MonthCalClick); });
+    connect(MonthCal, &MonthCalendar::dateChosen, this, [this] { runCommand(&TMainForm::MonthCalClick); });
 
     auto* pages = new QWidget;
     auto* pagesLayout = new QVBoxLayout(pages);

@@ -61,7 +61,6 @@ void TMainForm::putText(int index, const QString& text)
         m_pageViewStale[index] = true;
     }
     memo->document()->setModified(false);
-    m_pageText[index] = text;
 }
 
 void TMainForm::pageShown(int index)
@@ -94,27 +93,32 @@ void TMainForm::loadPage(int index)
     m_pageStamp[index] = DiskStamp::take(path);
     m_pageWritten[index].reset();
     const PageFile::Loaded loaded = PageFile::load(path);
-    const bool wasUnreadable = m_pageUnreadable[index];
-    m_pageUnreadable[index] = loaded.state == PageFile::Loaded::State::Unreadable;
-    m_pageMissing[index] = loaded.state == PageFile::Loaded::State::Missing;
+    FileTextBaseline& baseline = m_pageBaseline[index];
+    const bool wasUnreadable = baseline.state() == FileTextBaseline::State::Unreadable;
     if (loaded.state == PageFile::Loaded::State::Read) {
-        QString text = loaded.text;
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        // An unmodified page still holds what was last put into it, so the editor's text need
+        // An unmodified page holds what was last read or written, so the editor's text need
         // not be built to see that the file says the same.
         const bool unchanged =
-            memo->document()->isModified() ? memo->toPlainText() == text : m_pageText[index] == text;
+            memo->document()->isModified() ? editorText(memo) == loaded.text : baseline.text() == loaded.text;
+        baseline.setKnown(loaded.text);
         if (unchanged) {
-            if (memo->document()->isModified())
-                m_pageWritten[index] = text; // the file holds it: nothing to journal
+            // Caret and undo stay; the page now matches its file, so it counts as unmodified.
+            memo->document()->setModified(false);
             return;
         }
+        QString text = loaded.text;
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         putText(index, text);
-    } else if (!memo->document()->isEmpty() || memo->document()->isModified()) {
-        putText(index, QString());
+        return;
     }
+    if (loaded.state == PageFile::Loaded::State::Missing)
+        baseline.setMissing();
+    else
+        baseline.setUnreadable();
+    if (!memo->document()->isEmpty() || memo->document()->isModified())
+        putText(index, QString());
     // Tell the user once, not at every reload of the same date.
-    if (m_pageUnreadable[index] && !wasUnreadable)
+    if (baseline.state() == FileTextBaseline::State::Unreadable && !wasUnreadable)
         m_env.messages->show(QStringLiteral("ファイル") + quoted(path) +
                                  QStringLiteral("を読み込めませんでした。"),
                              MessageService::Icon::Error, MessageService::Buttons::Ok);
@@ -135,9 +139,10 @@ TMainForm::SaveOutcome TMainForm::savePagesReporting()
             continue;
         const QString text = editorText(memo);
         const bool modified = memo->document()->isModified();
+        FileTextBaseline& baseline = m_pageBaseline[index];
         try {
             switch (PageFile::saveAction(belongsToDate(index), text.isEmpty(), modified,
-                                         m_pageUnreadable[index])) {
+                                         baseline.state() == FileTextBaseline::State::Unreadable)) {
             case PageFile::SaveAction::Keep:
                 break;
             case PageFile::SaveAction::Delete:
@@ -145,8 +150,7 @@ TMainForm::SaveOutcome TMainForm::savePagesReporting()
                     break;
                 outcome.dayFilesChanged = PageFile::remove(path) || outcome.dayFilesChanged;
                 memo->document()->setModified(false);
-                m_pageText[index].clear();
-                m_pageMissing[index] = true;
+                baseline.setMissing();
                 m_pageStamp[index] = DiskStamp::missing();
                 // Only an emptying by the user settles an entry; a page that was never filled
                 // here says nothing about the journal.
@@ -158,9 +162,14 @@ TMainForm::SaveOutcome TMainForm::savePagesReporting()
             case PageFile::SaveAction::Write:
                 if (!settlePageOutsideEdit(index, AnsiText::encode(text)))
                     break;
-                PageFile::write(path, editorText(memo));
-                m_pageUnreadable[index] = false;
-                m_pageMissing[index] = false;
+                // Typed and taken back: the file says this already and keeps its bytes, unless
+                // another program changed it and the user chose to keep the page's text.
+                if (!baseline.fileHolds(text) || m_pageStamp[index].changedOnDisk(path))
+                    PageFile::write(path, text);
+                // From here the page is modified only when its text leaves what was written,
+                // undo back to the text as loaded included.
+                memo->document()->setModified(false);
+                baseline.setKnown(text);
                 m_pageStamp[index] = DiskStamp::take(path);
                 m_pageWritten[index] = memo->toPlainText();
                 m_journal->remove(path);

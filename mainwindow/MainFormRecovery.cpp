@@ -110,7 +110,7 @@ void TMainForm::journalMonth()
     if (MonthFile.isEmpty())
         return;
     try {
-        if (gridSnapshot() == m_loadedGrid) {
+        if (!monthChangedHere()) {
             if (m_journalReady)
                 m_journal->remove(MonthFile);
             return;
@@ -156,8 +156,7 @@ bool TMainForm::settlePageOutsideEdit(int index, const QByteArray& mine)
         AnsiText::writeBytes(RecoveryJournal::copyPathBeside(path, m_env.now()), mine);
     m_pageStamp[index] = DiskStamp::take(path, theirs);
     putText(index, forEditor(theirs));
-    m_pageUnreadable[index] = false;
-    m_pageMissing[index] = false;
+    m_pageBaseline[index].setKnown(AnsiText::toCrLf(AnsiText::decode(theirs)));
     m_journal->remove(path);
     return false;
 }
@@ -176,7 +175,7 @@ bool TMainForm::settleMonthOutsideEdit()
     if (theirs == mine)
         return true;
     // Without changes of ours, the other program's month simply wins.
-    const bool changedHere = gridSnapshot() != m_loadedGrid;
+    const bool changedHere = monthChangedHere();
     const OutsideEditChoice choice = changedHere ? askOutsideEdit(MonthFile) : OutsideEditChoice::TakeFile;
     if (choice == OutsideEditChoice::KeepMine)
         return true;
@@ -208,7 +207,7 @@ void TMainForm::keepUnsaved()
     for (int index = 0; index < 5; ++index)
         if (pageEditor(index)->document()->isModified())
             m_keptPages.insert(pageFile(index), pageEditor(index)->toPlainText());
-    if (gridSnapshot() != m_loadedGrid)
+    if (monthChangedHere())
         m_keptMonths.insert(MonthFile, AnsiText::encode(jvStringGrid1->model().toText()));
 }
 

@@ -95,10 +95,12 @@ SearchRequest TMainForm::searchRequest() const
     const std::pair<const QString*, int> pages[] = {
         {&ToDoFile, 0}, {&MemoFile, 1}, {&PlanFile, 2}, {&DiaryFile, 3}, {&AnnivFile, 4}};
     for (const auto& [path, index] : pages) {
-        if (!path->isEmpty() && !m_pageUnreadable[size_t(index)])
+        if (!path->isEmpty() && m_pageBaseline[size_t(index)].state() != FileTextBaseline::State::Unreadable)
             request.pageTexts.append({*path, pageEditor(index)->toPlainText()});
     }
-    if (!MonthFile.isEmpty() && !(m_monthUnreadable && gridSnapshot() == m_loadedGrid)) {
+    const bool unreadableMonthUntouched = m_monthBaseline.state() == FileTextBaseline::State::Unreadable &&
+                                          jvStringGrid1->model().toText() == m_monthBaseline.text();
+    if (!MonthFile.isEmpty() && !unreadableMonthUntouched) {
         request.gridPath = MonthFile;
         for (int r = 0; r < jvStringGrid1->RowCount(); ++r)
             request.gridRows.append(jvStringGrid1->Rows(r));

@@ -9,6 +9,7 @@
 #include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/MainSettings.h"
 #include "mainwindow/model/RecoveryJournal.h"
+#include "mainwindow/model/StoredGeometry.h"
 #include "platform/Failure.h"
 #include "platform/MessageService.h"
 #include "platform/ProfileFile.h"
@@ -16,13 +17,29 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTimer>
+
+namespace {
+// Reads a stored font with its colour as it was before: the stored colour text named no colour.
+class FontFilerWithDefaultColor final : public TRegFiler {
+public:
+    using TRegFiler::TRegFiler;
+    QString ReadValue(const QString& section, const QString& ident, const QString& def) override
+    {
+        if (ident.endsWith(QStringLiteral("_FontColor"), Qt::CaseInsensitive))
+            return def;
+        return TRegFiler::ReadValue(section, ident, def);
+    }
+};
+} // namespace
 
 TMainForm::TMainForm(MainFormEnv env, QWidget* parent) : QMainWindow(parent), m_env(std::move(env))
 {
@@ -84,8 +101,7 @@ void TMainForm::FormCreate()
         // An unreadable month file must never be overwritten by an unfilled grid: show the
         // empty month, keep the file, and go on so the window is usable.
         NewMonth();
-        m_loadedGrid = gridSnapshot();
-        m_monthUnreadable = true;
+        m_monthBaseline.setUnreadable(jvStringGrid1->model().toText());
         reportFailure(failure.message());
     }
     setMonthLabel(today);
@@ -96,11 +112,26 @@ void TMainForm::FormCreate()
 
 void TMainForm::readMemoFont()
 {
-    RegManager1->GetFiler(QStringLiteral("MemoFont")).ReadFont(MemoFont);
+    const TFont defaults = MemoFont;
+    TRegFiler& filer = RegManager1->GetFiler(QStringLiteral("MemoFont"));
+    try {
+        filer.ReadFont(MemoFont);
+    } catch (const EConvertError& failure) {
+        // One unreadable value costs only itself: say so once, read the rest with its default.
+        reportFailure(failure.message());
+        MemoFont = defaults;
+        FontFilerWithDefaultColor fallback(RegManager1);
+        fallback.SetItem(filer.Item());
+        fallback.ReadFont(MemoFont);
+    }
+    m_memoFontRead = true;
 }
 
 void TMainForm::writeMemoFont()
 {
+    // A font that was never read is not written over the stored one.
+    if (!m_memoFontRead)
+        return;
     RegManager1->SetIniFileName(IniPath);
     RegManager1->GetFiler(QStringLiteral("MemoFont")).WriteFont(MemoFont);
 }
@@ -120,12 +151,23 @@ void TMainForm::readSettings()
                         ini.get(SettingsKeys::kPos, QStringLiteral("Left"), QString()).size() > 0;
     s.read(ini, int(Memo5.size()));
 
-    // Without a stored position the window stays where the system places it.
-    if (placed)
-        move(s.left, s.top);
-    resize(s.width, s.height);
-    Splitter1->setSizes({s.calWidth, qMax(1, s.width - s.calWidth - Splitter1->handleWidth())});
-    Splitter2->setSizes({s.calHeight, qMax(30, s.height - s.calHeight)});
+    // Without a stored position the window stays where the system places it; a stored one that
+    // no screen shows any more is moved onto the nearest screen.
+    const QSize size = StoredGeometry::usableSize({s.width, s.height});
+    resize(size);
+    if (placed) {
+        QList<QRect> screens;
+        for (const QScreen* screen : QGuiApplication::screens())
+            screens.append(screen->availableGeometry());
+        const QRect frame =
+            StoredGeometry::onScreen(StoredGeometry::storedFrame(s.left, s.top, size), screens);
+        move(frame.topLeft());
+        resize(frame.size());
+    }
+    const int calWidth = StoredGeometry::usablePane(s.calWidth);
+    const int calHeight = StoredGeometry::usablePane(s.calHeight);
+    Splitter1->setSizes({calWidth, qMax(1, width() - calWidth - Splitter1->handleWidth())});
+    Splitter2->setSizes({calHeight, qMax(30, height() - calHeight)});
     StartWeek = s.startWeek;
     SatColor = s.satColor;
     SunColor = s.sunColor;
@@ -139,13 +181,18 @@ void TMainForm::readSettings()
     DataFolder = s.dataFolder;
     jvStringGrid1->setColCount(int(Memo5.size()) + 1);
     for (int c = 0; c < s.colWidths.size() && c < jvStringGrid1->ColCount(); ++c)
-        jvStringGrid1->setColWidths(c, s.colWidths[c]);
+        jvStringGrid1->setColWidths(c, StoredGeometry::usableColWidth(s.colWidths[c]));
     if (s.activePage >= 0 && s.activePage < Page1->count())
         Page1->setCurrentIndex(s.activePage);
+    m_settingsRead = true;
 }
 
 void TMainForm::writeSettings()
 {
+    // A start-up that ended before the settings were read must not store its defaults over
+    // them: the data folder among them.
+    if (!m_settingsRead)
+        return;
     MainSettings s;
     const QRect frame = frameGeometry();
     s.top = frame.top();
@@ -197,6 +244,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
     if (m_closedUnattended || FormCloseQuery()) {
         event->accept();
         closeSearch();
+        Q_EMIT closed();
     } else {
         event->ignore();
     }

@@ -1,6 +1,9 @@
 #include "mainwindow/MonthCalendar.h"
 
+#include <QGuiApplication>
+#include <QSpinBox>
 #include <QTextCharFormat>
+#include <QTimer>
 
 MonthCalendar::MonthCalendar(QWidget* parent) : QCalendarWidget(parent)
 {
@@ -13,6 +16,46 @@ MonthCalendar::MonthCalendar(QWidget* parent) : QCalendarWidget(parent)
         if (OnGetMonthInfo)
             OnGetMonthInfo(year, month);
     });
+
+    // A mouse click changes the selection and then reports the click: one choice, not two.
+    connect(this, &QCalendarWidget::selectionChanged, this, [this] {
+        if (!m_byProgram)
+            userChose();
+    });
+    connect(this, &QCalendarWidget::clicked, this, [this] {
+        if (!m_chosenInThisEvent)
+            userChose();
+    });
+    // Enter on the selected date; a double click reports its two clicks already.
+    connect(this, &QCalendarWidget::activated, this, [this] {
+        if (!m_chosenInThisEvent && QGuiApplication::mouseButtons() == Qt::NoButton)
+            userChose();
+    });
+    // A typed year turns the page only; the date follows it, or the calendar would show one year
+    // and the pages another.
+    if (auto* yearEdit = findChild<QSpinBox*>(QStringLiteral("qt_calendar_yearedit"))) {
+        connect(yearEdit, &QAbstractSpinBox::editingFinished, this, [this] {
+            const QDate selected = selectedDate();
+            const QDate moved = selected.addYears(yearShown() - selected.year());
+            if (moved.isValid() && moved != selected)
+                QCalendarWidget::setSelectedDate(moved);
+        });
+    }
+}
+
+void MonthCalendar::setSelectedDate(QDate date)
+{
+    const bool outer = m_byProgram;
+    m_byProgram = true;
+    QCalendarWidget::setSelectedDate(date);
+    m_byProgram = outer;
+}
+
+void MonthCalendar::userChose()
+{
+    m_chosenInThisEvent = true;
+    QTimer::singleShot(0, this, [this] { m_chosenInThisEvent = false; });
+    Q_EMIT dateChosen();
 }
 
 void MonthCalendar::setBoldDays(int year, int month, quint32 days)

@@ -21,4 +21,18 @@ public:
     void setHolidays(int year, int month, quint32 days);
     // Asks again for the months around the page shown.
     void refreshMonthInfo();
+
+    // A selection made by the program: no dateChosen.
+    void setSelectedDate(QDate date);
+
+Q_SIGNALS:
+    // The user chose a date, once per choice: clicked one (the one selected too), moved the
+    // selection with the keys, pressed Enter on it, or typed a year (the same day of that year).
+    void dateChosen();
+
+private:
+    void userChose();
+
+    bool m_byProgram = false;
+    bool m_chosenInThisEvent = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/MainFormEnv.h"
+#include "mainwindow/model/FileTextBaseline.h"
 #include "mainwindow/model/Markup.h"
 #include "platform/DiskStamp.h"
 #include "settings/Font.h"
@@ -211,6 +212,11 @@ public:
     void journalNow();
     RecoveryJournal& journal() const { return *m_journal; }
 
+Q_SIGNALS:
+    // The close query allowed the close: the program ends, also when the window was hidden in
+    // the notification area (closing a hidden window ends no event loop by itself).
+    void closed();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -270,8 +276,9 @@ private:
     // Throws when the file exists but cannot be read; none when there is no file.
     static std::optional<QByteArray> readMonthFile(const QString& path);
     void fillMonth(const std::optional<QByteArray>& bytes);
-    QStringList gridSnapshot() const;
-    bool monthMaySave() const;
+    bool monthNeedsWrite(const QString& gridText) const;
+    // The user changed the grid since its month was loaded or last written.
+    bool monthChangedHere() const;
 
     // Pages: the file each editor shows and whether reading it failed.
     struct SaveOutcome {
@@ -281,7 +288,7 @@ private:
     };
     QString& pageFile(int index);
     void loadPage(int index);
-    void putText(int index, const QString& text); // the page's text as loaded, unmodified
+    void putText(int index, const QString& text); // the page's text, unmodified
     void pageShown(int index);
     SaveOutcome savePagesReporting();
     void refreshBoldDay(QDate date);
@@ -318,13 +325,12 @@ private:
     // unsaved, whenever their date or month comes back, until a save succeeds.
     QHash<QString, QString> m_keptPages;
     QHash<QString, QByteArray> m_keptMonths;
-    QDate m_shownDate;        // the date of the last completed date change
-    QStringList m_loadedGrid; // the grid as last loaded, to tell whether the user changed it
-    bool m_monthUnreadable = false;
-    std::array<bool, 5> m_pageUnreadable{}; // by page index
-    std::array<bool, 5> m_pageMissing{};    // the page found no file and was not written since
-    std::array<QString, 5> m_pageText;      // what the page held when it was last unmodified
-    std::array<bool, 5> m_pageViewStale{};  // refilled while hidden: caret to the start when shown
+    QDate m_shownDate; // the date of the last completed date change
+    FileTextBaseline m_monthBaseline;
+    std::array<FileTextBaseline, 5> m_pageBaseline; // by page index
+    std::array<bool, 5> m_pageViewStale{};          // refilled while hidden: caret to the start when shown
+    bool m_memoFontRead = false;                    // what was never read is never written
+    bool m_settingsRead = false;
     bool m_waitingForEditor = false;
     Qt::WindowStates m_stateBeforeMinimise = Qt::WindowNoState;
     Clipboard* m_clipboard = nullptr;

@@ -58,21 +58,23 @@ int utf8Sequence(const unsigned char* p, qsizetype left, char32_t* cp)
     return len;
 }
 
-// True when the bytes are well-formed UTF-8 holding at least one multi-byte sequence.
+// True when the bytes are well-formed UTF-8 holding a character of three or more bytes.
+// Japanese in UTF-8 always has one; two-byte sequences alone are as likely half-width
+// katakana of the code page ("ﾃｽ" is C3 BD), and those must stay code page bytes.
 bool looksLikeUtf8(QByteArrayView bytes)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype n = bytes.size();
-    bool multiByte = false;
+    bool wide = false;
     char32_t cp = 0;
     for (qsizetype i = 0; i < n;) {
         const int len = utf8Sequence(p + i, n - i, &cp);
         if (len == 0)
             return false;
-        multiByte = multiByte || len > 1;
+        wide = wide || len >= 3;
         i += len;
     }
-    return multiByte;
+    return wide;
 }
 
 // UTF-8 that keeps every malformed byte as an escape character, so nothing is lost. Written
@@ -99,6 +101,15 @@ QString decodeUtf8Lenient(QByteArrayView bytes)
         }
         i += len;
     }
+    return out;
+}
+
+// The text as it reads back from its code page bytes: typed forms become the code page's own.
+QString readBack(const QString& text)
+{
+    QString out = text;
+    for (QChar& c : out)
+        c = QChar(Cp932Table::readsBackAs(c.unicode()));
     return out;
 }
 
@@ -197,7 +208,7 @@ QByteArray encode(const QString& text)
     }
     // A kept byte may pair with its neighbour or read as katakana, and code page bytes may happen
     // to form UTF-8: either would read back as other text, so those go out as UTF-8 instead.
-    if (fits && (!hasEscape || decodeCp932(out) == text) && !looksLikeUtf8(out))
+    if (fits && (!hasEscape || decodeCp932(out) == readBack(text)) && !looksLikeUtf8(out))
         return out;
     hasEscape = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return isEscape(c.unicode()); });
     QByteArray utf8 = encodeUtf8WithBom(text, true);
@@ -264,8 +275,10 @@ QByteArray readBytes(const QString& path)
 void writeBytes(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
-        !file.commit())
+    // Unbuffered, so a short write (a full disk) shows here: a buffered one is lost in the flush
+    // and a cut-off file would replace the whole one.
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(bytes) != bytes.size() || !file.commit())
         throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), path));
 }
 

@@ -11,7 +11,8 @@
 // trip keeps them unchanged.
 namespace AnsiText {
 
-// Reading rule: BOM -> UTF-8; valid UTF-8 with a multi-byte sequence -> UTF-8; else code page 932.
+// Reading rule: BOM -> UTF-8; valid UTF-8 holding a character of three or more bytes -> UTF-8;
+// else code page 932, whose bytes always write back unchanged.
 QString decode(QByteArrayView bytes);
 // Code page 932 only, whatever the bytes look like (for parsers that scan by code-page character).
 QString decodeCp932(QByteArrayView bytes);

@@ -3,6 +3,24 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+namespace {
+struct TypedForm {
+    char16_t unicode;
+    quint16 code;
+    char16_t readBack; // the code page's character at that code
+};
+constexpr TypedForm kTypedForms[] = {
+    {0x301C, 0x8160, 0xFF5E}, // WAVE DASH
+    {0x2016, 0x8161, 0x2225}, // DOUBLE VERTICAL LINE
+    {0x2212, 0x817C, 0xFF0D}, // MINUS SIGN
+    {0x00A2, 0x8191, 0xFFE0}, // CENT SIGN
+    {0x00A3, 0x8192, 0xFFE1}, // POUND SIGN
+    {0x00AC, 0x81CA, 0xFFE2}, // NOT SIGN
+    {0x2014, 0x815C, 0x2015}, // EM DASH
+    {0x00A6, 0xFA55, 0xFFE4}, // BROKEN BAR
+};
+} // namespace
+
 const Cp932Table& Cp932Table::instance()
 {
     static const Cp932Table table;
@@ -48,6 +66,23 @@ Cp932Table::Cp932Table()
             ok ? quint16((quint8(bytes.at(0)) << 8) | quint8(bytes.at(1))) : quint16(code);
         (*m_unicodeToCode)[c] = (*m_pairToUnicode)[preferred] == c ? preferred : quint16(code);
     }
+
+    // Input methods of this platform type these forms for code page characters (〜 is U+301C
+    // here, U+FF5E on Windows); they go out as the characters they stand for, as Windows's own
+    // conversion does, so one typed 〜 does not turn a whole file into UTF-8.
+    for (const TypedForm& form : kTypedForms) {
+        if ((*m_unicodeToCode)[form.unicode] == kNoCode && (*m_pairToUnicode)[form.code] == form.readBack)
+            (*m_unicodeToCode)[form.unicode] = form.code;
+    }
+}
+
+char16_t Cp932Table::readsBackAs(char16_t c)
+{
+    for (const TypedForm& form : kTypedForms) {
+        if (form.unicode == c)
+            return form.readBack;
+    }
+    return c;
 }
 
 quint16 Cp932Table::encode(char16_t c) const

@@ -34,6 +34,9 @@ public:
     // One byte (<= 0xFF) or a lead/trail pair (lead << 8 | trail); kNoCode when not representable.
     quint16 encode(char16_t c) const;
     bool canEncode(char16_t c) const { return encode(c) != kNoCode; }
+    // The code page's own character for a form input methods type instead (U+301C -> U+FF5E),
+    // else c itself: what the character reads back as once written.
+    static char16_t readsBackAs(char16_t c);
 
 private:
     Cp932Table();

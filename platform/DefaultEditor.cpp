@@ -1,5 +1,6 @@
 #include "platform/DefaultEditor.h"
 
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace DefaultEditor {
@@ -17,6 +18,30 @@ const QStringList& candidates()
                                      QStringLiteral("leafpad"),
                                      QStringLiteral("geany")};
     return list;
+}
+
+namespace {
+struct StayOption {
+    const char* program;
+    const char* option;
+};
+// Each editor's own way to stay until its window is closed instead of passing the file to a
+// running instance. Editors missing here either stay anyway or are caught by the caller's
+// check for an editor that returned at once.
+constexpr StayOption kStayOptions[] = {
+    {"gedit", "--wait"},         {"gnome-text-editor", "--standalone"}, {"kate", "--block"},
+    {"geany", "--new-instance"}, {"featherpad", "--standalone"},
+};
+} // namespace
+
+QStringList arguments(const QString& editor, const QString& file)
+{
+    const QString name = QFileInfo(editor).fileName();
+    for (const StayOption& known : kStayOptions) {
+        if (name == QLatin1String(known.program))
+            return {QLatin1String(known.option), file};
+    }
+    return {file};
 }
 
 QString path(const QStringList& searchPath)

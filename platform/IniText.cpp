@@ -1,6 +1,7 @@
 #include "platform/IniText.h"
 
 #include "platform/AnsiText.h"
+#include "platform/Cp932Table.h"
 
 namespace {
 
@@ -23,9 +24,34 @@ bool sameName(QStringView a, QStringView b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+// Unit by unit, so that every byte pair comes back as it was; an odd last byte is kept as the
+// low byte of a unit of its own.
+QString decodeUtf16(QByteArrayView bytes, bool bigEndian)
+{
+    QString out((bytes.size() + 1) / 2, Qt::Uninitialized);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (qsizetype i = 0, w = 0; i < bytes.size(); i += 2, ++w) {
+        const unsigned first = p[i];
+        const unsigned second = i + 1 < bytes.size() ? p[i + 1] : 0;
+        out[w] = QChar(char16_t(bigEndian ? (first << 8) | second : (second << 8) | first));
+    }
+    return out;
+}
+
+// Stored text as it reads, before the length cut: up to a NUL, blanks and one pair of quotes off.
+QStringView unwrapped(QStringView stored)
+{
+    const qsizetype nul = stored.indexOf(QChar(u'\0'));
+    QStringView v = IniText::trimmed(nul < 0 ? stored : stored.first(nul));
+    if (v.size() >= 2 && v.front() == u'"' && v.back() == u'"')
+        v = v.sliced(1, v.size() - 2);
+    return v;
+}
+
 } // namespace
 
-IniText::IniText(const QString& text) : m_text(AnsiText::splitLines(text))
+IniText::IniText(const QString& text, Encoding encoding)
+    : m_text(AnsiText::splitLines(text)), m_encoding(encoding)
 {
     m_lines.reserve(m_text.size());
     for (const QString& line : std::as_const(m_text))
@@ -34,12 +60,30 @@ IniText::IniText(const QString& text) : m_text(AnsiText::splitLines(text))
 
 IniText IniText::fromBytes(QByteArrayView bytes)
 {
-    return IniText(AnsiText::decode(AnsiText::untilNul(bytes)));
+    if (bytes.startsWith("\xFF\xFE"))
+        return IniText(decodeUtf16(bytes.sliced(2), false), Encoding::Utf16LE);
+    if (bytes.startsWith("\xFE\xFF"))
+        return IniText(decodeUtf16(bytes.sliced(2), true), Encoding::Utf16BE);
+    return IniText(AnsiText::decode(bytes));
 }
 
 QByteArray IniText::toBytes() const
 {
-    return AnsiText::encode(toString());
+    if (m_encoding == Encoding::Ansi)
+        return AnsiText::encode(toString());
+    const bool bigEndian = m_encoding == Encoding::Utf16BE;
+    const QString text = toString();
+    QByteArray out;
+    out.reserve(2 + text.size() * 2);
+    out.append(bigEndian ? "\xFE\xFF" : "\xFF\xFE");
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        const char hi = char(u >> 8);
+        const char lo = char(u & 0xFF);
+        out.append(bigEndian ? hi : lo);
+        out.append(bigEndian ? lo : hi);
+    }
+    return out;
 }
 
 QString IniText::toString() const
@@ -110,17 +154,33 @@ bool IniText::isValidKey(QStringView name)
 
 QString IniText::readValue(QStringView stored)
 {
-    QStringView v = trimmed(stored);
-    if (v.size() >= 2 && v.front() == u'"' && v.back() == u'"')
-        v = v.sliced(1, v.size() - 2);
-    if (v.size() > MaxValueLength) {
-        qsizetype cut = MaxValueLength;
-        // Never leave half of a surrogate pair behind.
-        if (v[cut - 1].isHighSurrogate())
-            --cut;
-        v = v.first(cut);
+    return cutToBytes(unwrapped(stored), MaxValueBytes).toString();
+}
+
+QString IniText::readDefault(QStringView def)
+{
+    qsizetype end = def.size();
+    while (end > 0 && isBlank(def[end - 1]))
+        --end;
+    return cutToBytes(def.first(end), MaxValueBytes).toString();
+}
+
+QStringView IniText::cutToBytes(QStringView text, qsizetype maxBytes)
+{
+    const Cp932Table& table = Cp932Table::instance();
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const bool pair = QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const quint16 code = table.encode(c);
+        const qsizetype width = pair ? 2 : code != Cp932Table::kNoCode && code > 0xFF ? 2 : 1;
+        if (bytes + width > maxBytes)
+            return text.first(i);
+        bytes += width;
+        if (pair)
+            ++i;
     }
-    return v.toString();
+    return text;
 }
 
 QString IniText::storedValue(QStringView value)
@@ -200,10 +260,11 @@ bool IniText::setValue(QStringView section, QStringView key, QStringView value)
     const qsizetype end = sectionEnd(header);
     const qsizetype at = findKey(header, end, key);
     if (at >= 0) {
+        // A line that already reads as this value stays as it is, whatever blanks it carries.
+        if (unwrapped(QStringView(m_text[at]).sliced(m_lines[at].valueStart)) == unwrapped(stored))
+            return false;
         // Keep the key's own spelling and spacing; only the value changes.
         const QString replaced = m_text[at].left(m_lines[at].valueStart) + stored;
-        if (replaced == m_text[at])
-            return false;
         m_text[at] = replaced;
         return true;
     }

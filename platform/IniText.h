@@ -20,17 +20,23 @@
 // the first matching key win.
 class IniText final {
 public:
-    // Values come back cut to this many characters, as from a buffer of 2048.
-    static constexpr qsizetype MaxValueLength = 2047;
+    // Values come back cut to this many bytes of code page text, as from a buffer of 2048.
+    static constexpr qsizetype MaxValueBytes = 2047;
+
+    // How the file was stored; a write keeps it.
+    enum class Encoding { Ansi, Utf16LE, Utf16BE };
 
     IniText() = default;
     // Splits the text at CR LF, lone CR or lone LF.
-    explicit IniText(const QString& text);
+    explicit IniText(const QString& text, Encoding encoding = Encoding::Ansi);
 
-    // File bytes up to the first NUL, decoded by the reading rule of AnsiText.
+    // File bytes: UTF-16 after its byte order mark (what Windows editors save as "Unicode"),
+    // else decoded by the reading rule of AnsiText. A NUL ends only the value of its line.
     static IniText fromBytes(QByteArrayView bytes);
-    // Every line ended by CR LF, encoded by the writing rule of AnsiText.
+    // Every line ended by CR LF, in the file's own encoding: UTF-16 with its mark, else by the
+    // writing rule of AnsiText.
     QByteArray toBytes() const;
+    Encoding encoding() const { return m_encoding; }
     QString toString() const;
 
     const QStringList& lines() const { return m_text; }
@@ -50,9 +56,15 @@ public:
     static bool isValidSection(QStringView name);
     static bool isValidKey(QStringView name);
 
-    // The reading rule of a stored value: blanks around it and one pair of enclosing double
-    // quotes dropped, cut to MaxValueLength characters.
+    // The reading rule of a stored value: it ends at a NUL; blanks around it and one pair of
+    // enclosing double quotes dropped; cut to MaxValueBytes of code page text.
     static QString readValue(QStringView stored);
+    // A default as the profile functions return it: without trailing blanks, cut like a value.
+    static QString readDefault(QStringView def);
+    // The longest start of the text whose code page bytes fit in maxBytes, never splitting a
+    // double-byte character or a surrogate pair; a character the code page lacks counts one
+    // byte per UTF-16 unit (the "?" it would become).
+    static QStringView cutToBytes(QStringView text, qsizetype maxBytes);
     // The text written for a value so that readValue gives it back (short of the length cut):
     // line breaks and NULs become spaces, and a value that starts or ends with a blank or is
     // enclosed in double quotes is quoted once more.
@@ -77,4 +89,5 @@ private:
 
     QStringList m_text;
     std::vector<Line> m_lines; // parallel to m_text
+    Encoding m_encoding = Encoding::Ansi;
 };

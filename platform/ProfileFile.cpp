@@ -57,7 +57,9 @@ void checkNames(const QString& path, const QString& section, const QString& key)
 
 QString valueOf(const IniText& text, const QString& section, const QString& key, const QString& def)
 {
-    return text.value(section, key).value_or(def);
+    if (std::optional<QString> stored = text.value(section, key))
+        return *stored;
+    return IniText::readDefault(def);
 }
 
 int intOf(const IniText& text, const QString& section, const QString& key, int def)

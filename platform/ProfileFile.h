@@ -8,7 +8,9 @@
 // One value of an INI file at a time, with the semantics of the Windows profile functions:
 // section and key names ignore letter case, a missing file, section or key reads as the default,
 // values come back without surrounding blanks and one pair of enclosing double quotes, cut to
-// 2047 characters. Writes keep every other line as it was and replace the file atomically.
+// 2047 bytes of code page text; a default comes back without its trailing blanks. A file saved
+// as UTF-16 with a byte order mark is read and written back as such. Writes keep every other
+// line as it was and replace the file atomically.
 // A write that fails throws EInOutError "<path> に書き込めません".
 namespace ProfileFile {
 

@@ -37,10 +37,9 @@ bool remove(const QString& path)
     return true;
 }
 
-SaveAction saveAction(bool deleteWhenEmpty, bool textEmpty, bool modified, bool loadFailed,
-                      bool loadedMissing)
+SaveAction saveAction(bool deleteWhenEmpty, bool textEmpty, bool modified, bool loadFailed)
 {
-    if ((loadFailed || loadedMissing) && !modified)
+    if (loadFailed && !modified)
         return SaveAction::Keep;
     if (deleteWhenEmpty && textEmpty)
         return SaveAction::Delete;

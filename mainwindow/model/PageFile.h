@@ -22,8 +22,7 @@ bool remove(const QString& path);
 enum class SaveAction { Keep, Delete, Write };
 // What a save does with one page: pages of a date are deleted when empty, pages changed by the
 // user are written, and a file that could not be read is left alone until the user edits the
-// page. A page that found no file and was not touched has no file to delete.
-SaveAction saveAction(bool deleteWhenEmpty, bool textEmpty, bool modified, bool loadFailed,
-                      bool loadedMissing = false);
+// page.
+SaveAction saveAction(bool deleteWhenEmpty, bool textEmpty, bool modified, bool loadFailed);
 
 } // namespace PageFile

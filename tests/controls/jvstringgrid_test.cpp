@@ -4,6 +4,8 @@
 #include "support/TempFolder.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
@@ -358,8 +360,24 @@ TEST_F(GridWidget, saveWhileEditingWritesTheTypedText)
     key(Qt::Key_F2);
     QTest::keyClicks(editor(), u"live"_s);
     grid.SaveToFile(folder.file(u"m.csv"_s));
-    EXPECT_TRUE(folder.read(u"m.csv"_s).contains("\r\n1\xe6\x97\xa5,live,,\r\n") ||
-                folder.read(u"m.csv"_s).contains("\r\n1\x93\xfa,live,,\r\n"));
+    const QByteArray written = folder.read(u"m.csv"_s);
+    EXPECT_FALSE(written.startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(written.contains("\r\n1\x93\xfa,live,,\r\n")) << written.toHex(' ').toStdString();
+}
+
+TEST_F(GridWidget, multiLinePasteIntoTheEditorTakesTheFirstLine)
+{
+    grid.setCells(1, 1, u"予定"_s);
+    key(Qt::Key_F2);
+    editor()->setCursorPosition(1);
+    QGuiApplication::clipboard()->setText(u"会議\r\n10時から"_s);
+    QTest::keyClick(editor(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editor()->text(), u"予会議定"_s);
+    EXPECT_EQ(grid.Cells(1, 1), u"予会議定"_s);
+    EXPECT_EQ(editor()->cursorPosition(), 3);
+    // Escape still gives the cell back as it was.
+    QTest::keyClick(editor(), Qt::Key_Escape);
+    EXPECT_EQ(grid.Cells(1, 1), u"予定"_s);
 }
 
 TEST_F(GridWidget, rowHeightGrowsWithTheFont)

@@ -71,6 +71,45 @@ TEST_F(ExternalEditorTest, editorThatEndsAtOnceLeavesTextButMarksModified)
     EXPECT_TRUE(has("ToDo.txt"));
 }
 
+TEST_F(ExternalEditorTest, editorThatReturnsAtOnceLeavesTheUserABoxBeforeReadingBack)
+{
+    TMainForm& f = start();
+    type(f.Memo2, QStringLiteral("元の文"));
+    // Like an editor that hands the file to a window already open.
+    useEditor(QStringLiteral("handoff.sh"), "exit 0\n");
+    bool hiddenWhileAsking = false;
+    messages.whileShown([&](const RecordingMessageService::Shown&) {
+        hiddenWhileAsking = f.isHidden();
+        dir.write(QStringLiteral("~QuavSchedulerWork.txt"), QStringLiteral("外で直した文").toUtf8());
+    });
+    f.Exec1Click();
+    messages.whileShown({});
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown().first().buttons, MessageService::Buttons::OkCancel);
+    EXPECT_TRUE(messages.shown().first().text.contains(QStringLiteral("外部エディタで編集中")));
+    EXPECT_TRUE(hiddenWhileAsking);
+    expectNormalState();
+    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("外で直した文"));
+
+    // キャンセル leaves the page as it was.
+    messages.clear();
+    messages.answerNext(MessageService::Answer::Cancel);
+    f.Exec1Click();
+    expectNormalState();
+    EXPECT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("外で直した文"));
+}
+
+TEST_F(ExternalEditorTest, editorThatChangesTheFileAtOnceAsksNothing)
+{
+    TMainForm& f = start();
+    useEditor(QStringLiteral("fast.sh"), "printf 'fast' > \"$1\"\n");
+    f.Exec1Click();
+    expectNormalState();
+    EXPECT_TRUE(messages.shown().isEmpty());
+    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("fast"));
+}
+
 TEST_F(ExternalEditorTest, removedWorkFileKeepsThePage)
 {
     TMainForm& f = start();

@@ -45,7 +45,6 @@ TEST(PageFile, writeKeepsTextExactlyAndRemoveToleratesMissing)
 struct SaveCase {
     bool deleteWhenEmpty, textEmpty, modified, loadFailed;
     SaveAction expected;
-    bool loadedMissing = false;
 };
 
 class PageSave : public ::testing::TestWithParam<SaveCase> {};
@@ -53,8 +52,7 @@ class PageSave : public ::testing::TestWithParam<SaveCase> {};
 TEST_P(PageSave, action)
 {
     const SaveCase& c = GetParam();
-    EXPECT_EQ(PageFile::saveAction(c.deleteWhenEmpty, c.textEmpty, c.modified, c.loadFailed, c.loadedMissing),
-              c.expected);
+    EXPECT_EQ(PageFile::saveAction(c.deleteWhenEmpty, c.textEmpty, c.modified, c.loadFailed), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -71,9 +69,6 @@ INSTANTIATE_TEST_SUITE_P(
         // A file that could not be read is neither deleted nor overwritten unless the user edited.
         SaveCase{true, true, false, true, SaveAction::Keep},
         SaveCase{false, true, false, true, SaveAction::Keep},
-        SaveCase{true, false, true, true, SaveAction::Write},
-        // No file was found and nothing typed: nothing to delete, whatever appeared meanwhile.
-        SaveCase{true, true, false, false, SaveAction::Keep, true},
-        SaveCase{true, true, true, false, SaveAction::Delete, true}));
+        SaveCase{true, false, true, true, SaveAction::Write}));
 
 } // namespace

@@ -170,14 +170,14 @@ struct OutsideCase {
     OutsideEditChoice choice;
     QByteArray inFile;  // ToDo.txt afterwards
     QString onScreen;   // the ToDo page afterwards
-    bool stillModified; // a written page stays modified until loaded again
+    bool stillModified; // a written page matches its file again, so it is unmodified
     QByteArray inCopy;  // the copy beside it, empty for none
 };
 
 TEST_F(RecoveryTest, pageChangedOutsideMeetsEachChoice)
 {
     const OutsideCase cases[] = {
-        {OutsideEditChoice::KeepMine, "old mine", QStringLiteral("old mine"), true, {}},
+        {OutsideEditChoice::KeepMine, "old mine", QStringLiteral("old mine"), false, {}},
         {OutsideEditChoice::TakeFile, "theirs!!", QStringLiteral("theirs!!"), false, {}},
         {OutsideEditChoice::KeepBoth, "theirs!!", QStringLiteral("theirs!!"), false, "old mine"},
     };

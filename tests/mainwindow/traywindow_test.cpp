@@ -4,7 +4,9 @@
 #include "MainFormFixture.h"
 #include "controls/RecordingNotificationArea.h"
 
+#include <QDir>
 #include <QMenu>
+#include <QSignalSpy>
 
 namespace {
 
@@ -70,6 +72,31 @@ TEST_F(TrayWindowTest, restoreEntryShowsAndExitEntryClosesThroughTheCloseQuery)
     EXPECT_FALSE(f.isVisible());
     EXPECT_TRUE(has("ToDo.txt"));
     EXPECT_TRUE(has("QuavScheduler.ini"));
+    form.reset();
+}
+
+TEST_F(TrayWindowTest, exitFromTheTrayWhileHiddenEndsTheProgram)
+{
+    TMainForm& f = start();
+    QSignalSpy ends(&f, &TMainForm::closed);
+    type(f.Memo2, QStringLiteral("隠れたまま終了"));
+    minimise();
+    ASSERT_TRUE(f.isHidden());
+    f.Exit2->trigger();
+    EXPECT_EQ(ends.count(), 1);
+    EXPECT_TRUE(has("ToDo.txt"));
+
+    // A close the user takes back ends nothing.
+    TMainForm& again = start();
+    QSignalSpy stays(&again, &TMainForm::closed);
+    QDir(dir.path()).rename(QStringLiteral("ToDo.txt"), QStringLiteral("old"));
+    QDir(dir.path()).mkdir(QStringLiteral("ToDo.txt"));
+    type(again.Memo2, QStringLiteral("x"));
+    minimise();
+    messages.answerNext(MessageService::Answer::Ok); // the page that cannot be written
+    messages.answerNext(MessageService::Answer::Cancel);
+    again.Exit2->trigger();
+    EXPECT_EQ(stays.count(), 0);
     form.reset();
 }
 

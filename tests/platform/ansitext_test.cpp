@@ -5,7 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+
+#include <csignal>
 #include <random>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -140,16 +145,80 @@ TEST(AnsiText, keptLeadByteNeverSwallowsTheNextCharacter)
     EXPECT_EQ(AnsiText::encode(AnsiText::decode(unassigned)), unassigned);
 }
 
-TEST(AnsiText, readingRuleChoosesEncoding)
+struct ReadingCase {
+    const char* name;
+    QByteArray bytes;
+    const char16_t* text;
+};
+
+class ReadingRule : public ::testing::TestWithParam<ReadingCase> {};
+
+// Whatever is read as code page 932 must write back as the very same bytes.
+TEST_P(ReadingRule, choosesEncodingAndWritesCodePageBytesBack)
 {
-    // UTF-8 written by another program, no mark.
-    EXPECT_EQ(AnsiText::decode(QByteArray("\xE4\xBA\x88\xE5\xAE\x9A")), QStringLiteral("予定"));
-    // Plain ASCII is the same either way.
-    EXPECT_EQ(AnsiText::decode(QByteArray("abc")), QStringLiteral("abc"));
-    // Code page bytes that are not valid UTF-8.
-    EXPECT_EQ(AnsiText::decode(bytes({0x97, 0x5C, 0x92, 0xE8})), QStringLiteral("予定"));
-    // Only the mark.
-    EXPECT_EQ(AnsiText::decode(QByteArray("\xEF\xBB\xBF")), QString());
+    const ReadingCase& c = GetParam();
+    const QString text = AnsiText::decode(c.bytes);
+    EXPECT_EQ(text, QString::fromUtf16(c.text));
+    if (text == AnsiText::decodeCp932(c.bytes)) {
+        EXPECT_EQ(AnsiText::encode(text), c.bytes);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ReadingRule,
+    ::testing::Values(
+        // UTF-8 written by another program of the platform, no mark.
+        ReadingCase{"utf8Japanese", QByteArray("\xE4\xBA\x88\xE5\xAE\x9A"), u"予定"},
+        ReadingCase{"utf8JapaneseWithAccent", QByteArray("\xC3\xA9\xE4\xBA\x88"), u"é予"},
+        ReadingCase{"plainAscii", QByteArray("abc"), u"abc"},
+        ReadingCase{"codePageNotUtf8", bytes({0x97, 0x5C, 0x92, 0xE8}), u"予定"},
+        // Half-width katakana whose bytes are also two-byte UTF-8 ("ý", "§").
+        ReadingCase{"katakanaTesu", bytes({0xC3, 0xBD}), u"ﾃｽ"},
+        ReadingCase{"katakanaTsuA", bytes({0xC2, 0xA7}), u"ﾂｧ"},
+        ReadingCase{"katakanaLine", QByteArray("10:00 \xC3\xBD\xC4\xB6\r\n"), u"10:00 ﾃｽﾄｶ\r\n"},
+        ReadingCase{"onlyMark", QByteArray("\xEF\xBB\xBF"), u""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct TypedForm {
+    const char* name;
+    char16_t typed;
+    QByteArray cp932;
+    char16_t readBack;
+};
+
+class TypedForms : public ::testing::TestWithParam<TypedForm> {};
+
+TEST_P(TypedForms, writeAsTheCodePageCharacterTheyStandFor)
+{
+    const TypedForm& f = GetParam();
+    const QString line = QStringLiteral("10:00") + QChar(f.typed) + QStringLiteral("12:00 会議");
+    EXPECT_TRUE(AnsiText::fitsCp932(line));
+    const QByteArray out = AnsiText::encode(line);
+    EXPECT_EQ(out, AnsiText::encode(QStringLiteral("10:00")) + f.cp932 +
+                       AnsiText::encode(QStringLiteral("12:00 会議")));
+    QString expected = line;
+    expected[5] = QChar(f.readBack);
+    EXPECT_EQ(AnsiText::decode(out), expected);
+    EXPECT_EQ(AnsiText::encode(expected), out);
+}
+
+INSTANTIATE_TEST_SUITE_P(InputMethods, TypedForms,
+                         ::testing::Values(TypedForm{"waveDash", 0x301C, bytes({0x81, 0x60}), 0xFF5E},
+                                           TypedForm{"doubleVerticalLine", 0x2016, bytes({0x81, 0x61}),
+                                                     0x2225},
+                                           TypedForm{"minusSign", 0x2212, bytes({0x81, 0x7C}), 0xFF0D},
+                                           TypedForm{"cent", 0x00A2, bytes({0x81, 0x91}), 0xFFE0},
+                                           TypedForm{"pound", 0x00A3, bytes({0x81, 0x92}), 0xFFE1},
+                                           TypedForm{"not", 0x00AC, bytes({0x81, 0xCA}), 0xFFE2},
+                                           TypedForm{"emDash", 0x2014, bytes({0x81, 0x5C}), 0x2015},
+                                           TypedForm{"brokenBar", 0x00A6, bytes({0xFA, 0x55}), 0xFFE4}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AnsiText, typedFormBesideKeptByteStaysCodePage)
+{
+    // A byte no table decodes, kept from the file, next to a typed wave dash.
+    const QString text = AnsiText::decode(bytes({0x41, 0x80})) + QChar(char16_t(0x301C));
+    EXPECT_EQ(AnsiText::encode(text), bytes({0x41, 0x80, 0x81, 0x60}));
 }
 
 TEST(AnsiText, malformedUtf8AfterBomKeepsBytes)
@@ -218,6 +287,43 @@ TEST(AnsiTextFiles, writeReplacesAndReadReturnsBytes)
     AnsiText::writeBytes(dir.file(QStringLiteral("a.txt")), "old");
     AnsiText::writeBytes(dir.file(QStringLiteral("a.txt")), "new\r\n");
     EXPECT_EQ(AnsiText::readBytes(dir.file(QStringLiteral("a.txt"))), QByteArray("new\r\n"));
+}
+
+// A file size limit makes the write itself fail part-way, as a full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+TEST(AnsiTextFiles, failedReplaceLeavesTheTargetAsItWas)
+{
+    TempFolder dir;
+    const QString target = dir.file(QStringLiteral("200102.csv"));
+    dir.write(QStringLiteral("200102.csv"), "old month\r\n");
+    {
+        const FileSizeLimit limit(4);
+        EXPECT_THROW(AnsiText::writeBytes(target, QByteArray(4096, 'x')), EInOutError);
+    }
+    EXPECT_EQ(dir.read(QStringLiteral("200102.csv")), QByteArray("old month\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("200102.csv")});
 }
 
 TEST(AnsiTextFiles, failuresThrowWithPathAndKeepOldFile)

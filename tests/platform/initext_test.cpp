@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"japaneseNames", u"[ゾーン]\n予定=表示\n"_s, u"ゾーン"_s, u"予定"_s, u"表示"_s}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(IniTextRead, valuesAreCutAt2047Characters)
+TEST(IniTextRead, valuesAreCutAt2047BytesOfCodePageText)
 {
     const QString exact(2047, u'x');
     const QString longer(3000, u'y');
@@ -74,6 +74,11 @@ TEST(IniTextRead, valuesAreCutAt2047Characters)
     EXPECT_EQ(IniText(u"[S]\nk="_s + longer).value(u"S", u"k"), longer.left(2047));
     // The quotes go before the cut.
     EXPECT_EQ(IniText(u"[S]\nk=\""_s + exact + u"\""_s).value(u"S", u"k"), exact);
+    // Japanese takes two bytes a character, and the last one is never split.
+    EXPECT_EQ(IniText(u"[S]\nk="_s + QString(1500, u'予')).value(u"S", u"k"), QString(1023, u'予'));
+    EXPECT_EQ(IniText(u"[S]\nk=a"_s + QString(1500, u'予')).value(u"S", u"k"), u"a"_s + QString(1023, u'予'));
+    EXPECT_EQ(IniText(u"[S]\nk="_s + QString(2000, u'ｱ') + QString(30, u'予')).value(u"S", u"k"),
+              QString(2000, u'ｱ') + QString(23, u'予'));
     // A character outside the basic plane is not split in half.
     const QString pairs = QString(2046, u'a') + u"😀😀"_s;
     EXPECT_EQ(IniText(u"[S]\nk="_s + pairs).value(u"S", u"k"), QString(2046, u'a'));
@@ -132,12 +137,24 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{"replaceEmptyValue", u"[A]\r\nk=\r\n"_s, u"A"_s, u"k"_s, u"v"_s, u"[A]\r\nk=v\r\n"_s}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(IniTextWrite, sameValueChangesNothing)
+TEST(IniTextWrite, sameValueChangesNothingWhateverBlanksTheLineCarries)
 {
-    const QString text = u"[A]\nk = v\n"_s;
-    IniText ini(text);
-    EXPECT_FALSE(ini.setValue(u"a", u"K", u"v"));
-    EXPECT_EQ(ini.toString(), u"[A]\r\nk = v\r\n"_s);
+    for (const QString& line : {u"k = v"_s, u"k=v  "_s, u"k =\tv\t"_s, u"k=\"v\""_s, u"k=v\0old"_s}) {
+        IniText ini(u"[A]\n"_s + line + u"\n"_s);
+        EXPECT_FALSE(ini.setValue(u"a", u"K", u"v")) << line.toStdString();
+        EXPECT_EQ(ini.toString(), u"[A]\r\n"_s + line + u"\r\n"_s);
+    }
+    // Blanks that belong to the value are a change.
+    IniText quoted(u"[A]\nk=v\n"_s);
+    EXPECT_TRUE(quoted.setValue(u"A", u"k", u"v "));
+    EXPECT_EQ(quoted.value(u"A", u"k"), u"v "_s);
+}
+
+TEST(IniTextRead, defaultLosesItsTrailingBlanks)
+{
+    EXPECT_EQ(IniText::readDefault(u" d \t "), u" d"_s);
+    EXPECT_EQ(IniText::readDefault(u"   "), QString());
+    EXPECT_EQ(IniText::readDefault(QString(3000, u'予')), QString(1023, u'予'));
 }
 
 TEST(IniTextWrite, valuesThatWouldNotReadBackAreProtected)

@@ -48,8 +48,8 @@ TEST(ProfileFileRead, fileWrittenByWindowsReadsBack)
         {u"Cal"_s, u"MarkupStr9"_s, u"▽"_s},
         {u"Memo"_s, u"Editor1"_s, u"C:\\WINDOWS\\notepad.exe"_s},
         {u"Data"_s, u"Folder"_s, u"C:\\Program Files\\QuavScheduler\\予定表\\"_s},
-        {u"MemoFont"_s, u"MemoFont_FontName"_s, u"ＭＳ ゴシック"_s},
-        {u"SchItem"_s, u"SchItem_Item1"_s, u"ゾーン"_s},
+        {u"MemoFont"_s, u"prop_FontName"_s, u"ＭＳ ゴシック"_s},
+        {u"SchItem"_s, u"item_Item1"_s, u"ゾーン"_s},
         {u"M3Pos"_s, u"Width"_s, u"800"_s},
     };
     for (const auto& c : cases)
@@ -197,17 +197,66 @@ TEST(ProfileFileRemove, deletesTheKeyAndWritesNothingWhenItIsMissing)
 TEST(ProfileFileWrite, sameValueDoesNotRewrite)
 {
     TempFolder dir;
-    dir.write(u"s.ini"_s, "[A]\nk = 1\n");
+    dir.write(u"s.ini"_s, "[A]\nk = 1 \t\nj=\"x\"\n");
     ProfileFile::putInt(dir.file(u"s.ini"_s), u"A"_s, u"K"_s, 1);
-    EXPECT_EQ(dir.read(u"s.ini"_s), QByteArray("[A]\nk = 1\n"));
+    ProfileFile::put(dir.file(u"s.ini"_s), u"A"_s, u"j"_s, u"x"_s);
+    EXPECT_EQ(dir.read(u"s.ini"_s), QByteArray("[A]\nk = 1 \t\nj=\"x\"\n"));
 }
 
-TEST(ProfileFileRead, nulEndsTheText)
+TEST(ProfileFileRead, nulEndsOnlyTheValueOfItsLine)
 {
     TempFolder dir;
-    dir.write(u"z.ini"_s, QByteArray("[A]\r\nk=1\r\n\0[B]\r\nk=2\r\n", 22));
-    EXPECT_EQ(ProfileFile::get(dir.file(u"z.ini"_s), u"A"_s, u"k"_s, {}), u"1"_s);
-    EXPECT_EQ(ProfileFile::get(dir.file(u"z.ini"_s), u"B"_s, u"k"_s, u"d"_s), u"d"_s);
+    const char raw[] = "[A]\r\nk=1\0junk\r\n[B]\r\nk=2\r\n";
+    const QByteArray bytes(raw, sizeof raw - 1);
+    dir.write(u"z.ini"_s, bytes);
+    const QString path = dir.file(u"z.ini"_s);
+    EXPECT_EQ(ProfileFile::get(path, u"A"_s, u"k"_s, {}), u"1"_s);
+    EXPECT_EQ(ProfileFile::get(path, u"B"_s, u"k"_s, u"d"_s), u"2"_s);
+    // A write elsewhere keeps every line, the one with the NUL included.
+    ProfileFile::put(path, u"B"_s, u"j"_s, u"3"_s);
+    const QByteArray withJ = bytes + "j=3\r\n";
+    EXPECT_EQ(dir.read(u"z.ini"_s), withJ);
+    ProfileFile::put(path, u"A"_s, u"k"_s, u"1"_s);
+    EXPECT_EQ(dir.read(u"z.ini"_s), withJ);
+}
+
+TEST(ProfileFileRead, unicodeFileOfAWindowsEditorIsReadAndKeepsItsEncoding)
+{
+    const QString text = u"[Data]\r\nFolder=C:\\データ\\\r\n[Pos]\r\nTop=5\r\n"_s;
+    struct {
+        const char* name;
+        QByteArray bytes;
+        bool bigEndian;
+    } cases[] = {
+        {"little",
+         QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2),
+         false},
+        {"big", QByteArray("\xFE\xFF"), true},
+    };
+    for (QChar c : text) {
+        cases[1].bytes.append(char(c.unicode() >> 8));
+        cases[1].bytes.append(char(c.unicode() & 0xFF));
+    }
+    for (const auto& c : cases) {
+        TempFolder dir;
+        dir.write(u"u.ini"_s, c.bytes);
+        const QString path = dir.file(u"u.ini"_s);
+        EXPECT_EQ(ProfileFile::get(path, u"Data"_s, u"Folder"_s, {}), u"C:\\データ\\"_s) << c.name;
+        EXPECT_EQ(ProfileFile::getInt(path, u"Pos"_s, u"Top"_s, 0), 5) << c.name;
+        ProfileFile::putInt(path, u"Pos"_s, u"Top"_s, 7);
+        const QByteArray written = dir.read(u"u.ini"_s);
+        QByteArray expected = c.bytes;
+        expected[expected.size() - (c.bigEndian ? 5 : 6)] = '7';
+        EXPECT_EQ(written, expected) << c.name;
+    }
+}
+
+TEST(ProfileFileRead, defaultComesBackWithoutTrailingBlanks)
+{
+    TempFolder dir;
+    dir.write(u"d.ini"_s, "[A]\r\nk=1\r\n");
+    EXPECT_EQ(ProfileFile::get(dir.file(u"d.ini"_s), u"A"_s, u"missing"_s, u"def  "_s), u"def"_s);
+    EXPECT_EQ(ProfileFile::get(dir.file(u"none.ini"_s), u"A"_s, u"k"_s, u" x\t"_s), u" x"_s);
 }
 
 TEST(ProfileFileInt, parsesDecimalAndHexOnly)
@@ -294,7 +343,7 @@ void runScript(const std::function<void(const QString&, const QString&, const QS
     put(u"Fresh"_s, u"A"_s, u"1"_s);
     put(u"Fresh"_s, u"B"_s, u"2"_s);
     put(u"Fresh"_s, u"A"_s, u"3"_s);
-    remove(u"SchItem"_s, u"SchItem_Item2"_s);
+    remove(u"SchItem"_s, u"item_Item2"_s);
     put(u"M3Pos"_s, u"Width"_s, u"800"_s); // unchanged
 }
 

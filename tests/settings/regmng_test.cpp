@@ -9,6 +9,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -468,11 +470,25 @@ TEST_P(RegFilerStore, listReadsMissingLinesAsEmptyAndIgnoresABadCount)
 
 TEST_P(RegFilerStore, emptyListOverNothingChangesNothing)
 {
+    // Opening the registry key may create it; no value may be written or removed.
+    const auto valueChanges = [this] {
+        return std::count_if(m_changes.cbegin(), m_changes.cend(), [](const UserRegistry::Change& c) {
+            return c.kind != UserRegistry::Change::Kind::CreateKey;
+        });
+    };
+    m_changes.clear();
     list().WriteStrings({});
     EXPECT_FALSE(QFile::exists(m_ini));
+    EXPECT_EQ(valueChanges(), 0);
+    EXPECT_EQ(stored(kList, QStringLiteral("item_ItemCount")), std::nullopt);
+
     store(kList, QStringLiteral("item_ItemCount"), QStringLiteral("0"));
+    const QByteArray iniBefore = m_dir.read(QStringLiteral("QuavScheduler.ini"));
+    m_changes.clear();
     list().WriteStrings({});
     EXPECT_EQ(stored(kList, QStringLiteral("item_ItemCount")), QStringLiteral("0"));
+    EXPECT_EQ(valueChanges(), 0);
+    EXPECT_EQ(m_dir.read(QStringLiteral("QuavScheduler.ini")), iniBefore);
 }
 
 TEST_P(RegFilerStore, itemWithoutSectionNeitherReadsNorWrites)

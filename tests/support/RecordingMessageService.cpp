@@ -6,6 +6,8 @@ MessageService::Answer RecordingMessageService::show(const QString& text, Icon i
                                                      const QString& caption)
 {
     m_shown.append({text, icon, buttons, caption});
+    if (m_whileShown)
+        m_whileShown(m_shown.last());
     return m_answers.isEmpty() ? Answer::Ok : m_answers.takeFirst();
 }
 
