@@ -2,7 +2,7 @@
 #include "mainwindow/schedule.h"
 
 #include "controls/jvStringGrid.h"
-#include "mainwindow/FontConvert.h"
+#include "mainwindow/MarkedCell.h"
 #include "mainwindow/MonthCalendar.h"
 #include "mainwindow/model/DayTexts.h"
 #include "platform/AnsiText.h"
@@ -110,13 +110,7 @@ void TMainForm::jvStringGrid1DrawCell(int col, int row, const QRect& rect, QPain
     const QString text = jvStringGrid1->Cells(col, row);
     const std::optional<ColorRef> fill =
         Markup::cellFill(selectedDate(), row, text, SatColor, SunColor, MarkupEntries, ShowHolidays);
-    if (!fill)
-        return;
-    const QColor color = FontConvert::toQColor(*fill);
-    if (!color.isValid())
-        return;
-    painter.fillRect(rect, color);
-    painter.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    paintMarkedCell(painter, rect, text, fill);
 }
 
 void TMainForm::jvStringGrid1SelectCell(int row)

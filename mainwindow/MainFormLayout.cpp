@@ -3,6 +3,7 @@
 
 #include "controls/jvStringGrid.h"
 #include "mainwindow/FontConvert.h"
+#include "mainwindow/MenuAction.h"
 #include "mainwindow/MonthCalendar.h"
 #include "settings/RegMng.h"
 #include "settings/widgets/ComponentImage.h"
@@ -44,16 +45,6 @@ QPlainTextEdit* makeMemo(const QString& name)
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setTabChangesFocus(false);
     return memo;
-}
-
-// A menu or tool entry whose hint is both its tool tip and its status text.
-QAction* makeAction(const QString& name, const QString& caption, const QString& hint, QObject* parent)
-{
-    auto* action = new QAction(caption, parent);
-    action->setObjectName(name);
-    action->setStatusTip(hint);
-    action->setToolTip(hint);
-    return action;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "mainwindow/FontColorDialog.h"
 #include "mainwindow/FontConvert.h"
 #include "mainwindow/MarkupStrSetup.h"
+#include "mainwindow/MenuAction.h"
 #include "mainwindow/OptionDialogs.h"
 #include "mainwindow/SchItemSetup.h"
 #include "mainwindow/WeekSetup.h"
@@ -23,15 +24,6 @@
 #include <QPlainTextEdit>
 
 namespace {
-
-QAction* makeAction(const QString& name, const QString& caption, const QString& hint, QObject* parent)
-{
-    auto* action = new QAction(caption, parent);
-    action->setObjectName(name);
-    action->setStatusTip(hint);
-    action->setToolTip(hint);
-    return action;
-}
 
 ColorRef toColorRef(const QColor& color)
 {

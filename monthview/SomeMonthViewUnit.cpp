@@ -1,7 +1,7 @@
 #include "monthview/SomeMonthViewUnit.h"
 
 #include "controls/jvStringGrid.h"
-#include "mainwindow/FontConvert.h"
+#include "mainwindow/MarkedCell.h"
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/Markup.h"
@@ -315,11 +315,5 @@ void TSomeMonthViewForm::jvStringGrid1DrawCell(TjvStringGrid& sender, int col, i
     const std::optional<ColorRef> fill =
         Markup::cellFill(QDate(MonthYears[slot], MonthNumbers[slot], 1), row, text, m_main.SatColor,
                          m_main.SunColor, m_main.MarkupEntries, m_main.ShowHolidays);
-    if (!fill)
-        return;
-    const QColor color = FontConvert::toQColor(*fill);
-    if (!color.isValid())
-        return;
-    painter.fillRect(rect, color);
-    painter.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    paintMarkedCell(painter, rect, text, fill);
 }

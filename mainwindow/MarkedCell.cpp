@@ -1,0 +1,17 @@
+#include "mainwindow/MarkedCell.h"
+
+#include "mainwindow/FontConvert.h"
+
+#include <QPainter>
+
+void paintMarkedCell(QPainter& painter, const QRect& rect, const QString& text,
+                     const std::optional<quint32>& fill)
+{
+    if (!fill)
+        return;
+    const QColor color = FontConvert::toQColor(*fill);
+    if (!color.isValid())
+        return;
+    painter.fillRect(rect, color);
+    painter.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+#include <optional>
+
+class QPainter;
+
+// Fills a schedule cell with its weekend or markup colour and draws its text over it, the same
+// in the main grid and the three-month view. No fill, or a colour that names none, paints nothing.
+void paintMarkedCell(QPainter& painter, const QRect& rect, const QString& text,
+                     const std::optional<quint32>& fill);
