@@ -238,15 +238,15 @@ std::unique_ptr<LayoutSpec> readLayout(ImageReader& in, int depth)
     if (depth > kMaxLayoutDepth)
         ThrowInvalidImage();
     constexpr qint32 kMax = QWIDGETSIZE_MAX;
-    auto spec = std::make_unique<LayoutSpec>();
-    spec->direction = static_cast<QBoxLayout::Direction>(readBoundedInt(in, 0, 3));
-    spec->spacing = readBoundedInt(in, -1, kMax);
+    auto plan = std::make_unique<LayoutSpec>();
+    plan->direction = static_cast<QBoxLayout::Direction>(readBoundedInt(in, 0, 3));
+    plan->spacing = readBoundedInt(in, -1, kMax);
     const qint32 left = readBoundedInt(in, 0, kMax);
     const qint32 top = readBoundedInt(in, 0, kMax);
     const qint32 right = readBoundedInt(in, 0, kMax);
-    spec->margins = QMargins(left, top, right, readBoundedInt(in, 0, kMax));
+    plan->margins = QMargins(left, top, right, readBoundedInt(in, 0, kMax));
     const int count = in.ReadCount(5);
-    spec->items.reserve(size_t(count));
+    plan->items.reserve(size_t(count));
     for (int i = 0; i < count; ++i) {
         LayoutItemSpec item;
         item.type = static_cast<LayoutItemType>(in.ReadByte());
@@ -273,24 +273,24 @@ std::unique_ptr<LayoutSpec> readLayout(ImageReader& in, int depth)
         default:
             ThrowInvalidImage();
         }
-        spec->items.push_back(std::move(item));
+        plan->items.push_back(std::move(item));
     }
-    return spec;
+    return plan;
 }
 
-QBoxLayout* makeLayout(const LayoutSpec& spec, const QList<QWidget*>& children, std::vector<bool>& used)
+QBoxLayout* makeLayout(const LayoutSpec& plan, const QList<QWidget*>& children, std::vector<bool>& used)
 {
     QBoxLayout* layout = nullptr;
-    if (spec.direction == QBoxLayout::TopToBottom)
+    if (plan.direction == QBoxLayout::TopToBottom)
         layout = new QVBoxLayout;
-    else if (spec.direction == QBoxLayout::LeftToRight)
+    else if (plan.direction == QBoxLayout::LeftToRight)
         layout = new QHBoxLayout;
     else
-        layout = new QBoxLayout(spec.direction);
+        layout = new QBoxLayout(plan.direction);
     std::unique_ptr<QBoxLayout> owned(layout);
-    layout->setSpacing(spec.spacing);
-    layout->setContentsMargins(spec.margins);
-    for (const LayoutItemSpec& item : spec.items) {
+    layout->setSpacing(plan.spacing);
+    layout->setContentsMargins(plan.margins);
+    for (const LayoutItemSpec& item : plan.items) {
         switch (item.type) {
         case LayoutItemType::Widget:
             // Each child once: a widget in two places of a layout is damage.
@@ -312,10 +312,10 @@ QBoxLayout* makeLayout(const LayoutSpec& spec, const QList<QWidget*>& children, 
     return owned.release();
 }
 
-void applyLayout(QWidget* w, const LayoutSpec& spec, const QList<QWidget*>& children)
+void applyLayout(QWidget* w, const LayoutSpec& plan, const QList<QWidget*>& children)
 {
     std::vector<bool> used(size_t(children.size()), false);
-    QBoxLayout* layout = makeLayout(spec, children, used);
+    QBoxLayout* layout = makeLayout(plan, children, used);
     w->setLayout(layout);
 }
 
