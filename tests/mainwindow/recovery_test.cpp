@@ -210,6 +210,23 @@ TEST_F(RecoveryTest, pageChangedOutsideMeetsEachChoice)
     }
 }
 
+// Typed and taken back leaves the page as its file was read; when another program changed the
+// file meanwhile and the user keeps the page, the page must still reach the file.
+TEST_F(RecoveryTest, keptPageEqualToItsFirstReadingStillOverwritesTheOtherProgram)
+{
+    dir.write(QStringLiteral("ToDo.txt"), "old");
+    askOutsideEdit = [](const QString&) { return OutsideEditChoice::KeepMine; };
+    TMainForm& f = start();
+    type(f.Memo2, QStringLiteral("!"));
+    QTextCursor cursor = f.Memo2->textCursor();
+    cursor.deletePreviousChar();
+    ASSERT_TRUE(f.Memo2->document()->isModified());
+    writeOutside("ToDo.txt", "theirs");
+    changeDate(QDate(2001, 2, 4));
+    EXPECT_EQ(file("ToDo.txt"), "old");
+    EXPECT_TRUE(copies().isEmpty());
+}
+
 TEST_F(RecoveryTest, monthChangedOutsideIsAskedOnlyWhenTheGridChangedToo)
 {
     int asked = 0;
