@@ -210,6 +210,17 @@ TEST_F(RecoveryTest, pageChangedOutsideMeetsEachChoice)
     }
 }
 
+// A month without a file shows an empty grid: nothing of the user's to keep until a cell changes.
+TEST_F(RecoveryTest, untouchedNewMonthIsNotJournaled)
+{
+    TMainForm& f = start();
+    f.journalNow();
+    EXPECT_TRUE(targets().isEmpty());
+    f.jvStringGrid1->setCells(1, 3, QStringLiteral("会議"));
+    f.journalNow();
+    EXPECT_EQ(targets(), QStringList({QStringLiteral("200102.csv")}));
+}
+
 // Typed and taken back leaves the page as its file was read; when another program changed the
 // file meanwhile and the user keeps the page, the page must still reach the file.
 TEST_F(RecoveryTest, keptPageEqualToItsFirstReadingStillOverwritesTheOtherProgram)
