@@ -70,7 +70,12 @@ TjvStringGrid::TjvStringGrid(QWidget* parent) : QAbstractScrollArea(parent)
     updateScrollBars();
 }
 
-TjvStringGrid::~TjvStringGrid() = default;
+TjvStringGrid::~TjvStringGrid()
+{
+    // The editor calls back into the grid when it loses the focus; it goes while the grid is whole.
+    delete m_editor;
+    m_editor = nullptr;
+}
 
 // ---- cells and shape ----
 
