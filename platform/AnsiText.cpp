@@ -207,8 +207,10 @@ QByteArray encode(const QString& text)
         out.append(char(code & 0xFF));
     }
     // A kept byte may pair with its neighbour or read as katakana, and code page bytes may happen
-    // to form UTF-8: either would read back as other text, so those go out as UTF-8 instead.
-    if (fits && (!hasEscape || decodeCp932(out) == readBack(text)) && !looksLikeUtf8(out))
+    // to form UTF-8 or start like a UTF-16 byte order mark (which an INI reader honours): each
+    // would read back as other text, so those go out as UTF-8 instead.
+    const bool utf16Mark = out.startsWith("\xFF\xFE") || out.startsWith("\xFE\xFF");
+    if (fits && (!hasEscape || decodeCp932(out) == readBack(text)) && !looksLikeUtf8(out) && !utf16Mark)
         return out;
     hasEscape = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return isEscape(c.unicode()); });
     QByteArray utf8 = encodeUtf8WithBom(text, true);

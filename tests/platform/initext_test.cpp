@@ -251,3 +251,14 @@ TEST(IniTextBytes, undecodableBytesSurviveInUntouchedLines)
 }
 
 } // namespace
+
+// Kept bytes that happen to open like a UTF-16 byte order mark must not turn the file into UTF-16
+// at its next reading.
+TEST(IniTextBytes, keptBytesLikeAUtf16MarkReadBackAsTheSameLines)
+{
+    for (const QByteArray& bytes : {QByteArray("\xEF\xBB\xBF\xFE\xFF[A]\r\nk=v\r\n"),
+                                    QByteArray("\xEF\xBB\xBF\xFF\xFE[A]\r\nk=v\r\n")}) {
+        const IniText ini = IniText::fromBytes(bytes);
+        EXPECT_EQ(IniText::fromBytes(ini.toBytes()).lines(), ini.lines());
+    }
+}
