@@ -217,6 +217,8 @@ void TjvStringGrid::setLeftCol(int col)
 
 void TjvStringGrid::scrollToShow(int col, int row)
 {
+    const int topRow = m_topRow;
+    const int leftCol = m_leftCol;
     if (row >= m_model.fixedRows()) {
         const int fit = std::max(1, (viewport()->height() - fixedRowsHeight()) / rowStep());
         if (row < m_topRow)
@@ -230,6 +232,9 @@ void TjvStringGrid::scrollToShow(int col, int row)
         while (m_leftCol < col && colLeft(col) + m_colWidths[size_t(col)] > viewport()->width())
             ++m_leftCol;
     }
+    // A move within the cells in view repaints only the cells it leaves and enters.
+    if (m_topRow == topRow && m_leftCol == leftCol)
+        return;
     updateScrollBars();
     placeEditor();
     viewport()->update();

@@ -7,6 +7,8 @@
 #include "mainwindow/model/DayFiles.h"
 #include "platform/Failure.h"
 
+#include <QScopeGuard>
+
 QDate TMainForm::selectedDate() const
 {
     return MonthCal->selectedDate();
@@ -25,6 +27,15 @@ void TMainForm::MonthCalClick()
     const QDate d = selectedDate();
     const QString newMonthFile = DayFiles::joinPath(DataFolder, DayFiles::monthFileName(d));
     const bool monthChanges = newMonthFile != MonthFile;
+    // The grid's move to the day's row runs the date change once more for the date just loaded.
+    // With nothing to save there is nothing new to load either: it only confirms label and status.
+    if (m_dateChangeDepth > 0 && !monthChanges && d == m_shownDate && !pagesNeedSaving()) {
+        setMonthLabel(d);
+        setStatusDate(d);
+        return;
+    }
+    ++m_dateChangeDepth;
+    const auto leave = qScopeGuard([this] { --m_dateChangeDepth; });
     std::optional<QByteArray> newMonth;
     bool movedOn = false; // the user already chose to go on with unsaved texts journaled
     if (monthChanges) {

@@ -89,26 +89,30 @@ void TMainForm::loadPage(int index)
         }
         return;
     }
-    // Taken before reading, so a change made while reading counts as a change.
-    m_pageStamp[index] = DiskStamp::take(path);
+    FileTextBaseline& baseline = m_pageBaseline[index];
+    // The file holds what the page was loaded from or saved to: reading it again would change
+    // nothing, and ToDo and メモ can be large.
+    if (m_pageLoadedFrom[index] == path && !memo->document()->isModified() &&
+        baseline.state() != FileTextBaseline::State::Unreadable &&
+        baseline.state() != FileTextBaseline::State::Unknown && m_pageStamp[index].unchangedSince(path))
+        return;
+    m_pageLoadedFrom[index] = path;
     m_pageWritten[index].reset();
     const PageFile::Loaded loaded = PageFile::load(path);
-    FileTextBaseline& baseline = m_pageBaseline[index];
+    m_pageStamp[index] = loaded.stamp;
     const bool wasUnreadable = baseline.state() == FileTextBaseline::State::Unreadable;
     if (loaded.state == PageFile::Loaded::State::Read) {
         // An unmodified page holds what was last read or written, so the editor's text need
         // not be built to see that the file says the same.
-        const bool unchanged =
-            memo->document()->isModified() ? editorText(memo) == loaded.text : baseline.text() == loaded.text;
+        const bool unchanged = memo->document()->isModified() ? memo->toPlainText() == loaded.editorText
+                                                              : baseline.text() == loaded.text;
         baseline.setKnown(loaded.text);
         if (unchanged) {
             // Caret and undo stay; the page now matches its file, so it counts as unmodified.
             memo->document()->setModified(false);
             return;
         }
-        QString text = loaded.text;
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        putText(index, text);
+        putText(index, loaded.editorText);
         return;
     }
     if (loaded.state == PageFile::Loaded::State::Missing)
@@ -129,6 +133,28 @@ void TMainForm::SavePages()
     savePagesReporting();
 }
 
+PageFile::SaveAction TMainForm::pageSaveAction(int index) const
+{
+    const QTextDocument* page = pageEditor(index)->document();
+    const FileTextBaseline& baseline = m_pageBaseline[index];
+    // An untouched empty page of a date that had no file has nothing to delete: a file another
+    // program put there since is its own, and the next load shows it.
+    if (!page->isModified() && baseline.state() == FileTextBaseline::State::Missing)
+        return PageFile::SaveAction::Keep;
+    return PageFile::saveAction(belongsToDate(index), page->isEmpty(), page->isModified(),
+                                baseline.state() == FileTextBaseline::State::Unreadable);
+}
+
+bool TMainForm::pagesNeedSaving() const
+{
+    for (int index : kFileOrder) {
+        if (!pageFile(index).isEmpty() &&
+            pageSaveAction(index) != PageFile::SaveAction::Keep)
+            return true;
+    }
+    return false;
+}
+
 TMainForm::SaveOutcome TMainForm::savePagesReporting()
 {
     SaveOutcome outcome;
@@ -137,12 +163,10 @@ TMainForm::SaveOutcome TMainForm::savePagesReporting()
         const QString& path = pageFile(index);
         if (path.isEmpty())
             continue;
-        const QString text = editorText(memo);
         const bool modified = memo->document()->isModified();
         FileTextBaseline& baseline = m_pageBaseline[index];
         try {
-            switch (PageFile::saveAction(belongsToDate(index), text.isEmpty(), modified,
-                                         baseline.state() == FileTextBaseline::State::Unreadable)) {
+            switch (pageSaveAction(index)) {
             case PageFile::SaveAction::Keep:
                 break;
             case PageFile::SaveAction::Delete:
@@ -159,23 +183,27 @@ TMainForm::SaveOutcome TMainForm::savePagesReporting()
                     m_keptPages.remove(path);
                 }
                 break;
-            case PageFile::SaveAction::Write:
-                if (!settlePageOutsideEdit(index, AnsiText::encode(text)))
+            case PageFile::SaveAction::Write: {
+                const QString text = editorText(memo);
+                const QByteArray bytes = AnsiText::encode(text);
+                if (!settlePageOutsideEdit(index, bytes))
                     break;
                 // Typed and taken back: the file says this already and keeps its bytes, unless
                 // another program changed it and the user chose to keep the page's text.
-                if (!baseline.fileHolds(text) || m_pageStamp[index].changedOnDisk(path))
-                    PageFile::write(path, text);
+                const bool write = !baseline.fileHolds(text) || m_pageStamp[index].changedOnDisk(path);
+                if (write)
+                    AnsiText::writeBytes(path, bytes);
                 // From here the page is modified only when its text leaves what was written,
                 // undo back to the text as loaded included.
                 memo->document()->setModified(false);
                 baseline.setKnown(text);
-                m_pageStamp[index] = DiskStamp::take(path);
+                m_pageStamp[index] = write ? DiskStamp::take(path, bytes) : DiskStamp::take(path);
                 m_pageWritten[index] = memo->toPlainText();
                 m_journal->remove(path);
                 m_keptPages.remove(path);
                 outcome.dayFilesChanged = outcome.dayFilesChanged || belongsToDate(index);
                 break;
+            }
             }
         } catch (const EQuavError&) {
             // The user already chose to go on with this page kept in the journal.

@@ -15,6 +15,10 @@
 #include <memory>
 #include <optional>
 
+namespace PageFile {
+enum class SaveAction;
+}
+
 class QLabel;
 class QPlainTextEdit;
 class QSplitter;
@@ -287,7 +291,10 @@ private:
         bool keptInJournal = false;   // a page failed again and went to the journal unasked
     };
     QString& pageFile(int index);
+    const QString& pageFile(int index) const { return const_cast<TMainForm*>(this)->pageFile(index); }
     void loadPage(int index);
+    PageFile::SaveAction pageSaveAction(int index) const;
+    bool pagesNeedSaving() const; // a save would write or delete a page file
     void putText(int index, const QString& text); // the page's text, unmodified
     void pageShown(int index);
     SaveOutcome savePagesReporting();
@@ -314,6 +321,8 @@ private:
     std::unique_ptr<RecoveryJournal> m_journal;
     QTimer* m_journalTimer = nullptr;
     std::array<DiskStamp, 5> m_pageStamp; // each page's file as last read or written
+    std::array<QString, 5> m_pageLoadedFrom; // the file each page was last loaded from
+    int m_dateChangeDepth = 0;               // date changes running, the nested one included
     // The editor text last written, while the page stays modified after its save.
     std::array<std::optional<QString>, 5> m_pageWritten;
     DiskStamp m_monthStamp;

@@ -238,6 +238,35 @@ QString toCrLf(const QString& text)
     return out;
 }
 
+void splitLineBreaks(const QString& text, QString* crLf, QString* lf)
+{
+    const qsizetype n = text.size();
+    const char16_t* src = reinterpret_cast<const char16_t*>(text.constData());
+    // Worst case every character is a lone break that doubles.
+    *crLf = QString(2 * n, Qt::Uninitialized);
+    *lf = QString(n, Qt::Uninitialized);
+    char16_t* c = reinterpret_cast<char16_t*>(crLf->data());
+    char16_t* l = reinterpret_cast<char16_t*>(lf->data());
+    qsizetype wc = 0;
+    qsizetype wl = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t ch = src[i];
+        if (ch == u'\r' || ch == u'\n') {
+            if (ch == u'\r' && i + 1 < n && src[i + 1] == u'\n')
+                ++i;
+            c[wc++] = u'\r';
+            c[wc++] = u'\n';
+            l[wl++] = u'\n';
+        } else {
+            c[wc++] = ch;
+            l[wl++] = ch;
+        }
+    }
+    crLf->truncate(wc);
+    crLf->squeeze();
+    lf->truncate(wl);
+}
+
 QStringList splitLines(const QString& text)
 {
     QStringList lines;

@@ -23,6 +23,8 @@ bool fitsCp932(const QString& text);
 
 // Every CR LF, lone CR or lone LF becomes CR LF.
 QString toCrLf(const QString& text);
+// Both forms at once: every line break as CR LF and as LF.
+void splitLineBreaks(const QString& text, QString* crLf, QString* lf);
 // Lines ended by CR LF, lone CR or lone LF; a last line without break counts, a final break
 // opens no empty line.
 QStringList splitLines(const QString& text);

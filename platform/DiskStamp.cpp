@@ -25,25 +25,44 @@ bool readFile(const QString& path, QByteArray& bytes)
 }
 } // namespace
 
-DiskStamp DiskStamp::take(const QString& path, QByteArrayView bytes)
+DiskStamp DiskStamp::fromFacts(const FileBytes::Facts& facts, QByteArrayView bytes)
 {
     DiskStamp stamp;
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir())
-        return stamp;
     stamp.m_exists = true;
-    stamp.m_size = info.size();
-    stamp.m_mtimeMs = info.lastModified().toMSecsSinceEpoch();
-    const qint64 age = QDateTime::currentMSecsSinceEpoch() - stamp.m_mtimeMs;
-    if (age < kDoubtMs) {
-        if (bytes.data() && bytes.size() == stamp.m_size) {
-            stamp.m_digest = digestOf(bytes);
-        } else {
-            QByteArray read;
-            stamp.m_digest = readFile(path, read) ? digestOf(read) : QByteArray("unreadable");
-        }
+    stamp.m_size = facts.size;
+    stamp.m_mtimeMs = facts.mtimeMs;
+    stamp.m_ctimeNs = facts.ctimeNs;
+    stamp.m_inode = facts.inode;
+    if (QDateTime::currentMSecsSinceEpoch() - stamp.m_mtimeMs < kDoubtMs) {
+        // Bytes of another size were read while the file changed: no digest of them vouches for it.
+        stamp.m_digest = bytes.size() == stamp.m_size ? digestOf(bytes) : QByteArray("changing");
     }
     return stamp;
+}
+
+DiskStamp DiskStamp::take(const QString& path, QByteArrayView bytes)
+{
+    FileBytes::Facts facts;
+    if (FileBytes::factsOf(QFile::encodeName(path), facts) != FileBytes::Outcome::Read)
+        return {};
+    if (QDateTime::currentMSecsSinceEpoch() - facts.mtimeMs < kDoubtMs && !(bytes.data() && bytes.size() == facts.size)) {
+        QByteArray read;
+        DiskStamp stamp = fromFacts(facts, {});
+        stamp.m_digest = readFile(path, read) ? digestOf(read) : QByteArray("unreadable");
+        return stamp;
+    }
+    return fromFacts(facts, bytes);
+}
+
+bool DiskStamp::unchangedSince(const QString& path) const
+{
+    FileBytes::Facts facts;
+    const FileBytes::Outcome now = FileBytes::factsOf(QFile::encodeName(path), facts);
+    if (!m_exists)
+        return now == FileBytes::Outcome::Missing;
+    return now == FileBytes::Outcome::Read && m_digest.isEmpty() && m_inode != 0 &&
+           facts.inode == m_inode && facts.ctimeNs == m_ctimeNs && facts.size == m_size &&
+           facts.mtimeMs == m_mtimeMs;
 }
 
 bool DiskStamp::changedOnDisk(const QString& path) const

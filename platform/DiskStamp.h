@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include "platform/FileBytes.h"
+
 // What a file looked like when the program last read or wrote it, to tell later whether
 // another program changed it. Size and modification time decide; when the time was so close to
 // the moment of taking that a same-sized rewrite could keep it, a digest of the bytes decides.
@@ -15,21 +17,36 @@ public:
     // reads the file when a digest is needed). A missing file gives a stamp of a missing file.
     static DiskStamp take(const QString& path, QByteArrayView bytes = {});
     static DiskStamp missing() { return {}; }
+    // The file as fstat saw it before these bytes were read from it.
+    static DiskStamp fromFacts(const FileBytes::Facts& facts, QByteArrayView bytes);
 
     // True when the file differs from the stamp. A file that vanished since counts as unchanged:
     // writing it back loses nothing of the other program's.
     bool changedOnDisk(const QString& path) const;
+
+    // True only when the file is surely as stamped, still missing or the same file with the same
+    // size and times, so what was read from it need not be read again. A stamp whose time alone
+    // cannot tell, or that came from text, never vouches for the file.
+    bool unchangedSince(const QString& path) const;
 
     bool exists() const { return m_exists; }
     // One text line, and back, so a stamp can be kept in a file.
     QString toText() const;
     static DiskStamp fromText(const QString& text);
 
-    bool operator==(const DiskStamp&) const = default;
+    // What the stamp says of the file's contents; the identity below is only a faster witness.
+    bool operator==(const DiskStamp& other) const
+    {
+        return m_exists == other.m_exists && m_size == other.m_size && m_mtimeMs == other.m_mtimeMs &&
+               m_digest == other.m_digest;
+    }
 
 private:
     bool m_exists = false;
     qint64 m_size = 0;
     qint64 m_mtimeMs = 0;
     QByteArray m_digest; // hex; empty when the time alone decides
+    // Kept in memory only: a replaced or rewritten file changes them even when it keeps size and time.
+    qint64 m_ctimeNs = 0;
+    quint64 m_inode = 0;
 };

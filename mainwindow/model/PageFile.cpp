@@ -2,6 +2,7 @@
 
 #include "platform/AnsiText.h"
 #include "platform/Failure.h"
+#include "platform/FileBytes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,16 +11,23 @@ namespace PageFile {
 
 Loaded load(const QString& path)
 {
-    // Opening first spares the common case, an existing file, a look-up of its own.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        const QFileInfo info(path);
-        return {info.exists() || info.isSymLink() ? Loaded::State::Unreadable : Loaded::State::Missing, {}};
+    Loaded loaded;
+    QByteArray bytes;
+    FileBytes::Facts facts;
+    switch (FileBytes::readWithFacts(QFile::encodeName(path), bytes, facts)) {
+    case FileBytes::Outcome::Missing:
+        return loaded;
+    case FileBytes::Outcome::Failed:
+        loaded.state = Loaded::State::Unreadable;
+        loaded.stamp = DiskStamp::take(path); // a file that stands, so writing over it is no surprise
+        return loaded;
+    case FileBytes::Outcome::Read:
+        break;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {Loaded::State::Unreadable, {}};
-    return {Loaded::State::Read, AnsiText::toCrLf(AnsiText::decode(bytes))};
+    loaded.state = Loaded::State::Read;
+    loaded.stamp = DiskStamp::fromFacts(facts, bytes);
+    AnsiText::splitLineBreaks(AnsiText::decode(bytes), &loaded.text, &loaded.editorText);
+    return loaded;
 }
 
 void write(const QString& path, const QString& text)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/DiskStamp.h"
+
 #include <QString>
 
 // Reading and writing one memo page's file. A page file holds exactly the page's text.
@@ -8,7 +10,9 @@ namespace PageFile {
 struct Loaded {
     enum class State { Missing, Read, Unreadable };
     State state = State::Missing;
-    QString text; // with every line break as CR LF; empty unless Read
+    QString text;       // with every line break as CR LF; empty unless Read
+    QString editorText; // the same with every line break as LF, as an editor holds it
+    DiskStamp stamp;    // the file as it was just before it was read
 };
 
 // Never throws: a file that exists but cannot be read comes back Unreadable.
