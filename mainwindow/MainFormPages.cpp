@@ -148,8 +148,7 @@ PageFile::SaveAction TMainForm::pageSaveAction(int index) const
 bool TMainForm::pagesNeedSaving() const
 {
     for (int index : kFileOrder) {
-        if (!pageFile(index).isEmpty() &&
-            pageSaveAction(index) != PageFile::SaveAction::Keep)
+        if (!pageFile(index).isEmpty() && pageSaveAction(index) != PageFile::SaveAction::Keep)
             return true;
     }
     return false;

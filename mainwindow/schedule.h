@@ -294,7 +294,7 @@ private:
     const QString& pageFile(int index) const { return const_cast<TMainForm*>(this)->pageFile(index); }
     void loadPage(int index);
     PageFile::SaveAction pageSaveAction(int index) const;
-    bool pagesNeedSaving() const; // a save would write or delete a page file
+    bool pagesNeedSaving() const;                 // a save would write or delete a page file
     void putText(int index, const QString& text); // the page's text, unmodified
     void pageShown(int index);
     SaveOutcome savePagesReporting();
@@ -320,7 +320,7 @@ private:
     MainFormEnv m_env;
     std::unique_ptr<RecoveryJournal> m_journal;
     QTimer* m_journalTimer = nullptr;
-    std::array<DiskStamp, 5> m_pageStamp; // each page's file as last read or written
+    std::array<DiskStamp, 5> m_pageStamp;    // each page's file as last read or written
     std::array<QString, 5> m_pageLoadedFrom; // the file each page was last loaded from
     int m_dateChangeDepth = 0;               // date changes running, the nested one included
     // The editor text last written, while the page stays modified after its save.

@@ -31,9 +31,14 @@ DiskStamp DiskStamp::fromFacts(const FileBytes::Facts& facts, QByteArrayView byt
     stamp.m_exists = true;
     stamp.m_size = facts.size;
     stamp.m_mtimeMs = facts.mtimeMs;
-    stamp.m_ctimeNs = facts.ctimeNs;
-    stamp.m_inode = facts.inode;
-    if (QDateTime::currentMSecsSinceEpoch() - stamp.m_mtimeMs < kDoubtMs) {
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    // The change time moves in coarse steps too: one too close to now may not move again for a
+    // rewrite that follows, so such a stamp vouches for nothing.
+    if (now - facts.ctimeNs / 1000000 >= kDoubtMs) {
+        stamp.m_ctimeNs = facts.ctimeNs;
+        stamp.m_inode = facts.inode;
+    }
+    if (now - stamp.m_mtimeMs < kDoubtMs) {
         // Bytes of another size were read while the file changed: no digest of them vouches for it.
         stamp.m_digest = bytes.size() == stamp.m_size ? digestOf(bytes) : QByteArray("changing");
     }
@@ -45,7 +50,8 @@ DiskStamp DiskStamp::take(const QString& path, QByteArrayView bytes)
     FileBytes::Facts facts;
     if (FileBytes::factsOf(QFile::encodeName(path), facts) != FileBytes::Outcome::Read)
         return {};
-    if (QDateTime::currentMSecsSinceEpoch() - facts.mtimeMs < kDoubtMs && !(bytes.data() && bytes.size() == facts.size)) {
+    if (QDateTime::currentMSecsSinceEpoch() - facts.mtimeMs < kDoubtMs &&
+        !(bytes.data() && bytes.size() == facts.size)) {
         QByteArray read;
         DiskStamp stamp = fromFacts(facts, {});
         stamp.m_digest = readFile(path, read) ? digestOf(read) : QByteArray("unreadable");
@@ -60,9 +66,8 @@ bool DiskStamp::unchangedSince(const QString& path) const
     const FileBytes::Outcome now = FileBytes::factsOf(QFile::encodeName(path), facts);
     if (!m_exists)
         return now == FileBytes::Outcome::Missing;
-    return now == FileBytes::Outcome::Read && m_digest.isEmpty() && m_inode != 0 &&
-           facts.inode == m_inode && facts.ctimeNs == m_ctimeNs && facts.size == m_size &&
-           facts.mtimeMs == m_mtimeMs;
+    return now == FileBytes::Outcome::Read && m_digest.isEmpty() && m_inode != 0 && facts.inode == m_inode &&
+           facts.ctimeNs == m_ctimeNs && facts.size == m_size && facts.mtimeMs == m_mtimeMs;
 }
 
 bool DiskStamp::changedOnDisk(const QString& path) const

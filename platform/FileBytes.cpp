@@ -62,7 +62,7 @@ Outcome readWithFacts(const QByteArray& nativePath, QByteArray& out, Facts& fact
     if (fd < 0) {
         struct stat st;
         return errno == ENOENT && ::lstat(nativePath.constData(), &st) != 0 ? Outcome::Missing
-                                                                             : Outcome::Failed;
+                                                                            : Outcome::Failed;
     }
     struct stat st;
     bool ok = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);

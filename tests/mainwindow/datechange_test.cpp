@@ -3,6 +3,8 @@
 
 #include "controls/jvStringGrid.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QPaintEvent>
 
 namespace {
@@ -10,10 +12,7 @@ namespace {
 // Collects what a widget is asked to repaint.
 class PaintProbe final : public QObject {
 public:
-    explicit PaintProbe(QWidget* widget)
-    {
-        widget->installEventFilter(this);
-    }
+    explicit PaintProbe(QWidget* widget) { widget->installEventFilter(this); }
     QRegion painted;
 
 protected:
@@ -29,14 +28,89 @@ protected:
 
 class DateChange : public MainFormFixture {};
 
-TEST_F(DateChange, sameMonthRepaintsTheTwoRowsOnly)
+TEST_F(DateChange, withinTheMonthRepaintsOnlyTheCellsItMovesBetween)
 {
     TMainForm& f = start();
-    QApplication::processEvents();
-    QTest::qWait(50);
-    PaintProbe probe(f.jvStringGrid1->viewport());
+    QTest::qWait(20);
+    TjvStringGrid& grid = *f.jvStringGrid1;
+    const QRegion cells = QRegion(grid.CellRect(grid.Col(), 3).adjusted(0, 0, 1, 1)) +
+                          QRegion(grid.CellRect(grid.Col(), 5).adjusted(0, 0, 1, 1));
+    PaintProbe probe(grid.viewport());
     changeDate(QDate(2001, 2, 5));
-    QTest::qWait(50);
-    QApplication::processEvents();
-    qDebug() << probe.painted << f.jvStringGrid1->viewport()->rect();
+    QTest::qWait(20);
+    EXPECT_FALSE(probe.painted.isEmpty());
+    EXPECT_EQ(probe.painted - cells, QRegion()) << "painted beyond the two cells";
+
+    // A move that scrolls still repaints what scrolled into view.
+    probe.painted = QRegion();
+    changeDate(QDate(2001, 2, 28));
+    QTest::qWait(20);
+    EXPECT_EQ(probe.painted, QRegion(grid.viewport()->rect()));
+}
+
+// ToDo and メモ belong to no date, yet a change by another program shows at the next date change.
+TEST_F(DateChange, showsToDoChangedByAnotherProgram)
+{
+    struct Case {
+        const char* name;
+        QByteArray after; // null: the file is removed
+        QString shown;
+    };
+    const Case cases[] = {
+        {"same size", "milk", QStringLiteral("milk")},
+        {"longer", "milk\r\neggs", QStringLiteral("milk\neggs")},
+        {"removed", QByteArray(), QString()},
+    };
+    for (const Case& c : cases) {
+        dir.write(QStringLiteral("ToDo.txt"), "bread");
+        TMainForm& f = start();
+        ASSERT_EQ(f.Memo2->toPlainText(), QStringLiteral("bread"));
+        if (c.after.isNull()) {
+            QFile::remove(dir.file(QStringLiteral("ToDo.txt")));
+        } else {
+            // Another program keeps the old time, as copying tools do.
+            const QDateTime time = QFileInfo(dir.file(QStringLiteral("ToDo.txt"))).lastModified();
+            dir.write(QStringLiteral("ToDo.txt"), c.after);
+            QFile file(dir.file(QStringLiteral("ToDo.txt")));
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
+        }
+        changeDate(QDate(2001, 2, 4));
+        EXPECT_EQ(f.Memo2->toPlainText(), c.shown) << c.name;
+        EXPECT_FALSE(f.Memo2->document()->isModified()) << c.name;
+        ASSERT_TRUE(closeForm());
+        EXPECT_EQ(has("ToDo.txt"), !c.after.isNull()) << c.name;
+        if (!c.after.isNull()) {
+            EXPECT_EQ(file("ToDo.txt"), c.after) << c.name << ": the close wrote over it";
+        }
+    }
+}
+
+// An empty page of a day without a file has nothing to save: a file another program writes for
+// that day meanwhile is left alone, unasked, and shown when the day comes back.
+TEST_F(DateChange, leavesADayFileWrittenElsewhereWhileItsPageStoodEmpty)
+{
+    TMainForm& f = start();
+    ASSERT_TRUE(f.Memo7->toPlainText().isEmpty());
+    dir.write(QStringLiteral("20010203.txt"), "written elsewhere");
+    changeDate(QDate(2001, 2, 4));
+    EXPECT_EQ(file("20010203.txt"), QByteArray("written elsewhere"));
+    changeDate(QDate(2001, 2, 3));
+    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("written elsewhere"));
+    EXPECT_TRUE(messages.shown().isEmpty());
+}
+
+// The nested run for the same date still deletes a day file that loaded empty, and a date change
+// to the shown date still writes what was typed.
+TEST_F(DateChange, sameDateStillSavesAndDeletes)
+{
+    dir.write(QStringLiteral("20010204.txt"), "");
+    TMainForm& f = start();
+    changeDate(QDate(2001, 2, 4));
+    EXPECT_FALSE(has("20010204.txt")) << "an empty diary file stays";
+    type(f.Memo7, QStringLiteral("typed"));
+    changeDate(QDate(2001, 2, 4));
+    EXPECT_EQ(file("20010204.txt"), QByteArray("typed"));
+    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("typed"));
+    EXPECT_FALSE(f.Memo7->document()->isModified());
 }

@@ -344,3 +344,26 @@ TEST(AnsiTextFiles, failuresThrowWithPathAndKeepOldFile)
 }
 
 } // namespace
+
+TEST(AnsiText, bothLineBreakFormsAgreeWithTheCrLfRule)
+{
+    const QString inputs[] = {
+        QString(),
+        QStringLiteral("no break"),
+        QStringLiteral("a\r\nb"),
+        QStringLiteral("a\rb\nc\r\n"),
+        QStringLiteral("\r\r\n\n\r"),
+        QStringLiteral("\n"),
+        QStringLiteral("末尾\r"),
+        QStringLiteral("x\n\r\ny\r\r"),
+    };
+    for (const QString& text : inputs) {
+        QString crLf;
+        QString lf;
+        AnsiText::splitLineBreaks(text, &crLf, &lf);
+        EXPECT_EQ(crLf, AnsiText::toCrLf(text)) << text.toStdString();
+        QString expectedLf = AnsiText::toCrLf(text);
+        expectedLf.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        EXPECT_EQ(lf, expectedLf) << text.toStdString();
+    }
+}
