@@ -141,7 +141,6 @@ QByteArray encodeUtf8WithBom(const QString& text, bool rawEscapes)
 
 QString decodeCp932(QByteArrayView bytes)
 {
-    const Cp932Table& table = Cp932Table::instance();
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype n = bytes.size();
     QString out(n, Qt::Uninitialized);
@@ -154,7 +153,7 @@ QString decodeCp932(QByteArrayView bytes)
             continue;
         }
         if (Cp932Table::isLeadByte(b) && i + 1 < n) {
-            const char16_t c = table.decodePair(b, p[i + 1]);
+            const char16_t c = Cp932Table::decodePair(b, p[i + 1]);
             if (c != 0) {
                 dst[w++] = c;
                 ++i;
@@ -163,7 +162,7 @@ QString decodeCp932(QByteArrayView bytes)
         }
         // A lone lead byte or an unassigned pair: keep the byte itself; the next byte is read
         // afresh, which never turns a trail byte into a separator (trail bytes start at 0x40).
-        dst[w++] = table.decodeSingle(b);
+        dst[w++] = Cp932Table::decodeSingle(b);
     }
     out.truncate(w);
     return out;
@@ -180,9 +179,8 @@ QString decode(QByteArrayView bytes)
 
 bool fitsCp932(const QString& text)
 {
-    const Cp932Table& table = Cp932Table::instance();
     for (QChar ch : text) {
-        if (!table.canEncode(ch.unicode()))
+        if (!Cp932Table::canEncode(ch.unicode()))
             return false;
     }
     return true;
@@ -190,13 +188,12 @@ bool fitsCp932(const QString& text)
 
 QByteArray encode(const QString& text)
 {
-    const Cp932Table& table = Cp932Table::instance();
     QByteArray out;
     out.reserve(text.size() * 2);
     bool hasEscape = false;
     bool fits = true;
     for (QChar ch : text) {
-        const quint16 code = table.encode(ch.unicode());
+        const quint16 code = Cp932Table::encode(ch.unicode());
         if (code == Cp932Table::kNoCode) {
             fits = false;
             break;

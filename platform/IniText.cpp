@@ -167,12 +167,11 @@ QString IniText::readDefault(QStringView def)
 
 QStringView IniText::cutToBytes(QStringView text, qsizetype maxBytes)
 {
-    const Cp932Table& table = Cp932Table::instance();
     qsizetype bytes = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         const bool pair = QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        const quint16 code = table.encode(c);
+        const quint16 code = Cp932Table::encode(c);
         const qsizetype width = pair ? 2 : code != Cp932Table::kNoCode && code > 0xFF ? 2 : 1;
         if (bytes + width > maxBytes)
             return text.first(i);

@@ -1,0 +1,1 @@
+quav_bench(codepage quav_platform quav_cp932_icu)
