@@ -7,7 +7,6 @@
 #include "mainwindow/model/AppPaths.h"
 #include "mainwindow/schedule.h"
 #include "monthview/SomeMonthViewUnit.h"
-#include "platform/DefaultEditor.h"
 #include "platform/InstanceMarker.h"
 
 #include <QMessageBox>
@@ -34,7 +33,6 @@ int main(int argc, char** argv)
     MainFormEnv env;
     env.iniPath = paths.iniPath;
     env.defaultDataFolder = paths.dataFolder;
-    env.defaultEditorPath = DefaultEditor::path();
     env.messages = &messages;
     QtNotificationArea notificationArea;
     env.notificationArea = &notificationArea;

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class DialogRunner;
 class MessageService;
@@ -17,7 +18,11 @@ enum class OutsideEditChoice { KeepMine, TakeFile, KeepBoth };
 struct MainFormEnv {
     QString iniPath;           // the settings file
     QString defaultDataFolder; // used until the settings name another
-    QString defaultEditorPath;
+    // The editor used while the settings name none. Unless given here, it is looked for through
+    // findDefaultEditor (none: DefaultEditor::path()) when first needed, since the search looks up
+    // every candidate on PATH and most starts never need it.
+    std::optional<QString> defaultEditorPath;
+    std::function<QString()> findDefaultEditor;
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
     MessageService* messages = nullptr;           // must outlive the window
     NotificationArea* notificationArea = nullptr; // none: no tray icon, minimising minimises

@@ -60,7 +60,8 @@ void TMainForm::runExternalEditor()
     const QByteArray handedOver = text.toUtf8();
     QElapsedTimer running;
     running.start();
-    if (!ProcessRunner::runAndWait(EditorPath, DefaultEditor::arguments(EditorPath, workFile))) {
+    const QString editor = editorPath();
+    if (!ProcessRunner::runAndWait(editor, DefaultEditor::arguments(editor, workFile))) {
         backToNormal();
         throw EInOutError(QStringLiteral("外部エディタを起動できません。"));
     }
@@ -90,4 +91,15 @@ void TMainForm::runExternalEditor()
         memo->setPlainText(edited);
     memo->document()->setModified(true);
     backToNormal();
+}
+
+const QString& TMainForm::editorPath()
+{
+    // Searched once at most: an editor found is kept, and so is finding none, until the user
+    // names one.
+    if (EditorPath.isEmpty() && !m_editorSearched) {
+        m_editorSearched = true;
+        EditorPath = m_env.findDefaultEditor ? m_env.findDefaultEditor() : DefaultEditor::path();
+    }
+    return EditorPath;
 }

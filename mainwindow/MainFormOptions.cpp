@@ -228,7 +228,7 @@ void TMainForm::SchItemSet1Click()
 void TMainForm::EditorSet1Click()
 {
     TEditorSetupDlg& dialog = optionDialogs().EditorSetupDlg();
-    dialog.Edit1->setText(EditorPath);
+    dialog.Edit1->setText(editorPath());
     dialog.OpenDialogInitialDir = TEditorSetupDlg::folderPart(EditorPath);
     dialog.Edit2->setText(DataFolder);
     dialog.Edit1->setFocus();

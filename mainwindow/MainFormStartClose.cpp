@@ -71,7 +71,8 @@ void TMainForm::FormCreate()
     DiaryFile.clear();
     PlanFile.clear();
     AnnivFile.clear();
-    EditorPath = m_env.defaultEditorPath;
+    EditorPath = m_env.defaultEditorPath.value_or(QString());
+    m_editorSearched = m_env.defaultEditorPath.has_value();
     IniPath = m_env.iniPath;
     RegManager1->SetIniFileName(IniPath);
 
@@ -208,7 +209,7 @@ void TMainForm::writeSettings()
     s.charSet = MemoFont.Charset;
     s.bold = MemoFont.Style & fsBold;
     s.italic = MemoFont.Style & fsItalic;
-    s.editorPath = EditorPath;
+    s.editorPath = editorPath();
     s.dataFolder = DataFolder;
     for (int c = 0; c <= Memo5.size() && c < jvStringGrid1->ColCount(); ++c)
         s.colWidths.append(jvStringGrid1->ColWidths(c));

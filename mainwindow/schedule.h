@@ -316,6 +316,8 @@ private:
     void keepUnsaved(); // journals what is unsaved and shows it again when its file comes back
     void restoreEntries();
     void takeEditorWorkFile();
+    // EditorPath, the default editor looked for first where the settings named none.
+    const QString& editorPath();
 
     MainFormEnv m_env;
     std::unique_ptr<RecoveryJournal> m_journal;
@@ -341,6 +343,7 @@ private:
     bool m_memoFontRead = false;                    // what was never read is never written
     bool m_settingsRead = false;
     bool m_waitingForEditor = false;
+    bool m_editorSearched = false; // EditorPath, while empty, is the default editor once searched
     Qt::WindowStates m_stateBeforeMinimise = Qt::WindowNoState;
     Clipboard* m_clipboard = nullptr;
     MonthViewLink* m_monthView = nullptr;

@@ -24,6 +24,8 @@ protected:
     NotificationArea* notificationArea = nullptr; // none: no tray icon
     DialogRunner* dialogs = nullptr;              // none: the dialogs' own modal loops
     QString editorPath = QStringLiteral("/usr/bin/true");
+    // Set: the default editor is not given as editorPath but searched for through it.
+    std::function<QString()> findEditor;
     std::function<OutsideEditChoice(const QString&)> askOutsideEdit = [](const QString&) {
         ADD_FAILURE() << "unexpected question about a file changed outside";
         return OutsideEditChoice::KeepBoth;
@@ -37,7 +39,10 @@ protected:
         MainFormEnv env;
         env.iniPath = ini();
         env.defaultDataFolder = folder();
-        env.defaultEditorPath = editorPath;
+        if (findEditor)
+            env.findDefaultEditor = findEditor;
+        else
+            env.defaultEditorPath = editorPath;
         env.notificationArea = notificationArea;
         env.dialogs = dialogs;
         env.now = [this] { return now; };

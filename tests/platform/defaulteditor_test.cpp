@@ -1,6 +1,12 @@
 #include "platform/DefaultEditor.h"
 
+#include "support/TempFolder.h"
+
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -32,5 +38,50 @@ INSTANTIATE_TEST_SUITE_P(
                       EditorCase{"/usr/bin/mousepad", {u"/d/~QuavSchedulerWork.txt"_s}},
                       EditorCase{"/opt/my-gedit", {u"/d/~QuavSchedulerWork.txt"_s}},
                       EditorCase{"/usr/bin/gedit/", {u"/d/~QuavSchedulerWork.txt"_s}}));
+
+} // namespace
+
+namespace {
+
+struct Installed {
+    int folder; // index into the search path
+    const char* name;
+    bool executable;
+};
+
+struct SearchCase {
+    const char* name;
+    std::vector<Installed> installed;
+    int foundFolder; // -1: nothing found
+    const char* found;
+};
+
+class EditorSearch : public ::testing::TestWithParam<SearchCase> {};
+
+// The list's order decides, not the order of the folders; a file that cannot run is no editor.
+TEST_P(EditorSearch, takesTheFirstCandidateInstalled)
+{
+    const SearchCase& c = GetParam();
+    TempFolder folders[2];
+    for (const Installed& file : c.installed) {
+        const QString name = QString::fromUtf8(file.name);
+        folders[file.folder].write(name, "#!/bin/sh\n");
+        QFile::setPermissions(folders[file.folder].file(name),
+                              file.executable ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
+    }
+    const QString found = DefaultEditor::path({folders[0].path(), folders[1].path()});
+    EXPECT_EQ(found, c.foundFolder < 0 ? QString() : folders[c.foundFolder].file(QString::fromUtf8(c.found)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Installed, EditorSearch,
+    ::testing::Values(
+        SearchCase{"listOrderBeatsFolderOrder", {{0, "mousepad", true}, {1, "gedit", true}}, 1, "gedit"},
+        SearchCase{"firstFolderOfTheSameEditor", {{0, "kate", true}, {1, "kate", true}}, 0, "kate"},
+        SearchCase{"notExecutableIsSkipped", {{0, "gedit", false}, {1, "geany", true}}, 1, "geany"},
+        SearchCase{"openerWhenNoEditor", {{1, "xdg-open", true}, {0, "vi", true}}, 1, "xdg-open"},
+        SearchCase{"editorBeforeOpener", {{0, "xdg-open", true}, {1, "featherpad", true}}, 1, "featherpad"},
+        SearchCase{"nothing", {{0, "gedit", false}}, -1, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
