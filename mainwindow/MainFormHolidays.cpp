@@ -7,7 +7,7 @@
 #include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/Holidays.h"
 #include "mainwindow/model/MainSettings.h"
-#include "platform/ProfileFile.h"
+#include "platform/IniStore.h"
 
 #include <QAction>
 #include <QApplication>
@@ -76,9 +76,8 @@ void TMainForm::Holidays1Click()
     setStatusDate(m_shownDate.isValid() ? m_shownDate : selectedDate());
 }
 
-void TMainForm::readHolidaySetting()
+void TMainForm::readHolidaySetting(const IniStore& ini)
 {
-    const ProfileBatch ini(IniPath);
     // Off until the user turns it on; a settings file without the key gets none at close.
     m_holidaysStored = !ini.get(SettingsKeys::kCal, kHolidaysKey, QString()).isEmpty();
     ShowHolidays = ini.getBool(SettingsKeys::kCal, kHolidaysKey, false);
@@ -88,10 +87,10 @@ void TMainForm::readHolidaySetting()
         setStatusDate(m_env.now().date());
 }
 
-void TMainForm::writeHolidaySetting()
+void TMainForm::writeHolidaySetting(IniStore& ini)
 {
     if (m_holidaysStored)
-        ProfileFile::putBool(IniPath, SettingsKeys::kCal, kHolidaysKey, ShowHolidays);
+        ini.putBool(SettingsKeys::kCal, kHolidaysKey, ShowHolidays);
 }
 
 void TMainForm::showHolidaysInCalendar(int year, int month)

@@ -20,6 +20,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -76,12 +77,18 @@ void TMainForm::FormCreate()
     IniPath = m_env.iniPath;
     RegManager1->SetIniFileName(IniPath);
 
-    readMemoFont();
-    RegManager1->GetFiler(QStringLiteral("SchItem")).ReadStrings(Memo5);
-    if (Memo5.isEmpty())
-        Memo5 = {QStringLiteral("予定1"), QStringLiteral("予定2"), QStringLiteral("予定3")};
-    readSettings();
-    readHolidaySetting();
+    // One read of the settings file serves every reader at start, the settings manager's too.
+    m_startSettings = std::make_unique<ProfileBatch>(IniPath);
+    RegManager1->SetIniStore(m_startSettings.get());
+    {
+        const auto fromFileAgain = qScopeGuard([this] { RegManager1->SetIniStore(nullptr); });
+        readMemoFont();
+        RegManager1->GetFiler(QStringLiteral("SchItem")).ReadStrings(Memo5);
+        if (Memo5.isEmpty())
+            Memo5 = {QStringLiteral("予定1"), QStringLiteral("予定2"), QStringLiteral("予定3")};
+        readSettings(*m_startSettings);
+        readHolidaySetting(*m_startSettings);
+    }
     for (int k = 0; k < kMarkupCount; ++k)
         updateMarkupCaptions(k);
     MemoFont.Style = quint8((BoldStyle ? fsBold : 0) | (ItalicStyle ? fsItalic : 0));
@@ -128,16 +135,18 @@ void TMainForm::readMemoFont()
     m_memoFontRead = true;
 }
 
-void TMainForm::writeMemoFont()
+void TMainForm::writeMemoFont(IniStore& ini)
 {
     // A font that was never read is not written over the stored one.
     if (!m_memoFontRead)
         return;
     RegManager1->SetIniFileName(IniPath);
+    RegManager1->SetIniStore(&ini);
+    const auto fromFileAgain = qScopeGuard([this] { RegManager1->SetIniStore(nullptr); });
     RegManager1->GetFiler(QStringLiteral("MemoFont")).WriteFont(MemoFont);
 }
 
-void TMainForm::readSettings()
+void TMainForm::readSettings(const IniStore& ini)
 {
     MainSettings s;
     s.top = y();
@@ -147,7 +156,6 @@ void TMainForm::readSettings()
     s.italic = MemoFont.Style & fsItalic;
     s.editorPath = EditorPath;
     s.dataFolder = DataFolder;
-    const ProfileBatch ini(IniPath);
     const bool placed = ini.get(SettingsKeys::kPos, QStringLiteral("Top"), QString()).size() > 0 ||
                         ini.get(SettingsKeys::kPos, QStringLiteral("Left"), QString()).size() > 0;
     s.read(ini, int(Memo5.size()));
@@ -188,7 +196,7 @@ void TMainForm::readSettings()
     m_settingsRead = true;
 }
 
-void TMainForm::writeSettings()
+void TMainForm::writeSettings(IniStore& ini)
 {
     // A start-up that ended before the settings were read must not store its defaults over
     // them: the data folder among them.
@@ -214,9 +222,20 @@ void TMainForm::writeSettings()
     for (int c = 0; c <= Memo5.size() && c < jvStringGrid1->ColCount(); ++c)
         s.colWidths.append(jvStringGrid1->ColWidths(c));
     s.activePage = Page1->currentIndex();
-    ProfileBatch ini(IniPath);
     s.write(ini);
-    ini.commit();
+}
+
+void TMainForm::storeClosingSettings(IniStore& ini,
+                                     const std::function<void(const std::function<void()>&)>& step)
+{
+    step([&] { writeSettings(ini); });
+    step([&] { writeHolidaySetting(ini); });
+    step([&] { writeMemoFont(ini); });
+}
+
+void TMainForm::writeClosingSettings(IniStore& ini)
+{
+    storeClosingSettings(ini, [](const std::function<void()>& run) { run(); });
 }
 
 void TMainForm::showEvent(QShowEvent* event)
@@ -234,6 +253,8 @@ void TMainForm::FormShow()
     if (!FirstShow)
         return;
     FirstShow = false;
+    // From here on the file may change: later readers read it again.
+    m_startSettings.reset();
     if (StartDay < jvStringGrid1->RowCount())
         jvStringGrid1->setRow(StartDay);
     // Asked once the window stands, so the question has something to belong to.
@@ -256,18 +277,35 @@ bool TMainForm::FormCloseQuery()
     // Every step runs even when an earlier one failed, so a settings file that cannot be
     // written never costs the user the month or the pages.
     bool ok = true;
+    const auto fail = [&](const EQuavError& failure) {
+        if (!m_unattended) // nobody could answer the report
+            reportFailure(failure.message());
+        ok = false;
+    };
     const auto step = [&](auto&& run) {
         try {
             run();
         } catch (const EQuavError& failure) {
-            if (!m_unattended) // nobody could answer the report
-                reportFailure(failure.message());
-            ok = false;
+            fail(failure);
         }
     };
-    step([this] { writeSettings(); });
-    step([this] { writeHolidaySetting(); });
-    step([this] { writeMemoFont(); });
+    // The settings steps store into one copy of the file, which is written in one replace where
+    // the first of them wrote: the same bytes as when each step wrote the file on its own.
+    ProfileBatch ini(IniPath);
+    int stepsWithChanges = 0;
+    storeClosingSettings(ini, [&](const std::function<void()>& run) {
+        const int before = ini.changeCount();
+        step(run);
+        if (ini.changeCount() != before)
+            ++stepsWithChanges;
+    });
+    try {
+        ini.commit();
+    } catch (const EQuavError& failure) {
+        // Written one by one, each step with something to store met the failure itself.
+        for (int i = 0; i < stepsWithChanges; ++i)
+            fail(failure);
+    }
     step([this] { SaveMonth(); });
     const SaveOutcome pages = savePagesReporting();
     ok = pages.ok && !pages.keptInJournal && ok;

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -42,6 +43,8 @@ class TFontColorDialog;
 class QColorDialog;
 class QTimer;
 class RecoveryJournal;
+class IniStore;
+class ProfileBatch;
 
 // The main window: conducts start-up, date changes and close; the rules themselves live in
 // mainwindow/model and the controls.
@@ -204,6 +207,12 @@ public:
     QDate selectedDate() const;
     QPlainTextEdit* pageEditor(int index) const;
 
+    // The settings file as read once at start, until the window is first shown (null after):
+    // the windows made at start with this one read their settings from it.
+    const ProfileBatch* settingsReadAtStart() const { return m_startSettings.get(); }
+    // What the close sequence stores in the settings file, in its order, into the store given.
+    void writeClosingSettings(IniStore& ini);
+
     // Unsaved texts and the end of the session (MainFormRecovery.cpp).
     static constexpr int kJournalDelayMs = 2000; // text typed is journaled this long after
     // The close sequence where nobody can answer (a signal, the session ending): no question,
@@ -244,10 +253,12 @@ private:
     void FormShow();
     bool FormCloseQuery();
     void ShowHint(const QString& hint);
-    void readSettings();
-    void writeSettings();
+    void readSettings(const IniStore& ini);
+    void writeSettings(IniStore& ini);
     void readMemoFont();
-    void writeMemoFont();
+    void writeMemoFont(IniStore& ini);
+    // Runs each settings step of the close sequence through `step`.
+    void storeClosingSettings(IniStore& ini, const std::function<void(const std::function<void()>&)>& step);
     void applyMemoFont();
     void buildFileNames(QDate date);
     void setMonthLabel(QDate date);
@@ -261,8 +272,8 @@ private:
     void closeSearch(); // the window must not keep the program running
     // National holidays: menu entry, setting, and their look in the calendar, grid and status bar.
     void buildHolidays();
-    void readHolidaySetting();
-    void writeHolidaySetting();
+    void readHolidaySetting(const IniStore& ini);
+    void writeHolidaySetting(IniStore& ini);
     void showHolidaysInCalendar(int year, int month);
     QString statusText(QDate date) const;
 
@@ -342,6 +353,7 @@ private:
     std::array<bool, 5> m_pageViewStale{};          // refilled while hidden: caret to the start when shown
     bool m_memoFontRead = false;                    // what was never read is never written
     bool m_settingsRead = false;
+    std::unique_ptr<ProfileBatch> m_startSettings;
     bool m_waitingForEditor = false;
     bool m_editorSearched = false; // EditorPath, while empty, is the default editor once searched
     Qt::WindowStates m_stateBeforeMinimise = Qt::WindowNoState;

@@ -165,7 +165,12 @@ void TSomeMonthViewForm::FormCreate()
     s.height = height();
     s.p1Width = kPanelWidth;
     s.p2Width = kPanelWidth;
-    s.read(ProfileBatch(m_main.IniPath));
+    // At program start the main window has just read the file: its copy serves.
+    const ProfileBatch* atStart = m_main.settingsReadAtStart();
+    if (atStart && atStart->path() == m_main.IniPath)
+        s.read(*atStart);
+    else
+        s.read(ProfileBatch(m_main.IniPath));
     move(s.left, s.top);
     resize(s.width, s.height);
     Splitter->setSizes(

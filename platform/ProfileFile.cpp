@@ -135,8 +135,16 @@ void putBool(const QString& path, const QString& section, const QString& key, bo
 struct ProfileBatch::Impl {
     QString path;
     IniText text;
+    QByteArray stored;       // the file's bytes as read or last written
     bool unreadable = false; // exists but could not be read: never overwrite it
     bool dirty = false;
+    int changes = 0;
+
+    void changed()
+    {
+        dirty = true;
+        ++changes;
+    }
 };
 
 ProfileBatch::ProfileBatch(QString path) : m_impl(std::make_unique<Impl>())
@@ -145,7 +153,8 @@ ProfileBatch::ProfileBatch(QString path) : m_impl(std::make_unique<Impl>())
     if (!QFileInfo::exists(m_impl->path))
         return;
     try {
-        m_impl->text = IniText::fromBytes(AnsiText::readBytes(m_impl->path));
+        m_impl->stored = AnsiText::readBytes(m_impl->path);
+        m_impl->text = IniText::fromBytes(m_impl->stored);
     } catch (const EInOutError&) {
         m_impl->unreadable = true;
     }
@@ -153,42 +162,32 @@ ProfileBatch::ProfileBatch(QString path) : m_impl(std::make_unique<Impl>())
 
 ProfileBatch::~ProfileBatch() = default;
 
+const QString& ProfileBatch::path() const
+{
+    return m_impl->path;
+}
+
 QString ProfileBatch::get(const QString& section, const QString& key, const QString& def) const
 {
     return valueOf(m_impl->text, section, key, def);
-}
-
-int ProfileBatch::getInt(const QString& section, const QString& key, int def) const
-{
-    return intOf(m_impl->text, section, key, def);
-}
-
-bool ProfileBatch::getBool(const QString& section, const QString& key, bool def) const
-{
-    return getInt(section, key, def ? 1 : 0) != 0;
 }
 
 void ProfileBatch::put(const QString& section, const QString& key, const QString& value)
 {
     checkNames(m_impl->path, section, key);
     if (m_impl->text.setValue(section, key, value))
-        m_impl->dirty = true;
-}
-
-void ProfileBatch::putInt(const QString& section, const QString& key, int value)
-{
-    put(section, key, QString::number(value));
-}
-
-void ProfileBatch::putBool(const QString& section, const QString& key, bool value)
-{
-    put(section, key, boolText(value));
+        m_impl->changed();
 }
 
 void ProfileBatch::remove(const QString& section, const QString& key)
 {
     if (m_impl->text.remove(section, key))
-        m_impl->dirty = true;
+        m_impl->changed();
+}
+
+int ProfileBatch::changeCount() const
+{
+    return m_impl->changes;
 }
 
 void ProfileBatch::commit()
@@ -197,6 +196,16 @@ void ProfileBatch::commit()
         return;
     if (m_impl->unreadable)
         throwCannotWrite(m_impl->path);
-    store(m_impl->path, m_impl->text);
+    QByteArray bytes = m_impl->text.toBytes();
+    // Texts that differ may still give the same bytes (two code points of one code page
+    // character): the file and its time then stay as they are.
+    if (bytes != m_impl->stored || !QFileInfo::exists(m_impl->path)) {
+        try {
+            AnsiText::writeBytes(m_impl->path, bytes);
+        } catch (const EInOutError&) {
+            throwCannotWrite(m_impl->path);
+        }
+        m_impl->stored = std::move(bytes);
+    }
     m_impl->dirty = false;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/IniStore.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -32,21 +35,22 @@ bool parseInt(const QString& text, int* value);
 } // namespace ProfileFile
 
 // Reads the file once, serves many gets and puts from memory, writes once at commit().
-class ProfileBatch final {
+class ProfileBatch final : public IniStore {
 public:
     explicit ProfileBatch(QString path);
-    ~ProfileBatch();
+    ~ProfileBatch() override;
     ProfileBatch(const ProfileBatch&) = delete;
     ProfileBatch& operator=(const ProfileBatch&) = delete;
 
-    QString get(const QString& section, const QString& key, const QString& def) const;
-    int getInt(const QString& section, const QString& key, int def) const;
-    bool getBool(const QString& section, const QString& key, bool def) const;
-    void put(const QString& section, const QString& key, const QString& value);
-    void putInt(const QString& section, const QString& key, int value);
-    void putBool(const QString& section, const QString& key, bool value);
-    void remove(const QString& section, const QString& key);
-    // Writes the file if anything changed; throws EInOutError like ProfileFile::put.
+    const QString& path() const override;
+    QString get(const QString& section, const QString& key, const QString& def) const override;
+    void put(const QString& section, const QString& key, const QString& value) override;
+    void remove(const QString& section, const QString& key) override;
+    // How many puts and removes have changed the text so far, so a caller can tell which of its
+    // steps had something to store.
+    int changeCount() const;
+    // Writes the file in one replace if anything changed and the bytes differ from the file's;
+    // throws EInOutError like ProfileFile::put.
     void commit();
 
 private:

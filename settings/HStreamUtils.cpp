@@ -107,21 +107,26 @@ void WriteStreamToIni(QIODevice& stream, const QString& iniFileName, const QStri
     // Nothing to open: refuse quietly rather than write a file named by nothing.
     if (iniFileName.isEmpty())
         return;
+    ProfileFileStore ini(iniFileName);
+    WriteStreamToIni(stream, ini, section, ident);
+}
+
+void WriteStreamToIni(QIODevice& stream, IniStore& ini, const QString& section, const QString& ident)
+{
     QStringList lines;
     StreamToHexLines(stream, lines);
-    const int oldCount =
-        IntegerOr(ProfileFile::get(iniFileName, section, countKey(ident), QStringLiteral("0")), 0);
+    const int oldCount = IntegerOr(ini.get(section, countKey(ident), QStringLiteral("0")), 0);
     const int newCount = static_cast<int>(lines.size());
     if (newCount < oldCount) {
         for (int i = std::min(oldCount, kMaxStoredLines) - 1; i >= newCount; --i)
-            ProfileFile::remove(iniFileName, section, lineKey(ident, i));
+            ini.remove(section, lineKey(ident, i));
         if (newCount == 0)
-            ProfileFile::remove(iniFileName, section, countKey(ident));
+            ini.remove(section, countKey(ident));
     }
     if (newCount > 0) {
-        ProfileFile::put(iniFileName, section, countKey(ident), QString::number(newCount));
+        ini.put(section, countKey(ident), QString::number(newCount));
         for (int i = 0; i < newCount; ++i)
-            ProfileFile::put(iniFileName, section, lineKey(ident, i), lines.at(i));
+            ini.put(section, lineKey(ident, i), lines.at(i));
     }
 }
 
@@ -132,6 +137,11 @@ void ReadStreamFromIni(QIODevice& stream, const QString& iniFileName, const QStr
         return;
     // One read of the file serves the count and every line.
     const ProfileBatch ini(iniFileName);
+    ReadStreamFromIni(stream, ini, section, ident);
+}
+
+void ReadStreamFromIni(QIODevice& stream, const IniStore& ini, const QString& section, const QString& ident)
+{
     const int count =
         std::min(IntegerOr(ini.get(section, countKey(ident), QStringLiteral("0")), 0), kMaxStoredLines);
     if (count <= 0)

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class IniStore;
 class QIODevice;
 class UserRegistry;
 
@@ -28,6 +29,9 @@ void WriteStreamToIni(QIODevice& stream, const QString& iniFileName, const QStri
 // Leaves the stream untouched when nothing is stored; a missing line adds no bytes.
 void ReadStreamFromIni(QIODevice& stream, const QString& iniFileName, const QString& section,
                        const QString& ident);
+// The same through a store of the INI file.
+void WriteStreamToIni(QIODevice& stream, IniStore& ini, const QString& section, const QString& ident);
+void ReadStreamFromIni(QIODevice& stream, const IniStore& ini, const QString& section, const QString& ident);
 
 // One binary value ident in the subkey section of regDir; an empty stream stores a value of
 // length 0. A refused write throws ERegistryError "'ident' の設定に失敗しました".

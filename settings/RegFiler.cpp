@@ -2,6 +2,7 @@
 #include "settings/RegMng.h"
 #include "settings/ValueText.h"
 
+#include "platform/IniStore.h"
 #include "platform/MessageService.h"
 #include "platform/ProfileFile.h"
 
@@ -36,17 +37,23 @@ QString lineIdent(const QString& ident, int index)
 
 QString TIniAccess::ReadString(const QString& section, const QString& ident, const QString& def) const
 {
-    return ProfileFile::get(m_fileName, section, ident, def);
+    return m_store ? m_store->get(section, ident, def) : ProfileFile::get(m_fileName, section, ident, def);
 }
 
 void TIniAccess::WriteString(const QString& section, const QString& ident, const QString& value) const
 {
-    ProfileFile::put(m_fileName, section, ident, value);
+    if (m_store)
+        m_store->put(section, ident, value);
+    else
+        ProfileFile::put(m_fileName, section, ident, value);
 }
 
 void TIniAccess::DeleteKey(const QString& section, const QString& ident) const
 {
-    ProfileFile::remove(m_fileName, section, ident);
+    if (m_store)
+        m_store->remove(section, ident);
+    else
+        ProfileFile::remove(m_fileName, section, ident);
 }
 
 std::optional<UserRegistry::Key> TRegFiler::CreateRegistryAccess()
@@ -60,7 +67,7 @@ std::optional<UserRegistry::Key> TRegFiler::CreateRegistryAccess()
 std::optional<TIniAccess> TRegFiler::CreateIniAccess()
 {
     if (m_manager->RegType() == TRegType::rtIni && !m_manager->IniFileName().isEmpty())
-        return TIniAccess(m_manager->IniFileName());
+        return TIniAccess(m_manager->IniFileName(), m_manager->IniStoreInUse());
     m_manager->Messages().error(QStringLiteral("can not create Inifile object."));
     return std::nullopt;
 }

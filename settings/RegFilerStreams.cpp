@@ -3,6 +3,8 @@
 #include "settings/HStreamUtils.h"
 #include "settings/RegMng.h"
 
+#include "platform/IniStore.h"
+
 #include <QBuffer>
 
 void TRegFiler::ReadStream(QIODevice* stream)
@@ -15,8 +17,11 @@ void TRegFiler::ReadStream(QIODevice* stream)
                                              m_item->Section(), m_item->Ident());
         return;
     case TRegType::rtIni:
-        HStreamUtils::ReadStreamFromIni(*stream, m_manager->IniFileName(), m_item->Section(),
-                                        m_item->Ident());
+        if (const IniStore* store = m_manager->IniStoreInUse())
+            HStreamUtils::ReadStreamFromIni(*stream, *store, m_item->Section(), m_item->Ident());
+        else
+            HStreamUtils::ReadStreamFromIni(*stream, m_manager->IniFileName(), m_item->Section(),
+                                            m_item->Ident());
         return;
     }
 }
@@ -31,7 +36,11 @@ void TRegFiler::WriteStream(QIODevice* stream)
                                             m_item->Section(), m_item->Ident());
         return;
     case TRegType::rtIni:
-        HStreamUtils::WriteStreamToIni(*stream, m_manager->IniFileName(), m_item->Section(), m_item->Ident());
+        if (IniStore* store = m_manager->IniStoreInUse())
+            HStreamUtils::WriteStreamToIni(*stream, *store, m_item->Section(), m_item->Ident());
+        else
+            HStreamUtils::WriteStreamToIni(*stream, m_manager->IniFileName(), m_item->Section(),
+                                           m_item->Ident());
         return;
     }
 }

@@ -1,6 +1,7 @@
 #include "settings/RegMng.h"
 
 #include "platform/Failure.h"
+#include "platform/IniStore.h"
 #include "platform/MessageService.h"
 
 void TRegItem::Assign(const TPersistent* source)
@@ -111,6 +112,11 @@ TRegFiler& TRegManager::filer()
     if (!m_filer) // a derived manager that gave none still gets a filer that works
         m_filer = std::make_unique<TRegFiler>(this);
     return *m_filer;
+}
+
+IniStore* TRegManager::IniStoreInUse() const
+{
+    return m_iniStore && m_iniStore->path() == m_iniFileName ? m_iniStore : nullptr;
 }
 
 TRegFiler& TRegManager::GetFiler(const QString& name)

@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+class IniStore;
 class MessageService;
 class QIODevice;
 class QWidget;
@@ -93,10 +94,14 @@ private:
     std::vector<std::unique_ptr<TRegItem>> m_items;
 };
 
-// An open INI file: the path; each call opens, reads or writes, and closes the file.
+// An open INI file: the path; each call opens, reads or writes, and closes the file, unless a
+// store of that file serves the calls instead.
 class TIniAccess final {
 public:
-    explicit TIniAccess(QString fileName) : m_fileName(std::move(fileName)) {}
+    explicit TIniAccess(QString fileName, IniStore* store = nullptr)
+        : m_fileName(std::move(fileName)), m_store(store)
+    {
+    }
     const QString& FileName() const { return m_fileName; }
     QString ReadString(const QString& section, const QString& ident, const QString& def) const;
     // A refused write throws EInOutError "<path> に書き込めません".
@@ -105,6 +110,7 @@ public:
 
 private:
     QString m_fileName;
+    IniStore* m_store = nullptr;
 };
 
 // The typed reader and writer of the manager's current item. Every typed operation reaches the
@@ -189,6 +195,13 @@ public:
     TRegType RegType() const { return m_regType; }
     void SetRegType(TRegType value) { m_regType = value; }
 
+    // While set, every access of the INI file goes to this store instead (not owned; null for
+    // none), so many reads or writes cost one read or one write of the file. It serves only the
+    // file it belongs to: with another IniFileName the file itself is used.
+    void SetIniStore(IniStore* store) { m_iniStore = store; }
+    // The store set for the current IniFileName, or null.
+    IniStore* IniStoreInUse() const;
+
     // The store behind rtReg; the current user's by default.
     const UserRegistry& Registry() const { return m_registry; }
     void SetRegistry(UserRegistry registry) { m_registry = std::move(registry); }
@@ -214,6 +227,7 @@ private:
     MessageService& m_messages;
     UserRegistry m_registry;
     const TComponentImages* m_componentImages = nullptr;
+    IniStore* m_iniStore = nullptr;
     QString m_iniFileName;
     QString m_regDir;
     TRegType m_regType = TRegType::rtReg;

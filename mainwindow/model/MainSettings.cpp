@@ -1,6 +1,6 @@
 #include "mainwindow/model/MainSettings.h"
 
-#include "platform/ProfileFile.h"
+#include "platform/IniStore.h"
 
 using namespace SettingsKeys;
 
@@ -11,7 +11,7 @@ QString numbered(const char* name, int i)
 }
 } // namespace
 
-void MainSettings::read(const ProfileBatch& ini, int columnCount)
+void MainSettings::read(const IniStore& ini, int columnCount)
 {
     top = ini.getInt(kPos, QStringLiteral("Top"), top);
     left = ini.getInt(kPos, QStringLiteral("Left"), left);
@@ -40,7 +40,7 @@ void MainSettings::read(const ProfileBatch& ini, int columnCount)
     activePage = ini.getInt(kPos, QStringLiteral("ActivePage"), activePage);
 }
 
-void MainSettings::write(ProfileBatch& ini) const
+void MainSettings::write(IniStore& ini) const
 {
     ini.putInt(kPos, QStringLiteral("Top"), top);
     ini.putInt(kPos, QStringLiteral("Left"), left);

@@ -5,7 +5,7 @@
 #include <QList>
 #include <QString>
 
-class ProfileBatch;
+class IniStore;
 
 // The main window's own keys of "QuavScheduler.ini", one table for reading and writing.
 struct MainSettings {
@@ -29,9 +29,9 @@ struct MainSettings {
 
     // Reads every key; the fields' present values are the defaults of missing or unreadable keys.
     // `columnCount` is the number of column captions n: ColWidth0 to ColWidthn are read.
-    void read(const ProfileBatch& ini, int columnCount);
+    void read(const IniStore& ini, int columnCount);
     // Writes every key in table order, markup entries in turns and ActivePage last.
-    void write(ProfileBatch& ini) const;
+    void write(IniStore& ini) const;
 };
 
 namespace SettingsKeys {
