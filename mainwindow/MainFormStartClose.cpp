@@ -233,11 +233,6 @@ void TMainForm::storeClosingSettings(IniStore& ini,
     step([&] { writeMemoFont(ini); });
 }
 
-void TMainForm::writeClosingSettings(IniStore& ini)
-{
-    storeClosingSettings(ini, [](const std::function<void()>& run) { run(); });
-}
-
 void TMainForm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);

@@ -210,8 +210,9 @@ public:
     // The settings file as read once at start, until the window is first shown (null after):
     // the windows made at start with this one read their settings from it.
     const ProfileBatch* settingsReadAtStart() const { return m_startSettings.get(); }
-    // What the close sequence stores in the settings file, in its order, into the store given.
-    void writeClosingSettings(IniStore& ini);
+    // The settings steps of the close sequence in their order, each run through `step`, all
+    // storing into `ini`.
+    void storeClosingSettings(IniStore& ini, const std::function<void(const std::function<void()>&)>& step);
 
     // Unsaved texts and the end of the session (MainFormRecovery.cpp).
     static constexpr int kJournalDelayMs = 2000; // text typed is journaled this long after
@@ -257,8 +258,6 @@ private:
     void writeSettings(IniStore& ini);
     void readMemoFont();
     void writeMemoFont(IniStore& ini);
-    // Runs each settings step of the close sequence through `step`.
-    void storeClosingSettings(IniStore& ini, const std::function<void(const std::function<void()>&)>& step);
     void applyMemoFont();
     void buildFileNames(QDate date);
     void setMonthLabel(QDate date);

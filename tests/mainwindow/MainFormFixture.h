@@ -34,7 +34,8 @@ protected:
     QString folder() const { return dir.path() + u'/'; }
     QString ini() const { return dir.file(QStringLiteral("QuavScheduler.ini")); }
 
-    TMainForm& start()
+    // What the window is handed at start; a test may change it before making the window.
+    MainFormEnv makeEnv()
     {
         MainFormEnv env;
         env.iniPath = ini();
@@ -49,7 +50,12 @@ protected:
         env.messages = &messages;
         env.askOutsideEdit = [this](const QString& path) { return askOutsideEdit(path); };
         env.recoveryRoot = stateDir.path();
-        form = std::make_unique<TMainForm>(env);
+        return env;
+    }
+
+    TMainForm& start()
+    {
+        form = std::make_unique<TMainForm>(makeEnv());
         form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         return *form;

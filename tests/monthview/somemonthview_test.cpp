@@ -4,6 +4,7 @@
 #include "monthview/SomeMonthViewUnit.h"
 #include "platform/AnsiText.h"
 #include "platform/ProfileFile.h"
+#include "support/FileEvents.h"
 
 #include <QAction>
 #include <QDir>
@@ -298,6 +299,25 @@ TEST_F(MonthViewTest, placeOffEveryScreenIsBroughtBackAtShow)
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.intersects(v.frameGeometry()));
     EXPECT_EQ(v.frameGeometry().left(), screen.left());
+}
+
+// At program start the view is made before the main window's first show: it takes its place
+// from the main window's one read of the settings file.
+TEST_F(MonthViewTest, madeAtStartTakesItsPlaceFromTheMainWindowsOneRead)
+{
+    dir.write(QStringLiteral("QuavScheduler.ini"),
+              "[Pos]\r\nWidth=640\r\n[M3Pos]\r\nTop=70\r\nLeft=60\r\nWidth=640\r\nHeight=400\r\n");
+    FileEvents events(ini());
+    form = std::make_unique<TMainForm>(makeEnv());
+    view = std::make_unique<TSomeMonthViewForm>(*form, messages);
+    form->setMonthView(view.get());
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    if (events.available()) {
+        EXPECT_EQ(events.take().opened, 1);
+    }
+    EXPECT_EQ(view->pos(), QPoint(60, 70));
+    EXPECT_EQ(view->size(), QSize(640, 400));
 }
 
 } // namespace

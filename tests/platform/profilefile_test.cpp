@@ -3,8 +3,10 @@
 #include "platform/Failure.h"
 #include "support/TempFolder.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -403,6 +405,73 @@ TEST(ProfileFileBatch, unreadableFileIsNeverReplaced)
     expectCannotWrite([&] { batch.commit(); }, path);
     expectCannotWrite([&] { batch.put(u"A"_s, u"k=x"_s, u"v"_s); }, path);
     EXPECT_TRUE(QDir(dir.file(u"d.ini/keep"_s)).exists());
+}
+
+TEST(ProfileFileBatch, textThatGivesTheSameBytesLeavesTheFileAndItsTimeAlone)
+{
+    TempFolder dir;
+    const QByteArray bytes("[Cal]\r\nMarkupStr0=\x81\x60\r\n");
+    dir.write(u"w.ini"_s, bytes);
+    const QString path = dir.file(u"w.ini"_s);
+    const QDateTime old = QDateTime::currentDateTime().addDays(-2);
+    {
+        QFile stamp(path);
+        ASSERT_TRUE(stamp.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(stamp.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+    const auto modified = [&] {
+        return QFileInfo(path).fileTime(QFileDevice::FileModificationTime).toSecsSinceEpoch();
+    };
+
+    ProfileBatch batch(path);
+    batch.put(u"cal"_s, u"MarkupStr0"_s, u"\u301C"_s); // the wave dash typed, the same code page byte pair
+    EXPECT_EQ(batch.changeCount(), 1);
+    batch.commit();
+    EXPECT_EQ(modified(), old.toSecsSinceEpoch());
+    EXPECT_EQ(dir.read(u"w.ini"_s), bytes);
+
+    batch.put(u"Cal"_s, u"MarkupStr1"_s, u"★"_s);
+    batch.put(u"Cal"_s, u"MarkupStr1"_s, u"★"_s); // the same again changes nothing
+    EXPECT_EQ(batch.changeCount(), 2);
+    batch.commit();
+    EXPECT_NE(modified(), old.toSecsSinceEpoch());
+    EXPECT_EQ(ProfileFile::get(path, u"Cal"_s, u"MarkupStr1"_s, {}), u"★"_s);
+
+    // A file removed since it was read is written again even when its bytes would be the same.
+    ProfileBatch again(path);
+    again.put(u"Cal"_s, u"MarkupStr0"_s, u"\u301C"_s);
+    QFile::remove(path);
+    again.commit();
+    EXPECT_EQ(ProfileFile::get(path, u"Cal"_s, u"MarkupStr1"_s, {}), u"★"_s);
+}
+
+// The typed reads of every store give what the profile functions give for the same text.
+TEST(IniStoreTyped, everyStoreReadsNumbersAsTheProfileFunctions)
+{
+    TempFolder dir;
+    const QString path = dir.file(u"t.ini"_s);
+    const char* const stored[] = {"12", " 12 ", "-3", "0x1F", "$ff", "$FFFFFFFF", "\"5\"", "abc", "", "1.5",
+                                  "99999999999"};
+    QByteArray text("[N]\r\n");
+    for (int i = 0; i < int(std::size(stored)); ++i)
+        text += "k" + QByteArray::number(i) + '=' + stored[i] + "\r\n";
+    dir.write(u"t.ini"_s, text);
+
+    ProfileFileStore file(path);
+    const ProfileBatch batch(path);
+    for (int i = 0; i <= int(std::size(stored)); ++i) { // the last key is missing
+        const QString key = u"k"_s + QString::number(i);
+        SCOPED_TRACE(key.toStdString());
+        const int expected = ProfileFile::getInt(path, u"N"_s, key, 77);
+        EXPECT_EQ(file.getInt(u"n"_s, key, 77), expected);
+        EXPECT_EQ(batch.getInt(u"n"_s, key, 77), expected);
+        const bool yes = ProfileFile::getBool(path, u"N"_s, key, true);
+        EXPECT_EQ(file.getBool(u"N"_s, key, true), yes);
+        EXPECT_EQ(batch.getBool(u"N"_s, key, true), yes);
+    }
+    EXPECT_EQ(batch.getInt(u"N"_s, u"k1"_s, 0), 12);
+    EXPECT_EQ(batch.getInt(u"N"_s, u"k4"_s, 0), 255);
+    EXPECT_EQ(batch.getInt(u"N"_s, u"k7"_s, 77), 77);
 }
 
 } // namespace
