@@ -43,8 +43,9 @@ QDateTime modified(const QString& path)
     return QFileInfo(path).fileTime(QFileDevice::FileModificationTime);
 }
 
-const QString kOddUnicode = u"[pos]\r\nWidth=700\r\n; kept\r\n[MEMOFONT]\r\nPROP_FONTNAME = \"ＭＳ 明朝\" \r\n"
-                            u"[cal]\r\nholidays=1\r\n"_s;
+const QString kOddUnicode =
+    u"[pos]\r\nWidth=700\r\n; kept\r\n[MEMOFONT]\r\nPROP_FONTNAME = \"ＭＳ 明朝\" \r\n"
+    u"[cal]\r\nholidays=1\r\n"_s;
 
 struct CloseCase {
     const char* name;
@@ -69,7 +70,8 @@ protected:
 
     // Starts on the file, changes what `change` changes and closes: the file must end as the
     // steps' own writes leave it, replaced once or, with the same bytes, not at all.
-    void closeAndCompare(const std::optional<QByteArray>& bytes, const std::function<void(TMainForm&)>& change)
+    void closeAndCompare(const std::optional<QByteArray>& bytes,
+                         const std::function<void(TMainForm&)>& change)
     {
         putSettings(bytes);
         change(start());

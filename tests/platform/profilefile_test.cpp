@@ -450,8 +450,8 @@ TEST(IniStoreTyped, everyStoreReadsNumbersAsTheProfileFunctions)
 {
     TempFolder dir;
     const QString path = dir.file(u"t.ini"_s);
-    const char* const stored[] = {"12", " 12 ", "-3", "0x1F", "$ff", "$FFFFFFFF", "\"5\"", "abc", "", "1.5",
-                                  "99999999999"};
+    const char* const stored[] = {"12",    " 12 ", "-3", "0x1F", "$ff",        "$FFFFFFFF",
+                                  "\"5\"", "abc",  "",   "1.5",  "99999999999"};
     QByteArray text("[N]\r\n");
     for (int i = 0; i < int(std::size(stored)); ++i)
         text += "k" + QByteArray::number(i) + '=' + stored[i] + "\r\n";

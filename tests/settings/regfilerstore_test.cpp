@@ -33,8 +33,9 @@ public:
     {
         m_manager.SetRegType(TRegType::rtIni);
         m_manager.SetIniFileName(iniFileName);
-        for (const auto& [name, ident] : {std::pair{u"MemoFont"_s, u"prop"_s}, std::pair{u"SchItem"_s, u"item"_s},
-                                          std::pair{u"Blob"_s, u"bin"_s}}) {
+        for (const auto& [name, ident] :
+             {std::pair{u"MemoFont"_s, u"prop"_s}, std::pair{u"SchItem"_s, u"item"_s},
+              std::pair{u"Blob"_s, u"bin"_s}}) {
             TRegItem* item = m_manager.RegItems().Add();
             item->SetName(name);
             item->SetSection(name);
