@@ -7,10 +7,15 @@ month-days, ToDo.txt and Memo.txt; code page 932, CR LF, as the program writes t
 
 The same options and seed always give the same bytes.
 
+ToDo.txt and Memo.txt come from a random source of their own, so --pages-only can give an
+existing folder other ToDo and メモ sizes (--todo-bytes, --memo-bytes) with the very bytes a
+whole run with the same options writes.
+
 Examples:
   make_data_folder.py OUT                     # 30 years to 2025, about 11,000 page files
   make_data_folder.py OUT --years 5 --seed 7
   make_data_folder.py OUT --needle 合言葉 --needle-files 12
+  make_data_folder.py OUT --pages-only --todo-bytes 100000 --memo-bytes 100000
 """
 
 import argparse
@@ -44,19 +49,23 @@ def sentence(rng, length):
     return "".join(parts)
 
 
-def page_text(rng, size, needle=None):
-    """A page of about `size` characters in lines of 10 to 60."""
+def page_text(rng, size, needle=None, measure=len):
+    """A page of about `size` characters (or what `measure` counts) in lines of 10 to 60."""
     lines = []
     total = 0
     while total < size:
         line = sentence(rng, rng.randint(10, 60))
         lines.append(line)
-        total += len(line) + 2
+        total += measure(line) + 2
     if needle is not None:
         at = rng.randrange(len(lines))
         cut = rng.randint(0, len(lines[at]))
         lines[at] = lines[at][:cut] + needle + lines[at][cut:]
     return "\r\n".join(lines)
+
+
+def encoded_size(text):
+    return len(text.encode("cp932"))
 
 
 def write(path, text):
@@ -85,6 +94,18 @@ def month_file(rng, year, month, fill):
     return "\r\n".join(lines) + "\r\n"
 
 
+def write_todo_memo(args):
+    # Their own source: the dated files drawn before them cannot change their bytes.
+    rng = random.Random("%d ToDo Memo" % args.seed)
+    for name, chars, size in (("ToDo.txt", args.todo_size, args.todo_bytes),
+                              ("Memo.txt", args.memo_size, args.memo_bytes)):
+        if size is not None:
+            text = page_text(rng, size, measure=encoded_size) if size > 0 else ""
+        else:
+            text = page_text(rng, chars)
+        write(os.path.join(args.folder, name), text)
+
+
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("folder", help="the folder to fill (made if missing; existing files of the same names are replaced)")
@@ -99,6 +120,10 @@ def main(argv):
     parser.add_argument("--grid-fill", type=float, default=0.2, help="share of grid cells with text (default 0.2)")
     parser.add_argument("--todo-size", type=int, default=2000, help="characters of ToDo.txt (default 2000)")
     parser.add_argument("--memo-size", type=int, default=20000, help="characters of Memo.txt (default 20000)")
+    parser.add_argument("--todo-bytes", type=int, help="bytes of ToDo.txt, about (instead of --todo-size)")
+    parser.add_argument("--memo-bytes", type=int, help="bytes of Memo.txt, about (instead of --memo-size)")
+    parser.add_argument("--pages-only", action="store_true",
+                        help="write ToDo.txt and Memo.txt only, into a folder made before")
     parser.add_argument("--needle", default="ひみつの合言葉",
                         help="a phrase put into --needle-files diary files and nowhere else")
     parser.add_argument("--needle-files", type=int, default=5, help="how many diaries get the needle (default 5)")
@@ -106,8 +131,12 @@ def main(argv):
 
     if args.years < 1 or not 1 <= args.last_year - args.years + 1 <= 9999:
         parser.error("the years must lie between 1 and 9999")
-    rng = random.Random(args.seed)
     os.makedirs(args.folder, exist_ok=True)
+    write_todo_memo(args)
+    if args.pages_only:
+        print("%s: ToDo.txt and Memo.txt" % args.folder)
+        return 0
+    rng = random.Random(args.seed)
     first = datetime.date(args.last_year - args.years + 1, 1, 1)
     last = datetime.date(args.last_year, 12, 31)
 
@@ -139,8 +168,6 @@ def main(argv):
     for m, d in rng.sample(month_days, min(args.anniv_days, len(month_days))):
         write(os.path.join(args.folder, "Anniv%02d%02d.txt" % (m, d)), page_text(rng, 80))
     pages += min(args.anniv_days, len(month_days))
-    write(os.path.join(args.folder, "ToDo.txt"), page_text(rng, args.todo_size))
-    write(os.path.join(args.folder, "Memo.txt"), page_text(rng, args.memo_size))
     pages += 2
     print("%s: %d page files, %d month files" % (args.folder, pages, args.years * 12))
     return 0
