@@ -1,18 +1,18 @@
 #include "BareWindow.h"
 
+#include "BareGrid.h"
+
 #include "platform/AnsiText.h"
 
 #include <QCalendarWidget>
 #include <QFile>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTextCharFormat>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -21,19 +21,36 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
-QToolBar* toolBar(std::initializer_list<QStyle::StandardPixmap> icons, QWidget* owner)
+// Made once per process, as an icon file is decoded once and then cached.
+QIcon icon(int shade)
+{
+    static const std::array<QIcon, 8> icons = [] {
+        std::array<QIcon, 8> made;
+        for (size_t i = 0; i < made.size(); ++i) {
+            QPixmap pixmap(16, 16);
+            pixmap.fill(QColor::fromHsv(int(i) * 45, 160, 200));
+            made[i] = QIcon(pixmap);
+        }
+        return made;
+    }();
+    return icons[size_t(shade) % icons.size()];
+}
+
+QToolBar* toolBar(int buttons)
 {
     auto* bar = new QToolBar;
     bar->setIconSize(QSize(16, 16));
     bar->setMovable(false);
     bar->layout()->setSpacing(0);
     bar->layout()->setContentsMargins(0, 0, 0, 0);
-    for (QStyle::StandardPixmap icon : icons)
-        bar->addAction(owner->style()->standardIcon(icon), QString());
+    for (int i = 0; i < buttons; ++i)
+        bar->addAction(icon(i), QString());
     return bar;
 }
 
@@ -98,7 +115,7 @@ BareWindow::BareWindow(const QString& dataFolder, QDate start, QWidget* parent)
             menu->addAction(QString::fromUtf8(entry));
     }
 
-    QToolBar* bar1 = toolBar({QStyle::SP_ArrowLeft, QStyle::SP_ArrowRight}, this);
+    QToolBar* bar1 = toolBar(2);
     m_month = new QLabel;
     m_month->setAlignment(Qt::AlignCenter);
     m_month->setFixedHeight(22);
@@ -110,14 +127,9 @@ BareWindow::BareWindow(const QString& dataFolder, QDate start, QWidget* parent)
     bar1->addSeparator();
     bar1->addWidget(m_month);
     bar1->addSeparator();
-    bar1->addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QString());
+    bar1->addAction(icon(3), QString());
 
-    m_grid = new QTableWidget(31, 3);
-    m_grid->horizontalHeader()->setDefaultSectionSize(50);
-    m_grid->verticalHeader()->setDefaultSectionSize(16);
-    m_grid->verticalHeader()->setMinimumSectionSize(16);
-    m_grid->setHorizontalHeaderLabels(
-        {QStringLiteral("予定1"), QStringLiteral("予定2"), QStringLiteral("予定3")});
+    m_grid = new BareGrid;
 
     m_calendar = new QCalendarWidget;
     m_calendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
@@ -138,14 +150,11 @@ BareWindow::BareWindow(const QString& dataFolder, QDate start, QWidget* parent)
     auto* right = new QSplitter(Qt::Vertical);
     right->setHandleWidth(5);
     right->addWidget(m_calendar);
-    right->addWidget(column(toolBar({QStyle::SP_DialogDiscardButton, QStyle::SP_FileIcon,
-                                     QStyle::SP_DialogOpenButton, QStyle::SP_ComputerIcon},
-                                    this),
-                            m_tabs));
+    right->addWidget(column(toolBar(4), m_tabs));
     auto* split = new QSplitter(Qt::Horizontal);
     split->setHandleWidth(5);
     split->addWidget(column(bar1, m_grid));
-    split->addWidget(column(toolBar({QStyle::SP_BrowserReload}, this), right));
+    split->addWidget(column(toolBar(1), right));
     setCentralWidget(split);
     split->setSizes({257, width() - 257 - 5});
     right->setSizes({143, height() - 143});
@@ -187,7 +196,7 @@ QString BareWindow::statusText() const
 
 int BareWindow::currentRow() const
 {
-    return m_grid->currentRow() + 1;
+    return m_grid->currentRow();
 }
 
 void BareWindow::reloadIfChanged(Page page, const char* name)
@@ -236,14 +245,11 @@ void BareWindow::loadMonth()
     struct stat info {};
     const QStringList lines =
         AnsiText::decode(readWhole(m_folder + name, info)).split(QStringLiteral("\r\n"));
-    const int days = m_date.daysInMonth();
-    m_grid->setRowCount(days);
-    for (int row = 0; row < days; ++row) {
-        const QStringList cells = row + 1 < lines.size() ? lines[row + 1].split(u',') : QStringList();
-        m_grid->setVerticalHeaderItem(row, new QTableWidgetItem(cells.value(0)));
-        for (int c = 1; c < cells.size() && c <= m_grid->columnCount(); ++c)
-            m_grid->setItem(row, c - 1, new QTableWidgetItem(cells[c]));
-    }
+    std::vector<QStringList> rows;
+    rows.push_back({QString(), QStringLiteral("予定1"), QStringLiteral("予定2"), QStringLiteral("予定3")});
+    for (int day = 1; day <= m_date.daysInMonth(); ++day)
+        rows.push_back(day < lines.size() ? lines[day].split(u',') : QStringList{QString::number(day)});
+    m_grid->setRows(std::move(rows));
 }
 
 // One stat per name until a day is found marked: the least the bold days can cost.
@@ -274,6 +280,6 @@ void BareWindow::markBoldDays()
 void BareWindow::showDay()
 {
     m_month->setText(QStringLiteral(" %1年 %2月").arg(m_date.year()).arg(m_date.month()));
-    m_grid->setCurrentCell(m_date.day() - 1, qMax(0, m_grid->currentColumn()));
+    m_grid->setCurrentRow(m_date.day());
     m_status->setText(m_date.toString(QStringLiteral("yyyy年MM月dd日")));
 }

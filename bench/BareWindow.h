@@ -5,11 +5,11 @@
 
 #include <array>
 
+class BareGrid;
 class QCalendarWidget;
 class QLabel;
 class QPlainTextEdit;
 class QTabWidget;
-class QTableWidget;
 
 // The floor the main window is measured against: stock Qt widgets of the same kinds, sizes and
 // layout, over the same data folder, doing the least each step must. At start it reads the
@@ -53,7 +53,7 @@ private:
     quint32 m_boldDays = 0;
     std::array<Stamp, PageCount> m_stamps{};
     QCalendarWidget* m_calendar = nullptr;
-    QTableWidget* m_grid = nullptr;
+    BareGrid* m_grid = nullptr;
     QTabWidget* m_tabs = nullptr;
     std::array<QPlainTextEdit*, PageCount> m_pages{};
     QLabel* m_month = nullptr;

@@ -1,5 +1,5 @@
 # The bare window is the floor of the main window's start-up and date change, here and under Xvfb.
-add_library(quav_bench_bare STATIC BareWindow.cpp BareWindow.h)
+add_library(quav_bench_bare STATIC BareWindow.cpp BareWindow.h BareGrid.cpp BareGrid.h)
 target_include_directories(quav_bench_bare PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(quav_bench_bare PUBLIC Qt6::Widgets PRIVATE quav_options quav_platform)
 

@@ -119,9 +119,13 @@ MainFormEnv envFor(const QString& settingsFolder, const QString& dataFolder)
 
 void makeData(const QStringList& options)
 {
-    const int status = QProcess::execute(QStringLiteral("/usr/bin/python3"),
-                                         QStringList{QStringLiteral(QUAV_MAKE_DATA_FOLDER)} + options);
-    if (status != 0) {
+    QProcess script;
+    script.setStandardOutputFile(QProcess::nullDevice());
+    script.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    script.start(QStringLiteral("/usr/bin/python3"),
+                 QStringList{QStringLiteral(QUAV_MAKE_DATA_FOLDER)} + options);
+    if (!script.waitForFinished(-1) || script.exitStatus() != QProcess::NormalExit ||
+        script.exitCode() != 0) {
         std::fprintf(stderr, "make_data_folder.py %s failed\n", qPrintable(options.join(u' ')));
         std::exit(1);
     }
