@@ -65,12 +65,6 @@ QWidget* column(QToolBar* bar, QWidget* body)
     return panel;
 }
 
-// The files are code page 932 (or UTF-8) with CR LF; an editor holds LF.
-QString pageTextOf(const QByteArray& bytes)
-{
-    return AnsiText::decode(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 // One open, one fstat, one read, one close: no file reads as an empty page.
 QByteArray readWhole(const QByteArray& path, struct stat& info)
 {
@@ -214,7 +208,7 @@ BareWindow::Stamp BareWindow::readPage(Page page, const QByteArray& name)
 {
     struct stat info {};
     const QByteArray bytes = readWhole(m_folder + name, info);
-    m_pages[page]->setPlainText(pageTextOf(bytes));
+    m_pages[page]->setPlainText(AnsiText::decode(bytes));
     if (info.st_ino == 0)
         return {};
     return {qint64(info.st_size), qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
