@@ -10,7 +10,7 @@ pkgs=(g++ cmake ninja-build make pkg-config qt6-base-dev qt6-base-dev-tools libg
 case "$kind" in
   test|ci) pkgs+=(xvfb xauth xdotool x11-utils lintian desktop-file-utils appstream) ;;&
   test|ci|package) pkgs+=(dpkg-dev file) ;;&
-  ci)      pkgs+=(clang libclang-rt-14-dev libbenchmark-dev libxcb-damage0-dev libxcb-xtest0-dev) ;;
+  ci)      pkgs+=(clang libclang-rt-14-dev libbenchmark-dev libxcb-damage0-dev libxcb-xtest0-dev python3) ;;
 esac
 
 missing=()
