@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextCharFormat>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -208,7 +209,12 @@ BareWindow::Stamp BareWindow::readPage(Page page, const QByteArray& name)
 {
     struct stat info {};
     const QByteArray bytes = readWhole(m_folder + name, info);
-    m_pages[page]->setPlainText(AnsiText::decode(bytes));
+    // A page behind another tab needs its text only, not the editor's reset of view and cursor.
+    QPlainTextEdit* editor = m_pages[page];
+    if (editor->isVisible())
+        editor->setPlainText(AnsiText::decode(bytes));
+    else
+        editor->document()->setPlainText(AnsiText::decode(bytes));
     if (info.st_ino == 0)
         return {};
     return {qint64(info.st_size), qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
@@ -273,7 +279,10 @@ void BareWindow::markBoldDays()
 
 void BareWindow::showDay()
 {
-    m_month->setText(QStringLiteral(" %1年 %2月").arg(m_date.year()).arg(m_date.month()));
+    // Within a month the label keeps its text; setting it again would repaint its tool bar.
+    const QString month = QStringLiteral(" %1年 %2月").arg(m_date.year()).arg(m_date.month());
+    if (m_month->text() != month)
+        m_month->setText(month);
     m_grid->setCurrentRow(m_date.day());
     m_status->setText(m_date.toString(QStringLiteral("yyyy年MM月dd日")));
 }

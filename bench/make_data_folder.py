@@ -5,7 +5,7 @@ Files: month files yyyymm.csv for every month, diary files yyyymmdd.txt and plan
 Schyyyymmdd.txt on a share of the days, anniversary files Annivmmdd.txt on a share of the
 month-days, ToDo.txt and Memo.txt; code page 932, CR LF, as the program writes them.
 
-The same options and seed always give the same bytes.
+The same options and seed always give the same bytes. Every file written is dated an hour back.
 
 ToDo.txt and Memo.txt come from a random source of their own, so --pages-only can give an
 existing folder other ToDo and メモ sizes (--todo-bytes, --memo-bytes) with the very bytes a
@@ -23,6 +23,7 @@ import datetime
 import os
 import random
 import sys
+import time
 
 WORDS = (
     "会議 打ち合わせ 買い物 病院 散歩 読書 旅行 映画 電話 手紙 天気 晴れ 雨 曇り 雪 "
@@ -68,9 +69,15 @@ def encoded_size(text):
     return len(text.encode("cp932"))
 
 
+# Files of an earlier session: a file written a moment ago has a time the program cannot trust
+# to tell a later rewrite, so it would read it again and again, which no user's folder does.
+AN_HOUR_AGO = time.time() - 3600
+
+
 def write(path, text):
     with open(path, "wb") as f:
         f.write(text.encode("cp932"))
+    os.utime(path, (AN_HOUR_AGO, AN_HOUR_AGO))
 
 
 def field(text):
