@@ -8,6 +8,7 @@
 #include "platform/MessageService.h"
 
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTabWidget>
 
 namespace {
@@ -52,6 +53,9 @@ QString& TMainForm::pageFile(int index)
 void TMainForm::putText(int index, const QString& text)
 {
     QPlainTextEdit* memo = pageEditor(index);
+    // A page filled from its file holds nothing the journal could lose.
+    m_puttingText = true;
+    const auto typedAgain = qScopeGuard([this] { m_puttingText = false; });
     if (memo->isVisible()) {
         memo->setPlainText(text);
     } else {

@@ -51,7 +51,7 @@ void TMainForm::setupRecovery()
 void TMainForm::journalSoon()
 {
     // Not restarted by every key: steady typing without a pause is journaled all the same.
-    if (!m_journalTimer->isActive())
+    if (!m_puttingText && !m_journalTimer->isActive())
         m_journalTimer->start();
 }
 

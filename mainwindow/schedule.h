@@ -350,6 +350,7 @@ private:
     FileTextBaseline m_monthBaseline;
     std::array<FileTextBaseline, 5> m_pageBaseline; // by page index
     std::array<bool, 5> m_pageViewStale{};          // refilled while hidden: caret to the start when shown
+    bool m_puttingText = false;                     // a page is being filled from its file, not typed
     bool m_memoFontRead = false;                    // what was never read is never written
     bool m_settingsRead = false;
     std::unique_ptr<ProfileBatch> m_startSettings;
