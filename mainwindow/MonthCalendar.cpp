@@ -1,9 +1,9 @@
 #include "mainwindow/MonthCalendar.h"
 
+#include <QAbstractItemView>
 #include <QGuiApplication>
 #include <QSpinBox>
 #include <QTextCharFormat>
-#include <QTimer>
 
 MonthCalendar::MonthCalendar(QWidget* parent) : QCalendarWidget(parent)
 {
@@ -12,6 +12,10 @@ MonthCalendar::MonthCalendar(QWidget* parent) : QCalendarWidget(parent)
     setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
     setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     setSelectionMode(QCalendarWidget::SingleSelection);
+    if (auto* view = findChild<QAbstractItemView*>()) {
+        view->installEventFilter(this);
+        view->viewport()->installEventFilter(this);
+    }
     connect(this, &QCalendarWidget::currentPageChanged, this, [this](int year, int month) {
         if (OnGetMonthInfo)
             OnGetMonthInfo(year, month);
@@ -54,7 +58,6 @@ void MonthCalendar::setSelectedDate(QDate date)
 void MonthCalendar::userChose()
 {
     m_chosenInThisEvent = true;
-    QTimer::singleShot(0, this, [this] { m_chosenInThisEvent = false; });
     Q_EMIT dateChosen();
 }
 
@@ -70,6 +73,21 @@ void MonthCalendar::setBoldDays(int year, int month, quint32 days)
         format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
         setDateTextFormat(date, format);
     }
+}
+
+bool MonthCalendar::eventFilter(QObject* watched, QEvent* event)
+{
+    // A new press or key starts a new choice; the release that ends a click belongs to the press.
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+        m_chosenInThisEvent = false;
+        break;
+    default:
+        break;
+    }
+    return QCalendarWidget::eventFilter(watched, event);
 }
 
 quint32 MonthCalendar::boldDays(int year, int month) const

@@ -30,6 +30,9 @@ Q_SIGNALS:
     // selection with the keys, pressed Enter on it, or typed a year (the same day of that year).
     void dateChosen();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void userChose();
 
