@@ -58,12 +58,15 @@ bool read(const QByteArray& nativePath, QByteArray& out)
 Outcome readWithFacts(const QByteArray& nativePath, QByteArray& out, Facts& facts)
 {
     out.resize(0);
-    const int fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        struct stat st;
-        return errno == ENOENT && ::lstat(nativePath.constData(), &st) != 0 ? Outcome::Missing
-                                                                            : Outcome::Failed;
-    }
+    // Not following a link first tells "no file" from "a link to nowhere" in one call; a link, the
+    // rare case, is opened again through.
+    int fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0 && errno == ENOENT)
+        return Outcome::Missing;
+    if (fd < 0 && errno == ELOOP)
+        fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return Outcome::Failed;
     struct stat st;
     bool ok = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
     if (ok) {

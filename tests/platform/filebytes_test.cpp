@@ -65,6 +65,12 @@ TEST(FileBytes, tellsAMissingFileFromOneThatCannotBeRead)
     ASSERT_TRUE(QFile::link(dir.file(QStringLiteral("none")), dir.file(QStringLiteral("link"))));
     EXPECT_EQ(FileBytes::readWithFacts(native(dir.file(QStringLiteral("link"))), read, facts),
               FileBytes::Outcome::Failed);
+    // A link to a file reads as the file.
+    dir.write(QStringLiteral("target"), "through");
+    ASSERT_TRUE(QFile::link(dir.file(QStringLiteral("target")), dir.file(QStringLiteral("good"))));
+    EXPECT_EQ(FileBytes::readWithFacts(native(dir.file(QStringLiteral("good"))), read, facts),
+              FileBytes::Outcome::Read);
+    EXPECT_EQ(read, QByteArray("through"));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
     EXPECT_EQ(FileBytes::readWithFacts(native(dir.file(QStringLiteral("sub"))), read, facts),
               FileBytes::Outcome::Failed);
