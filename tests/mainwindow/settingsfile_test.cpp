@@ -5,6 +5,7 @@
 #include "platform/AnsiText.h"
 #include "platform/ProfileFile.h"
 #include "settings/RegMng.h"
+#include "support/TestData.h"
 #include "support/FileEvents.h"
 
 #include <QAction>
@@ -17,14 +18,6 @@
 namespace {
 
 using namespace Qt::StringLiterals;
-
-QByteArray fixture(const char* name)
-{
-    QFile f(QStringLiteral(QUAV_TEST_DATA "/ini/") + QLatin1String(name));
-    if (!f.open(QIODevice::ReadOnly))
-        throw std::runtime_error("missing fixture");
-    return f.readAll();
-}
 
 QByteArray utf16(const QString& text, bool bigEndian)
 {

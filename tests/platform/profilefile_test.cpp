@@ -1,6 +1,7 @@
 #include "platform/ProfileFile.h"
 
 #include "platform/Failure.h"
+#include "support/TestData.h"
 #include "support/TempFolder.h"
 
 #include <QDateTime>
@@ -16,14 +17,6 @@
 namespace {
 
 using namespace Qt::StringLiterals;
-
-QByteArray fixture(const char* name)
-{
-    QFile f(QStringLiteral(QUAV_TEST_DATA "/ini/") + QLatin1String(name));
-    if (!f.open(QIODevice::ReadOnly))
-        throw std::runtime_error("missing fixture");
-    return f.readAll();
-}
 
 // The exact failure a refused write must raise.
 void expectCannotWrite(const std::function<void()>& write, const QString& path)

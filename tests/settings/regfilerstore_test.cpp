@@ -4,6 +4,7 @@
 
 #include "platform/ProfileFile.h"
 
+#include "support/TestData.h"
 #include "support/FileEvents.h"
 #include "support/RecordingMessageService.h"
 #include "support/TempFolder.h"
@@ -18,14 +19,6 @@
 namespace {
 
 using namespace Qt::StringLiterals;
-
-QByteArray fixture(const char* name)
-{
-    QFile f(QStringLiteral(QUAV_TEST_DATA "/ini/") + QLatin1String(name));
-    if (!f.open(QIODevice::ReadOnly))
-        throw std::runtime_error("missing fixture");
-    return f.readAll();
-}
 
 class StoreManager {
 public:
