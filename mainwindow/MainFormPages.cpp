@@ -20,14 +20,6 @@ bool belongsToDate(int index)
     return index >= 2;
 }
 
-// The editor holds lines with LF; the files and the rules hold CR LF.
-QString editorText(const QPlainTextEdit* memo)
-{
-    QString text = memo->toPlainText();
-    text.replace(u'\n', QStringLiteral("\r\n"));
-    return text;
-}
-
 QString quoted(const QString& path)
 {
     return u'"' + path + u'"';
@@ -187,7 +179,7 @@ TMainForm::SaveOutcome TMainForm::savePagesReporting()
                 }
                 break;
             case PageFile::SaveAction::Write: {
-                const QString text = editorText(memo);
+                const QString text = PageFile::fileText(memo->toPlainText());
                 const QByteArray bytes = AnsiText::encode(text);
                 if (!settlePageOutsideEdit(index, bytes))
                     break;

@@ -17,22 +17,6 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
-namespace {
-QString editorText(const QPlainTextEdit* memo)
-{
-    QString text = memo->toPlainText();
-    text.replace(u'\n', QStringLiteral("\r\n"));
-    return text;
-}
-
-QString forEditor(const QByteArray& bytes)
-{
-    QString text = AnsiText::toCrLf(AnsiText::decode(bytes));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
-}
-} // namespace
-
 void TMainForm::setupRecovery()
 {
     m_journal = std::make_unique<RecoveryJournal>(
@@ -98,7 +82,7 @@ void TMainForm::journalPage(int index)
         entry.page = index;
         entry.base = m_pageStamp[index];
         entry.taken = m_env.now();
-        entry.bytes = AnsiText::encode(editorText(memo));
+        entry.bytes = AnsiText::encode(PageFile::fileText(memo->toPlainText()));
         m_journal->put(entry);
     } catch (const EQuavError&) {
         // The state folder is a safety net; a failure there must not disturb typing.
@@ -155,8 +139,9 @@ bool TMainForm::settlePageOutsideEdit(int index, const QByteArray& mine)
     if (choice == OutsideEditChoice::KeepBoth && !mine.isEmpty())
         AnsiText::writeBytes(RecoveryJournal::copyPathBeside(path, m_env.now()), mine);
     m_pageStamp[index] = DiskStamp::take(path, theirs);
-    putText(index, forEditor(theirs));
-    m_pageBaseline[index].setKnown(AnsiText::toCrLf(AnsiText::decode(theirs)));
+    PageFile::Texts texts = PageFile::decode(theirs);
+    putText(index, texts.editorText);
+    m_pageBaseline[index].setKnown(std::move(texts.text));
     m_journal->remove(path);
     return false;
 }
@@ -294,7 +279,7 @@ void TMainForm::restoreEntries()
                     shown = index;
             if (shown >= 0) {
                 QPlainTextEdit* memo = pageEditor(shown);
-                memo->setPlainText(forEditor(e.bytes));
+                memo->setPlainText(PageFile::decode(e.bytes).editorText);
                 memo->document()->setModified(true);
                 m_pageStamp[shown] = e.base;
             } else if (e.page < 0 && e.target == MonthFile) {

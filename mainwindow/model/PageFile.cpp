@@ -9,6 +9,19 @@
 
 namespace PageFile {
 
+Texts decode(QByteArrayView bytes)
+{
+    Texts texts;
+    AnsiText::splitLineBreaks(AnsiText::decode(bytes), &texts.text, &texts.editorText);
+    return texts;
+}
+
+QString fileText(QString editorText)
+{
+    editorText.replace(u'\n', QStringLiteral("\r\n"));
+    return editorText;
+}
+
 Loaded load(const QString& path)
 {
     Loaded loaded;
@@ -26,7 +39,9 @@ Loaded load(const QString& path)
     }
     loaded.state = Loaded::State::Read;
     loaded.stamp = DiskStamp::fromFacts(facts, bytes);
-    AnsiText::splitLineBreaks(AnsiText::decode(bytes), &loaded.text, &loaded.editorText);
+    Texts texts = decode(bytes);
+    loaded.text = std::move(texts.text);
+    loaded.editorText = std::move(texts.editorText);
     return loaded;
 }
 

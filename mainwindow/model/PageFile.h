@@ -2,6 +2,7 @@
 
 #include "platform/DiskStamp.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 // Reading and writing one memo page's file. A page file holds exactly the page's text.
@@ -14,6 +15,15 @@ struct Loaded {
     QString editorText; // the same with every line break as LF, as an editor holds it
     DiskStamp stamp;    // the file as it was just before it was read
 };
+
+// A page file's bytes as text, line breaks as the file keeps them and as an editor holds them.
+struct Texts {
+    QString text;       // every line break as CR LF
+    QString editorText; // every line break as LF
+};
+Texts decode(QByteArrayView bytes);
+// The text a file holds for an editor's text, whose line breaks are LF.
+QString fileText(QString editorText);
 
 // Never throws: a file that exists but cannot be read comes back Unreadable.
 Loaded load(const QString& path);
