@@ -17,11 +17,7 @@ QByteArray digestOf(QByteArrayView bytes)
 
 bool readFile(const QString& path, QByteArray& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    bytes = file.readAll();
-    return file.error() == QFileDevice::NoError;
+    return FileBytes::read(QFile::encodeName(path), bytes);
 }
 } // namespace
 
