@@ -1,5 +1,7 @@
 #include "app/QuavApplication.h"
 
+#include "app/QtTranslations.h"
+
 #include "platform/Failure.h"
 #include "platform/MessageService.h"
 #include "resources/AppId.h"
@@ -12,6 +14,7 @@ QuavApplication::QuavApplication(int& argc, char** argv, MessageService* message
     setApplicationName(QStringLiteral("QuavScheduler"));
     setApplicationDisplayName(QStringLiteral("QuavScheduler"));
     setDesktopFileName(QStringLiteral(QUAV_APP_ID));
+    QtTranslations::install(*this);
 }
 
 QuavApplication::~QuavApplication() = default;

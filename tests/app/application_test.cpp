@@ -3,8 +3,16 @@
 
 #include "support/RecordingMessageService.h"
 
+#include <QAction>
+#include <QColorDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QWidget>
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -70,6 +78,47 @@ TEST(QuavApplication, postedEventFailureDoesNotStopLaterEvents)
     QCoreApplication::processEvents();
     EXPECT_EQ(after, 1);
     EXPECT_EQ(g_messages->count(QStringLiteral("'x' は整数ではありません")), 1);
+}
+
+// Kana or kanji: text that was translated, not Qt's English.
+bool japanese(const QString& text)
+{
+    for (const QChar c : text) {
+        if ((c.unicode() >= 0x3040 && c.unicode() <= 0x30FF) ||
+            (c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF))
+            return true;
+    }
+    return false;
+}
+
+QStringList shownTexts(const QWidget& widget)
+{
+    QStringList texts;
+    for (const QLabel* label : widget.findChildren<QLabel*>())
+        texts.append(label->text());
+    for (const QPushButton* button : widget.findChildren<QPushButton*>())
+        texts.append(button->text());
+    return texts;
+}
+
+TEST(QuavApplication, qtsOwnDialogsAndMenusSpeakJapanese)
+{
+    QColorDialog dialog;
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    const QStringList texts = shownTexts(dialog);
+    EXPECT_TRUE(texts.contains(u"基本カラー(&B)"_qs)) << texts.join(u'|').toStdString();
+    EXPECT_TRUE(texts.contains(u"キャンセル"_qs)) << texts.join(u'|').toStdString();
+
+    QLineEdit field;
+    const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    QStringList entries;
+    for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator())
+            entries.append(action->text());
+    }
+    ASSERT_FALSE(entries.isEmpty());
+    for (const QString& entry : entries)
+        EXPECT_TRUE(japanese(entry)) << entry.toStdString();
 }
 
 } // namespace
