@@ -7,6 +7,27 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+namespace {
+
+TrayActivation::Reason activationReason(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        return TrayActivation::Reason::Click;
+    case QSystemTrayIcon::DoubleClick:
+        return TrayActivation::Reason::DoubleClick;
+    case QSystemTrayIcon::Context:
+        return TrayActivation::Reason::Context;
+    case QSystemTrayIcon::MiddleClick:
+        return TrayActivation::Reason::Middle;
+    case QSystemTrayIcon::Unknown:
+        break;
+    }
+    return TrayActivation::Reason::Unknown;
+}
+
+} // namespace
+
 QtNotificationArea::QtNotificationArea(QObject* parent)
     : NotificationArea(parent), m_poll(new QTimer(this)),
       m_available(QSystemTrayIcon::isSystemTrayAvailable())
@@ -14,6 +35,7 @@ QtNotificationArea::QtNotificationArea(QObject* parent)
     // Qt has no signal for a tray that appears later, so ask now and then.
     connect(m_poll, &QTimer::timeout, this, &QtNotificationArea::poll);
     m_poll->start(kPollInterval);
+    m_clock.start();
 }
 
 QtNotificationArea::~QtNotificationArea()
@@ -41,26 +63,12 @@ bool QtNotificationArea::addIcon(const IconData& data)
                 [this, id](QSystemTrayIcon::ActivationReason reason) {
                     // The first message's handler may run a menu that ends with this area destroyed.
                     const QPointer<QtNotificationArea> self(this);
-                    const auto pair = [&](quint32 first, quint32 second) {
-                        Q_EMIT mouseMessage(id, first);
-                        if (self)
-                            Q_EMIT mouseMessage(id, second);
-                    };
-                    switch (reason) {
-                    case QSystemTrayIcon::Trigger:
-                        pair(wmLButtonDown, wmLButtonUp);
-                        break;
-                    case QSystemTrayIcon::DoubleClick:
-                        pair(wmLButtonDblClk, wmLButtonUp);
-                        break;
-                    case QSystemTrayIcon::Context:
-                        pair(wmRButtonDown, wmRButtonUp);
-                        break;
-                    case QSystemTrayIcon::MiddleClick:
-                        pair(wmMButtonDown, wmMButtonUp);
-                        break;
-                    case QSystemTrayIcon::Unknown:
-                        break;
+                    const QList<quint32> messages = m_activations[id].messages(
+                        activationReason(reason), m_clock.elapsed(), doubleClickTime());
+                    for (const quint32 message : messages) {
+                        if (!self)
+                            break;
+                        Q_EMIT mouseMessage(id, message);
                     }
                 });
     } else {
@@ -88,6 +96,7 @@ bool QtNotificationArea::deleteIcon(quint32 id)
         return false;
     QPointer<QSystemTrayIcon> icon = it->second;
     m_icons.erase(it);
+    m_activations.erase(id);
     if (!icon)
         return false;
     icon->hide();

@@ -2,6 +2,9 @@
 
 #include "platform/NotificationArea.h"
 
+#include "controls/model/TrayActivation.h"
+
+#include <QElapsedTimer>
 #include <QPointer>
 
 #include <map>
@@ -12,7 +15,8 @@ class QTimer;
 // The notification area through Qt's system tray icon (StatusNotifierItem or XEmbed on Linux).
 // Qt reports clicks, not button transitions: a click comes as button down and up together, a
 // double click as double-click message and up, the right and middle buttons as down and up.
-// Mouse moves, separate downs and ups and right double clicks cannot be reported.
+// Mouse moves, separate downs and ups and right double clicks cannot be reported. Trays that
+// report no double clicks get them made of two clicks (TrayActivation).
 class QtNotificationArea final : public NotificationArea {
     Q_OBJECT
 
@@ -36,6 +40,8 @@ private:
     void poll();
 
     std::map<quint32, QPointer<QSystemTrayIcon>> m_icons;
+    std::map<quint32, TrayActivation> m_activations;
+    QElapsedTimer m_clock;
     QTimer* m_poll = nullptr;
     bool m_available = false;
 };
