@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mainwindow/WindowPositions.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -31,4 +33,6 @@ struct MainFormEnv {
     // Asked before writing a data file that changed on disk since it was read; empty: a dialog.
     std::function<OutsideEditChoice(const QString& path)> askOutsideEdit;
     QString recoveryRoot; // where unsaved texts are journaled; empty: the per-user state folder
+    // Whether the window system tells where a window is (Wayland does not).
+    bool windowPositionsKnown = WindowPositions::known();
 };

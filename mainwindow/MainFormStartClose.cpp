@@ -222,6 +222,7 @@ void TMainForm::writeSettings(IniStore& ini)
     for (int c = 0; c <= Memo5.size() && c < jvStringGrid1->ColCount(); ++c)
         s.colWidths.append(jvStringGrid1->ColWidths(c));
     s.activePage = Page1->currentIndex();
+    s.positionKnown = m_env.windowPositionsKnown;
     s.write(ini);
 }
 

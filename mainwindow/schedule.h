@@ -210,6 +210,7 @@ public:
     // The settings file as read once at start, until the window is first shown (null after):
     // the windows made at start with this one read their settings from it.
     const ProfileBatch* settingsReadAtStart() const { return m_startSettings.get(); }
+    bool windowPositionsKnown() const { return m_env.windowPositionsKnown; }
     // The settings steps of the close sequence in their order, each run through `step`, all
     // storing into `ini`.
     void storeClosingSettings(IniStore& ini, const std::function<void(const std::function<void()>&)>& step);

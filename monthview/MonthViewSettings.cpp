@@ -18,8 +18,10 @@ void MonthViewSettings::read(const ProfileBatch& ini)
 
 void MonthViewSettings::write(ProfileBatch& ini) const
 {
-    ini.putInt(kSection, QStringLiteral("Top"), top);
-    ini.putInt(kSection, QStringLiteral("Left"), left);
+    if (positionKnown) {
+        ini.putInt(kSection, QStringLiteral("Top"), top);
+        ini.putInt(kSection, QStringLiteral("Left"), left);
+    }
     ini.putInt(kSection, QStringLiteral("Width"), width);
     ini.putInt(kSection, QStringLiteral("Height"), height);
     ini.putInt(kSection, QStringLiteral("P1Width"), p1Width);

@@ -10,6 +10,8 @@ struct MonthViewSettings {
     int height = 480;
     int p1Width = 225;
     int p2Width = 225;
+    // False where the window system cannot tell a window's place: Top and Left stay as stored.
+    bool positionKnown = true;
 
     // The fields' present values are the defaults of missing or unreadable keys.
     void read(const ProfileBatch& ini);

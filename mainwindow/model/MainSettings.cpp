@@ -42,8 +42,10 @@ void MainSettings::read(const IniStore& ini, int columnCount)
 
 void MainSettings::write(IniStore& ini) const
 {
-    ini.putInt(kPos, QStringLiteral("Top"), top);
-    ini.putInt(kPos, QStringLiteral("Left"), left);
+    if (positionKnown) {
+        ini.putInt(kPos, QStringLiteral("Top"), top);
+        ini.putInt(kPos, QStringLiteral("Left"), left);
+    }
     ini.putInt(kPos, QStringLiteral("Width"), width);
     ini.putInt(kPos, QStringLiteral("Height"), height);
     ini.putInt(kPos, QStringLiteral("CalWidth"), calWidth);

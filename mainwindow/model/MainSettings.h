@@ -26,6 +26,9 @@ struct MainSettings {
     QString dataFolder;
     QList<int> colWidths; // columns 0 to n of the grid
     int activePage = 0;
+    // False where the window system cannot tell a window's place: Top and Left are then not
+    // written, so the place stored on a desktop that can tell stays as it was.
+    bool positionKnown = true;
 
     // Reads every key; the fields' present values are the defaults of missing or unreadable keys.
     // `columnCount` is the number of column captions n: ColWidth0 to ColWidthn are read.
