@@ -1,5 +1,7 @@
 #include "controls/jvStringGrid.h"
 
+#include "controls/model/Contrast.h"
+
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
@@ -14,12 +16,19 @@ namespace {
 // Half the width of the band around a column's right edge where a press starts resizing.
 constexpr int kSizingSlack = 2;
 
+// A line in the palette's own shade, made out where a dark palette puts it next to the colour it
+// separates.
+QColor lineOn(const QColor& background, const QColor& line)
+{
+    return QColor::fromRgb(Contrast::readableOn(background.rgb(), line.rgb(), Contrast::kMinLineRatio));
+}
+
 QColor normalLineColor(const QPalette& palette)
 {
     const QColor base = palette.color(QPalette::Base);
     const QColor mid = palette.color(QPalette::Mid);
-    return QColor((base.red() + mid.red() * 2) / 3, (base.green() + mid.green() * 2) / 3,
-                  (base.blue() + mid.blue() * 2) / 3);
+    return lineOn(base, QColor((base.red() + mid.red() * 2) / 3, (base.green() + mid.green() * 2) / 3,
+                               (base.blue() + mid.blue() * 2) / 3));
 }
 
 } // namespace
@@ -254,7 +263,7 @@ void TjvStringGrid::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     const QRect dirty = event->rect();
     const QPalette& pal = palette();
-    const QColor fixedLine = pal.color(QPalette::Dark);
+    const QColor fixedLine = lineOn(pal.color(QPalette::Button), pal.color(QPalette::Dark));
     const QColor normalLine = normalLineColor(pal);
     const int width = viewport()->width();
     const int height = viewport()->height();

@@ -1,6 +1,7 @@
 // The window's controls, menus and tool bars.
 #include "mainwindow/schedule.h"
 
+#include "controls/FilledLabel.h"
 #include "controls/jvStringGrid.h"
 #include "mainwindow/FontConvert.h"
 #include "mainwindow/MenuAction.h"
@@ -79,12 +80,11 @@ void TMainForm::buildLayout()
     left->setContentsMargins(0, 0, 0, 0);
     left->setSpacing(0);
     ToolBar1 = makeToolBar(QStringLiteral("ToolBar1"), Panel2);
-    lblThisMonth = new QLabel;
+    lblThisMonth = new FilledLabel(QColor(166, 202, 240));
     lblThisMonth->setObjectName(QStringLiteral("lblThisMonth"));
     lblThisMonth->setAlignment(Qt::AlignCenter);
     lblThisMonth->setFixedHeight(22);
-    lblThisMonth->setStyleSheet(
-        QStringLiteral("QLabel { background-color: rgb(166, 202, 240); padding: 0 4px; }"));
+    lblThisMonth->setContentsMargins(4, 0, 4, 0);
     QFont labelFont(QStringLiteral("ＭＳ Ｐゴシック"));
     labelFont.setPixelSize(16);
     lblThisMonth->setFont(labelFont);

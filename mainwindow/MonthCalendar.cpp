@@ -1,5 +1,7 @@
 #include "mainwindow/MonthCalendar.h"
 
+#include "controls/model/Contrast.h"
+
 #include <QAbstractItemView>
 #include <QGuiApplication>
 #include <QSpinBox>
@@ -12,6 +14,9 @@ MonthCalendar::MonthCalendar(QWidget* parent) : QCalendarWidget(parent)
     setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
     setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     setSelectionMode(QCalendarWidget::SingleSelection);
+    m_saturdayInk = weekdayTextFormat(Qt::Saturday).foreground().color();
+    m_sundayInk = weekdayTextFormat(Qt::Sunday).foreground().color();
+    applyDayInks();
     if (auto* view = findChild<QAbstractItemView*>()) {
         view->installEventFilter(this);
         view->viewport()->installEventFilter(this);
@@ -88,6 +93,41 @@ bool MonthCalendar::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QCalendarWidget::eventFilter(watched, event);
+}
+
+void MonthCalendar::changeEvent(QEvent* event)
+{
+    QCalendarWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        applyDayInks();
+}
+
+void MonthCalendar::applyDayInks()
+{
+    // Red on a dark background is too dim to read; the hue stays, the shade follows the palette.
+    const QRgb base = palette().color(QPalette::Base).rgb();
+    const auto ink = [base](const QColor& wanted) {
+        return QBrush(QColor::fromRgb(Contrast::readableOn(base, wanted.rgb())));
+    };
+    const QBrush sunday = ink(m_sundayInk);
+    const std::pair<Qt::DayOfWeek, QBrush> weekend[] = {{Qt::Saturday, ink(m_saturdayInk)},
+                                                        {Qt::Sunday, sunday}};
+    for (const auto& [day, brush] : weekend) {
+        QTextCharFormat format = weekdayTextFormat(day);
+        if (format.foreground() == brush)
+            continue;
+        format.setForeground(brush);
+        setWeekdayTextFormat(day, format);
+    }
+    // Holidays carry the Sunday colour of their own.
+    const QMap<QDate, QTextCharFormat> dates = dateTextFormat();
+    for (auto it = dates.cbegin(); it != dates.cend(); ++it) {
+        if (!it->hasProperty(QTextFormat::ForegroundBrush) || it->foreground() == sunday)
+            continue;
+        QTextCharFormat format = *it;
+        format.setForeground(sunday);
+        setDateTextFormat(it.key(), format);
+    }
 }
 
 quint32 MonthCalendar::boldDays(int year, int month) const

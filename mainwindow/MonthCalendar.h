@@ -32,9 +32,15 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void userChose();
+    // The weekend and holiday colours, made to read on the palette's background.
+    void applyDayInks();
+
+    QColor m_saturdayInk;
+    QColor m_sundayInk;
 
     bool m_byProgram = false;
     bool m_chosenInThisEvent = false;

@@ -1,5 +1,6 @@
 #include "monthview/SomeMonthViewUnit.h"
 
+#include "controls/FilledLabel.h"
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MarkedCell.h"
 #include "mainwindow/model/DayFiles.h"
@@ -31,17 +32,13 @@ constexpr int kPanelWidth = 225;
 
 QLabel* makeMonthLabel(const QString& name, const QColor& background)
 {
-    auto* label = new QLabel;
+    auto* label = new FilledLabel(background);
     label->setObjectName(name);
     label->setFixedHeight(16);
     label->setAlignment(Qt::AlignCenter);
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPixelSize(16);
     label->setFont(font);
-    label->setAutoFillBackground(true);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Window, background);
-    label->setPalette(pal);
     return label;
 }
 
@@ -201,6 +198,7 @@ void TSomeMonthViewForm::FormClose()
     s.height = height();
     s.p1Width = Panel1->width();
     s.p2Width = Panel2->width();
+    s.positionKnown = m_main.windowPositionsKnown();
     ProfileBatch ini(m_main.IniPath);
     s.write(ini);
     ini.commit();
