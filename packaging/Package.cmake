@@ -35,8 +35,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QUAV_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${QUAV_MAINTAINER})
 # The libraries come from the binary (dpkg-shlibdeps); the font is what the stored Windows font
-# names are drawn with, and no library asks for it.
+# names are drawn with, and Qt's Japanese texts are files no library asks for either. The Wayland
+# backend and the emoji font are wanted where there is a Wayland session or emoji typed.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-noto-color-emoji")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -5,10 +5,12 @@ set -euo pipefail
 kind=${1:-test}
 
 # GoogleTest is needed to configure the build at all, since the tests are part of it.
+# What the program uses of the desktop comes too: Qt's Japanese texts, the Wayland backend, the
+# Japanese and emoji fonts.
 pkgs=(g++ cmake ninja-build make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-      fonts-noto-cjk libgtest-dev libgmock-dev)
+      fonts-noto-cjk qt6-translations-l10n qt6-wayland fonts-noto-color-emoji libgtest-dev libgmock-dev)
 case "$kind" in
-  test|ci) pkgs+=(xvfb xauth xdotool x11-utils lintian desktop-file-utils appstream) ;;&
+  test|ci) pkgs+=(xvfb xauth xdotool x11-utils weston lintian desktop-file-utils appstream) ;;&
   test|ci|package) pkgs+=(dpkg-dev file) ;;&
   ci)      pkgs+=(clang libclang-rt-14-dev libbenchmark-dev libxcb-damage0-dev libxcb-xtest0-dev python3) ;;
 esac

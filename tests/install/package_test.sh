@@ -35,8 +35,12 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || bad "package version is $(field Version)"
 depends=$(field Depends)
 # The Qt and C libraries come from the binary itself; the font is declared by hand.
-for dep in fonts-noto-cjk libqt6widgets6 libqt6gui6 libqt6core6 libc6; do
+for dep in fonts-noto-cjk qt6-translations-l10n libqt6widgets6 libqt6gui6 libqt6core6 libc6; do
     grep -Eq "(^|, )$dep( |,|$)" <<<"$depends" || bad "Depends lacks $dep: $depends"
+done
+recommends=$(field Recommends)
+for dep in qt6-wayland fonts-noto-color-emoji; do
+    grep -Eq "(^|, )$dep( |,|$)" <<<"$recommends" || bad "Recommends lacks $dep: $recommends"
 done
 [ "$(zcat "$work/root/usr/share/doc/quavscheduler/changelog.gz" | head -n1 | sed -n 's/^quavscheduler (\([^)]*\)).*/\1/p')" = "$version" ] ||
     bad "the changelog's newest entry is not version $version"
