@@ -1,6 +1,7 @@
 // The window's controls, menus and tool bars.
 #include "mainwindow/schedule.h"
 
+#include "controls/ResourceIcon.h"
 #include "controls/FilledLabel.h"
 #include "controls/jvStringGrid.h"
 #include "mainwindow/FontConvert.h"
@@ -54,7 +55,7 @@ void TMainForm::buildLayout()
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("QuavScheduler"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/app32.png")));
+    setWindowIcon(resourceIcon(QStringLiteral(":/icons/app32.png")));
     QFont windowFont(QStringLiteral("ＭＳ Ｐゴシック"));
     windowFont.setPixelSize(12);
     setFont(windowFont);
@@ -237,7 +238,7 @@ void TMainForm::buildMenus()
     addMonthViewCommands();
 
     Today3 = makeAction(QStringLiteral("Today3"), QString(), QStringLiteral("今日へ移動"), this);
-    Today3->setIcon(QIcon(QStringLiteral(":/icons/today.png")));
+    Today3->setIcon(resourceIcon(QStringLiteral(":/icons/today.png")));
     connect(Today3, &QAction::triggered, this, [this] { runCommand(&TMainForm::Today1Click); });
     ToolBar2->addAction(Today3);
 
@@ -254,7 +255,7 @@ void TMainForm::buildMenus()
     // Clipboard buttons: the schedule's before the month label, the memo's above the pages.
     const auto toolButton = [this](const QString& name, const QString& hint, const QString& icon) {
         QAction* action = makeAction(name, QString(), hint, this);
-        action->setIcon(QIcon(icon));
+        action->setIcon(resourceIcon(icon));
         return action;
     };
     SchCut3 =

@@ -1,6 +1,7 @@
 // The notification-area icon and the window's hiding in it.
 #include "mainwindow/schedule.h"
 
+#include "controls/ResourceIcon.h"
 #include "controls/TrayIcon.h"
 #include "platform/Failure.h"
 
@@ -29,7 +30,7 @@ void TMainForm::buildTrayIcon()
     TrayIcon = new TTrayIcon(*m_env.notificationArea, this);
     TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
     TrayIcon->BeginLoading();
-    TrayIcon->setIcon(QIcon(QStringLiteral(":/icons/app16.png")));
+    TrayIcon->setIcon(resourceIcon(QStringLiteral(":/icons/app16.png")));
     TrayIcon->setRBPopupMenu(PopupMenu2);
     TrayIcon->setTipHelp(QStringLiteral("QuavScheduler"));
     TrayIcon->setVisible(true);
