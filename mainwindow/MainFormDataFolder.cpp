@@ -21,10 +21,10 @@ void TMainForm::settleDataFolder()
         return;
     }
     // Never the current folder or an empty mount folder: the user decides, once, before any file
-    // is read or written.
+    // is read or written. The window is not shown yet, so the box stands alone on the screen.
     const QString message = DataFolderCheck::message(found.finding, stored, m_env.defaultDataFolder);
     const DataFolderChoice choice =
-        m_env.askDataFolder ? m_env.askDataFolder(message) : askDataFolderWithDialog(this, message);
+        m_env.askDataFolder ? m_env.askDataFolder(message) : askDataFolderWithDialog(nullptr, message);
     if (choice == DataFolderChoice::Pick) {
         const QString picked = pickDataFolder();
         if (!picked.isEmpty()) {
