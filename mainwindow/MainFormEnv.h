@@ -15,6 +15,8 @@ class UrlOpener;
 
 // What becomes of a data file that another program changed since it was read.
 enum class OutsideEditChoice { KeepMine, TakeFile, KeepBoth };
+// What start-up does when the stored data folder cannot be used.
+enum class DataFolderChoice { Pick, UseDefault };
 
 // Everything the main window takes from outside, handed in so tests can steer it.
 struct MainFormEnv {
@@ -32,6 +34,9 @@ struct MainFormEnv {
     DialogRunner* dialogs = nullptr;              // none: the option dialogs run their own loops
     // Asked before writing a data file that changed on disk since it was read; empty: a dialog.
     std::function<OutsideEditChoice(const QString& path)> askOutsideEdit;
+    // Asked at start, with the message to show, when the stored data folder cannot be used;
+    // empty: a dialog.
+    std::function<DataFolderChoice(const QString& message)> askDataFolder;
     QString recoveryRoot; // where unsaved texts are journaled; empty: the per-user state folder
     // Whether the window system tells where a window is (Wayland does not).
     bool windowPositionsKnown = WindowPositions::known();

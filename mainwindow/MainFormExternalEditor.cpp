@@ -3,9 +3,12 @@
 
 #include "controls/TrayIcon.h"
 #include "mainwindow/model/DayFiles.h"
+#include "mainwindow/model/EditorHandOff.h"
+#include "mainwindow/model/RecoveryJournal.h"
 #include "platform/AnsiText.h"
 #include "platform/Failure.h"
 #include "platform/ProcessRunner.h"
+#include "platform/WorkFile.h"
 
 #include "platform/DefaultEditor.h"
 #include "platform/MessageService.h"
@@ -41,8 +44,10 @@ void TMainForm::runExternalEditor()
     const QString workFile = DayFiles::joinPath(DataFolder, DayFiles::kWorkName);
     QString text = memo->toPlainText();
     text.replace(u'\n', QStringLiteral("\r\n"));
+    const QByteArray handedOver = text.toUtf8();
     // A hand-off to a program of the platform: its own encoding, UTF-8 without a mark.
-    AnsiText::writeBytes(workFile, text.toUtf8());
+    WorkFile::write(workFile, handedOver);
+    m_editorWorkFile = workFile;
 
     setEnabled(false);
     hide();
@@ -57,13 +62,20 @@ void TMainForm::runExternalEditor()
         setEnabled(true);
     };
 
-    const QByteArray handedOver = text.toUtf8();
     QElapsedTimer running;
     running.start();
     const QString editor = editorPath();
-    if (!ProcessRunner::runAndWait(editor, DefaultEditor::arguments(editor, workFile))) {
+    const ProcessRunner::Outcome outcome =
+        ProcessRunner::run(editor, DefaultEditor::arguments(editor, workFile));
+    if (outcome == ProcessRunner::Outcome::NotStarted) {
         backToNormal();
         throw EInOutError(QStringLiteral("外部エディタを起動できません。"));
+    }
+    if (outcome == ProcessRunner::Outcome::LeftRunning) {
+        // The session ended under the editor: the close took the work file and the editor lives on.
+        if (!m_closedUnattended)
+            backToNormal();
+        return;
     }
     if (running.elapsed() < kHandOffMs && workFileHolds(workFile, handedOver)) {
         // The editor most likely gave the file to a window already open and returned: wait for
@@ -74,6 +86,8 @@ void TMainForm::runExternalEditor()
                 "キャンセルを押すとページは変わりません。"),
             MessageService::Icon::Information, MessageService::Buttons::OkCancel,
             QStringLiteral("QuavScheduler"));
+        if (m_closedUnattended)
+            return; // the session ended while the box was up: the close took the work file
         if (answer != MessageService::Answer::Ok) {
             backToNormal();
             return;
@@ -81,7 +95,7 @@ void TMainForm::runExternalEditor()
     }
     QString edited;
     try {
-        edited = AnsiText::toCrLf(AnsiText::decode(AnsiText::readBytes(workFile)));
+        edited = AnsiText::toCrLf(WorkFile::decode(AnsiText::readBytes(workFile)));
     } catch (const EQuavError&) {
         backToNormal();
         throw;
@@ -100,6 +114,37 @@ const QString& TMainForm::editorPath()
     if (EditorPath.isEmpty() && !m_editorSearched) {
         m_editorSearched = true;
         EditorPath = m_env.findDefaultEditor ? m_env.findDefaultEditor() : DefaultEditor::path();
+        if (!m_keptEditor.isEmpty() && m_editorStandIn.isEmpty())
+            m_editorStandIn = EditorPath;
     }
     return EditorPath;
+}
+
+void TMainForm::leaveEditorRunning()
+{
+    ProcessRunner::stopWaiting();
+    int index = 0;
+    while (index < 4 && pageEditor(index) != ActiveMemo)
+        ++index;
+    EditorHandOff handOff;
+    handOff.workFile = m_editorWorkFile;
+    handOff.page.target = pageFile(index);
+    handOff.page.label = pageLabel(index) + QStringLiteral("（終了後に外部エディタで保存された内容）");
+    handOff.page.page = index;
+    handOff.page.base = m_pageStamp[index];
+    handOff.page.bytes = m_editorTaken;
+    try {
+        handOff.save(*m_journal, DataFolder);
+    } catch (const EQuavError&) {
+        // The work file itself stays in the data folder.
+    }
+}
+
+void TMainForm::settleEditorHandOff()
+{
+    try {
+        EditorHandOff::settle(*m_journal, DataFolder, m_env.now());
+    } catch (const EQuavError&) {
+        // The record stays for the next start.
+    }
 }

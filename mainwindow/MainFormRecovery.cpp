@@ -5,6 +5,7 @@
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MonthCalendar.h"
 #include "mainwindow/OutsideEditDialog.h"
+#include "mainwindow/model/EditorHandOff.h"
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/PageFile.h"
@@ -205,22 +206,26 @@ void TMainForm::closeUnattended()
         takeEditorWorkFile();
     // The same sequence as any close; what was not written stays journaled.
     FormCloseQuery();
+    if (m_waitingForEditor)
+        leaveEditorRunning();
     m_unattended = false;
     m_closedUnattended = true;
 }
 
 void TMainForm::takeEditorWorkFile()
 {
-    // The editor may have saved its file already; it ends with us, so take what it holds.
+    // The editor may have saved its file already; it stays open, so take what it holds now.
     try {
-        QString edited = AnsiText::toCrLf(
-            AnsiText::decode(AnsiText::readBytes(DayFiles::joinPath(DataFolder, DayFiles::kWorkName))));
+        const QByteArray bytes = AnsiText::readBytes(m_editorWorkFile);
+        m_editorTaken = bytes;
+        QString edited = EditorHandOff::pageText(bytes);
         edited.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         if (ActiveMemo && edited != ActiveMemo->toPlainText()) {
             ActiveMemo->setPlainText(edited);
             ActiveMemo->document()->setModified(true);
         }
     } catch (const EQuavError&) {
+        m_editorTaken.clear();
     }
 }
 
@@ -229,6 +234,7 @@ void TMainForm::offerRecovery()
     if (m_recoveryOffered || m_closedUnattended)
         return;
     m_recoveryOffered = true;
+    settleEditorHandOff();
     const QList<RecoveryJournal::Entry> entries = m_journal->entries(DataFolder);
     if (entries.isEmpty()) {
         m_journalReady = true;

@@ -89,6 +89,7 @@ void TMainForm::FormCreate()
         readSettings(*m_startSettings);
         readHolidaySetting(*m_startSettings);
     }
+    settleDataFolder();
     for (int k = 0; k < kMarkupCount; ++k)
         updateMarkupCaptions(k);
     MemoFont.Style = quint8((BoldStyle ? fsBold : 0) | (ItalicStyle ? fsItalic : 0));
@@ -185,7 +186,7 @@ void TMainForm::readSettings(const IniStore& ini)
     BoldStyle = s.bold;
     ItalicStyle = s.italic;
     // An empty stored editor names none: an editor installed since is found again.
-    if (!s.editorPath.isEmpty())
+    if (!s.editorPath.isEmpty() && !keepStoredEditor(s.editorPath))
         EditorPath = s.editorPath;
     DataFolder = s.dataFolder;
     jvStringGrid1->setColCount(int(Memo5.size()) + 1);
@@ -217,8 +218,8 @@ void TMainForm::writeSettings(IniStore& ini)
     s.charSet = MemoFont.Charset;
     s.bold = MemoFont.Style & fsBold;
     s.italic = MemoFont.Style & fsItalic;
-    s.editorPath = editorPath();
-    s.dataFolder = DataFolder;
+    s.editorPath = storedEditorPath();
+    s.dataFolder = storedDataFolder();
     for (int c = 0; c <= Memo5.size() && c < jvStringGrid1->ColCount(); ++c)
         s.colWidths.append(jvStringGrid1->ColWidths(c));
     s.activePage = Page1->currentIndex();

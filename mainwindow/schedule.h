@@ -327,8 +327,20 @@ private:
     void keepUnsaved(); // journals what is unsaved and shows it again when its file comes back
     void restoreEntries();
     void takeEditorWorkFile();
+    // The session ends under the external editor: it is left running, and what it saves later
+    // is offered at the next start.
+    void leaveEditorRunning();
+    void settleEditorHandOff();
     // EditorPath, the default editor looked for first where the settings named none.
     const QString& editorPath();
+    // Stored folder and editor that cannot serve here (MainFormDataFolder.cpp): a stand-in is used
+    // for the run, and the stored text is written back unless the user chose another.
+    void settleDataFolder();
+    void useFolderForThisRun(const QString& stored, const QString& folder);
+    QString pickDataFolder();
+    bool keepStoredEditor(const QString& stored);
+    QString storedDataFolder() const;
+    QString storedEditorPath();
 
     MainFormEnv m_env;
     std::unique_ptr<RecoveryJournal> m_journal;
@@ -356,6 +368,13 @@ private:
     bool m_settingsRead = false;
     std::unique_ptr<ProfileBatch> m_startSettings;
     bool m_waitingForEditor = false;
+    QString m_editorWorkFile; // the work file handed to the editor last
+    QByteArray m_editorTaken; // its bytes as the session end took them
+    QString m_keptFolder;     // the stored data folder while a stand-in serves
+    QString m_folderStandIn;
+    bool m_folderKept = false;
+    QString m_keptEditor; // a stored Windows editor, written back as it was
+    QString m_editorStandIn;
     bool m_editorSearched = false; // EditorPath, while empty, is the default editor once searched
     Qt::WindowStates m_stateBeforeMinimise = Qt::WindowNoState;
     Clipboard* m_clipboard = nullptr;

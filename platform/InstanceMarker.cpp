@@ -1,5 +1,7 @@
 #include "platform/InstanceMarker.h"
 
+#include "platform/PrivateFolder.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -10,6 +12,7 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QSysInfo>
 
 #ifndef Q_OS_WIN
 #include <unistd.h>
@@ -36,13 +39,39 @@ QByteArray userKey()
 #endif
 }
 
-// The private per-user folder when there is one; the shared temporary folder otherwise, where the
-// user's id inside the hashed names keeps users apart.
+#ifndef Q_OS_WIN
+QString homeFolder(const char* variable, const QString& underHome)
+{
+    const QString set = qEnvironmentVariable(variable);
+    return QDir::isAbsolutePath(set) ? set : QDir::homePath() + underHome;
+}
+
+// One folder per host, so a home shared between machines keeps one copy per machine.
+QString hostPart()
+{
+    QString host = QSysInfo::machineHostName();
+    for (QChar& c : host)
+        if (!c.isLetterOrNumber() && c != u'-' && c != u'.')
+            c = u'_';
+    return host.isEmpty() ? QStringLiteral("local") : host.left(64);
+}
+#endif
+
+// The per-user runtime folder when there is one; else a folder of our own in the user's home,
+// made 0700 and checked. Never a shared folder such as /tmp, where another user could take the
+// names first. Empty when no private folder can be had: the marker then cannot be taken.
 QString markerFolder()
 {
     static const QString folder = [] {
+#ifdef Q_OS_WIN
         const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
         return runtime.isEmpty() ? QDir::tempPath() : runtime;
+#else
+        const QString own = QStringLiteral("/QuavScheduler/instance-") + hostPart();
+        return PrivateFolder::choose(qEnvironmentVariable("XDG_RUNTIME_DIR"),
+                                     {homeFolder("XDG_CACHE_HOME", QStringLiteral("/.cache")) + own,
+                                      homeFolder("XDG_STATE_HOME", QStringLiteral("/.local/state")) + own});
+#endif
     }();
     return folder;
 }
@@ -73,6 +102,8 @@ InstanceMarker::InstanceMarker(const QString& text, QObject* parent)
       m_textFits(!text.isEmpty() && text.toLocal8Bit().size() <= MaxTextBytes)
 {
     const QString folder = markerFolder();
+    if (folder.isEmpty())
+        m_textFits = false; // no place of our own: the marker cannot be taken
     const QString base = baseName(m_text);
     m_lockPath = folder + QLatin1Char('/') + base + QStringLiteral(".lock");
     m_serverName = serverNameIn(folder, base);

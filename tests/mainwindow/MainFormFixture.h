@@ -31,6 +31,11 @@ protected:
         return OutsideEditChoice::KeepBoth;
     };
 
+    std::function<DataFolderChoice(const QString&)> askDataFolder = [](const QString& message) {
+        ADD_FAILURE() << "unexpected question about the data folder: " << message.toStdString();
+        return DataFolderChoice::UseDefault;
+    };
+
     QString folder() const { return dir.path() + u'/'; }
     QString ini() const { return dir.file(QStringLiteral("QuavScheduler.ini")); }
 
@@ -49,6 +54,7 @@ protected:
         env.now = [this] { return now; };
         env.messages = &messages;
         env.askOutsideEdit = [this](const QString& path) { return askOutsideEdit(path); };
+        env.askDataFolder = [this](const QString& message) { return askDataFolder(message); };
         env.recoveryRoot = stateDir.path();
         return env;
     }

@@ -2,9 +2,11 @@
 
 #include "MainFormFixture.h"
 #include "controls/RecordingNotificationArea.h"
+#include "platform/AnsiText.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -155,6 +157,108 @@ TEST_F(ExternalEditorTest, unwritableWorkFileNeverHidesTheWindow)
     expectNormalState();
     EXPECT_EQ(messages.shown().size(), 1);
     EXPECT_FALSE(tools.exists(QStringLiteral("never.sh.ran")));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ExternalEditorTest, textWithoutJapaneseComesBackAsItWasHandedOver)
+{
+    TMainForm& f = start();
+    const QString text = QStringLiteral("25°C ×2 α\ncafé Привет");
+    type(f.Memo2, text);
+    // Saves what it read, as an editor does when the user saves without a change.
+    useEditor(QStringLiteral("resave.sh"), "c=$(cat \"$1\"); printf '%s' \"$c\" > \"$1\"\n");
+    f.Exec1Click();
+    expectNormalState();
+    EXPECT_EQ(f.Memo2->toPlainText(), text);
+
+    // An editor that saved in code page 932 is read by the data files' rule.
+    useEditor(QStringLiteral("sjis.sh"), "printf '\\223\\372\\226\\173\\214\\352' > \"$1\"\n");
+    f.Exec1Click();
+    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("日本語"));
+}
+
+TEST_F(ExternalEditorTest, workFileLinkedToAnotherFileNeverWritesThroughTheLink)
+{
+    TMainForm& f = start();
+    dir.write(QStringLiteral("other.txt"), "someone else's file");
+    ASSERT_TRUE(QFile::link(dir.file(QStringLiteral("other.txt")),
+                            dir.file(QStringLiteral("~QuavSchedulerWork.txt"))));
+    type(f.Memo2, QStringLiteral("ページ"));
+    useEditor(QStringLiteral("edit.sh"), "printf 'edited' >> \"$1\"\n");
+    f.Exec1Click();
+    expectNormalState();
+    EXPECT_EQ(dir.read(QStringLiteral("other.txt")), QByteArray("someone else's file"));
+    EXPECT_FALSE(QFileInfo(dir.file(QStringLiteral("~QuavSchedulerWork.txt"))).isSymLink());
+    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("ページedited"));
+}
+
+TEST_F(ExternalEditorTest, sessionEndLeavesTheEditorOpenAndOffersWhatItSavesLater)
+{
+    TMainForm& f = start();
+    type(f.Memo2, QStringLiteral("元の文"));
+    // Saves once at once, then again only after the session has ended.
+    useEditor(QStringLiteral("slow.sh"), "printf '25°C 途中' > \"$1\"\n"
+                                         "while [ ! -e \"$1.go\" ]; do sleep 0.05; done\n"
+                                         "printf '後で保存した文' > \"$1\"; touch \"$1.saved\"\n");
+    const QString work = dir.file(QStringLiteral("~QuavSchedulerWork.txt"));
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (workFile() != QStringLiteral("25°C 途中").toUtf8())
+            return;
+        poll.stop();
+        f.closeUnattended();
+        dir.write(QStringLiteral("~QuavSchedulerWork.txt.go"), {});
+    });
+    poll.start();
+    f.Exec1Click();
+    EXPECT_TRUE(f.closedUnattended());
+    EXPECT_TRUE(f.isHidden());
+    // What the editor held at the end went to the page's file, read as it was written.
+    EXPECT_EQ(file("ToDo.txt"), AnsiText::encode(QStringLiteral("25°C 途中")));
+    // The editor was not killed with us: its later save happens.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(work + QStringLiteral(".saved")); }, 10000));
+    form.reset();
+
+    // The next start offers it like the journal's texts, and OK puts it back as unsaved text.
+    TMainForm& next = start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.shown().isEmpty(); }, 5000));
+    EXPECT_TRUE(messages.shown().first().text.contains(
+        QStringLiteral("ToDo（終了後に外部エディタで保存された内容）")))
+        << messages.shown().first().text.toStdString();
+    EXPECT_EQ(next.Memo2->toPlainText(), QStringLiteral("後で保存した文"));
+    EXPECT_TRUE(next.Memo2->document()->isModified());
+    // Offered once only.
+    closeForm();
+    messages.clear();
+    start();
+    QTest::qWait(50);
+    EXPECT_TRUE(messages.shown().isEmpty());
+}
+
+TEST_F(ExternalEditorTest, editorThatSavesNothingAfterTheSessionEndLeavesNothingToOffer)
+{
+    TMainForm& f = start();
+    useEditor(QStringLiteral("idle.sh"), "printf 'fertig' > \"$1\"; sleep 0.5\n");
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (workFile() == "fertig") {
+            poll.stop();
+            f.closeUnattended();
+        }
+    });
+    poll.start();
+    f.Exec1Click();
+    EXPECT_EQ(file("ToDo.txt"), QByteArray("fertig"));
+    form.reset();
+    QTest::qWait(500);
+    start();
+    QTest::qWait(50);
+    EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join(u'|').toStdString();
 }
 
 } // namespace

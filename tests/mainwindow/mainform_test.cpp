@@ -340,9 +340,12 @@ TEST_F(MainFormTest, emptyStoredEditorFallsBackToTheDefault)
 
 TEST_F(MainFormTest, missingDataFolderAsksBeforeClosing)
 {
+    // The folder goes away while the program runs; a folder missing at start is asked about.
+    QDir(dir.path()).mkdir(QStringLiteral("gone"));
     ProfileFile::put(ini(), QStringLiteral("Data"), QStringLiteral("Folder"),
                      dir.file(QStringLiteral("gone/")));
     TMainForm& f = start();
+    QDir(dir.file(QStringLiteral("gone"))).removeRecursively();
     type(f.Memo2, QStringLiteral("大事なこと"));
     messages.answerNext(MessageService::Answer::Ok);     // the month file's error report
     messages.answerNext(MessageService::Answer::Ok);     // the ToDo page's message
@@ -365,9 +368,12 @@ TEST_F(MainFormTest, missingDataFolderAsksBeforeClosing)
 
 TEST_F(MainFormTest, pageThatCannotBeSavedKeepsItsTextAndDate)
 {
+    // The folder goes away while the program runs; a folder missing at start is asked about.
+    QDir(dir.path()).mkdir(QStringLiteral("gone"));
     ProfileFile::put(ini(), QStringLiteral("Data"), QStringLiteral("Folder"),
                      dir.file(QStringLiteral("gone/")));
     TMainForm& f = start();
+    QDir(dir.file(QStringLiteral("gone"))).removeRecursively();
     type(f.Memo2, QStringLiteral("消えては困る"));
     type(f.Memo7, QStringLiteral("日誌も"));
     messages.answerNext(MessageService::Answer::Ok);

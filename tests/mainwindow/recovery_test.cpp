@@ -297,9 +297,12 @@ TEST_F(RecoveryTest, sessionEndSavesWithoutAskingAndKeepsBoth)
 
 TEST_F(RecoveryTest, sessionEndJournalsWhatCannotBeWritten)
 {
+    // The folder goes away while the program runs; a folder missing at start is asked about.
+    QDir(dir.path()).mkdir(QStringLiteral("gone"));
     ProfileFile::put(ini(), QStringLiteral("Data"), QStringLiteral("Folder"),
                      dir.file(QStringLiteral("gone/")));
     TMainForm& f = start();
+    QDir(dir.file(QStringLiteral("gone"))).removeRecursively();
     type(f.Memo2, QStringLiteral("失いたくない"));
     f.jvStringGrid1->setCells(1, 3, QStringLiteral("予定"));
     f.closeUnattended();
@@ -314,9 +317,12 @@ TEST_F(RecoveryTest, sessionEndJournalsWhatCannotBeWritten)
 
 TEST_F(RecoveryTest, unwritablePageNoLongerKeepsTheUserOnOneDate)
 {
+    // The folder goes away while the program runs; a folder missing at start is asked about.
+    QDir(dir.path()).mkdir(QStringLiteral("gone"));
     ProfileFile::put(ini(), QStringLiteral("Data"), QStringLiteral("Folder"),
                      dir.file(QStringLiteral("gone/")));
     TMainForm& f = start();
+    QDir(dir.file(QStringLiteral("gone"))).removeRecursively();
     type(f.Memo7, QStringLiteral("三日の日誌"));
     type(f.Memo2, QStringLiteral("ToDo も"));
     messages.answerNext(MessageService::Answer::Ok); // 日誌 not written

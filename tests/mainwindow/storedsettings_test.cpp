@@ -61,7 +61,15 @@ TEST_F(StoredSettingsTest, windowsSettingsFileIsReadKeyByKey)
     QFile fixture(QStringLiteral(QUAV_TEST_DATA "/ini/windows.ini"));
     ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
     dir.write(QStringLiteral("QuavScheduler.ini"), fixture.readAll());
+    // Its folder is a Windows one and no day files lie beside it: the default folder serves.
+    QString folderAsked;
+    askDataFolder = [&](const QString& message) {
+        folderAsked = message;
+        return DataFolderChoice::UseDefault;
+    };
     TMainForm& f = start();
+    EXPECT_TRUE(folderAsked.contains(QStringLiteral("Windows")));
+    EXPECT_EQ(f.DataFolder, folder());
     EXPECT_EQ(f.Memo5,
               (QStringList{QStringLiteral("予定1"), QStringLiteral("ゾーン"), QStringLiteral("能力")}));
     EXPECT_EQ(f.jvStringGrid1->Cells(2, 0), QStringLiteral("ゾーン"));
@@ -71,7 +79,8 @@ TEST_F(StoredSettingsTest, windowsSettingsFileIsReadKeyByKey)
     EXPECT_EQ(f.StartWeek, 1);
     EXPECT_EQ(f.Page1->currentIndex(), 2);
     EXPECT_EQ(f.jvStringGrid1->ColWidths(1), 120);
-    EXPECT_EQ(f.EditorPath, QStringLiteral("C:\\WINDOWS\\notepad.exe"));
+    // A Windows program cannot run here: no editor chosen, the default one serves.
+    EXPECT_EQ(f.EditorPath, editorPath);
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join(u'|').toStdString();
 }
 

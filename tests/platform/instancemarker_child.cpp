@@ -12,6 +12,11 @@ int main(int argc, char** argv)
     if (argc < 2)
         return 2;
     InstanceMarker marker(QString::fromLocal8Bit(argv[1]));
+    // Only tells where the lock would be, for tests that change the environment.
+    if (argc > 2 && qstrcmp(argv[2], "--where") == 0) {
+        std::printf("%s\n", qPrintable(marker.lockFilePath()));
+        return 0;
+    }
     const InstanceMarker::Result result = marker.acquire();
     const char* word = result == InstanceMarker::Result::Acquired         ? "acquired"
                        : result == InstanceMarker::Result::AlreadyRunning ? "running"

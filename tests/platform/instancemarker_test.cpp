@@ -1,9 +1,12 @@
 #include "platform/InstanceMarker.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -172,6 +175,31 @@ TEST(InstanceMarker, lockFileWithoutHolder_blocksOnlyWhileItMayStillBeBeingWritt
         marker.release();
         QFile::remove(marker.lockFilePath());
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(InstanceMarker, withoutRuntimeFolder_lockLiesInAPrivateFolderOfTheUser)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home.path() + QStringLiteral("/cache"));
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.start(QStringLiteral(QUAV_INSTANCEMARKER_CHILD), {uniqueText(), QStringLiteral("--where")});
+    ASSERT_TRUE(child.waitForFinished(Patience));
+    const QString lock = QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed();
+    const QString folder = QFileInfo(lock).path();
+    EXPECT_TRUE(folder.startsWith(home.path() + QStringLiteral("/cache/QuavScheduler/instance-")))
+        << lock.toStdString();
+    EXPECT_FALSE(lock.startsWith(QDir::tempPath() + QStringLiteral("/quavscheduler-"))) << lock.toStdString();
+    EXPECT_EQ(QFile::permissions(folder) & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                            QFile::ReadOther | QFile::WriteOther | QFile::ExeOther),
+              QFile::Permissions());
 }
 
 } // namespace

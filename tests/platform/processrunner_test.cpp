@@ -3,6 +3,7 @@
 #include "support/TempFolder.h"
 
 #include <QFile>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -55,6 +56,25 @@ TEST(ProcessRunner, failingProgramStillCountsAsStarted)
 {
     TempFolder dir;
     EXPECT_TRUE(ProcessRunner::runAndWait(script(dir, QStringLiteral("fail.sh"), "exit 3\n"), {}));
+}
+
+} // namespace
+
+namespace {
+
+TEST(ProcessRunner, givingUpTheWaitLeavesTheProgramRunning)
+{
+    TempFolder dir;
+    const QString program = script(dir, QStringLiteral("slow.sh"), "sleep 0.4; echo done > \"$1\"\n");
+    QTimer::singleShot(100, [] { ProcessRunner::stopWaiting(); });
+    const QString out = dir.file(QStringLiteral("out.txt"));
+    EXPECT_EQ(ProcessRunner::run(program, {out}), ProcessRunner::Outcome::LeftRunning);
+    EXPECT_FALSE(dir.exists(QStringLiteral("out.txt")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dir.exists(QStringLiteral("out.txt")); }, 10000));
+    EXPECT_EQ(dir.read(QStringLiteral("out.txt")), QByteArray("done\n"));
+    // Waits that start later are not given up.
+    EXPECT_EQ(ProcessRunner::run(script(dir, QStringLiteral("quick.sh"), "exit 0\n"), {}),
+              ProcessRunner::Outcome::Ended);
 }
 
 } // namespace
