@@ -183,14 +183,14 @@ void GridModel::clampCurrent()
     m_row = std::clamp(m_row, m_fixedRows, m_rowCount - 1);
 }
 
-void GridModel::loadFromFile(const QString& path)
+bool GridModel::loadFromFile(const QString& path)
 {
-    loadFromBytes(AnsiText::readBytes(path));
+    return loadFromBytes(AnsiText::readBytes(path));
 }
 
-void GridModel::loadFromBytes(QByteArrayView bytes)
+bool GridModel::loadFromBytes(QByteArrayView bytes)
 {
-    loadFromText(AnsiText::decode(AnsiText::untilNul(bytes)));
+    return loadFromText(AnsiText::decode(AnsiText::untilNul(bytes)));
 }
 
 void GridModel::saveToFile(const QString& path) const
@@ -198,7 +198,7 @@ void GridModel::saveToFile(const QString& path) const
     AnsiText::writeBytes(path, AnsiText::encode(toText()));
 }
 
-void GridModel::loadFromText(QStringView text)
+bool GridModel::loadFromText(QStringView text)
 {
     // Field texts are never longer than their lines, so the pool never grows.
     QString pool(text.size(), Qt::Uninitialized);
@@ -207,7 +207,7 @@ void GridModel::loadFromText(QStringView text)
     qsizetype pos = 0;
     qsizetype used = CommaText::decodeLineInto(text, pos, out, 0, ends);
     if (ends.empty())
-        return; // no line, or a first line without fields
+        return false; // no line, or a first line without fields
     // The first line alone fixes the column count.
     const int cols = int(std::min<size_t>(ends.size(), INT_MAX));
     std::vector<Cell> cells;
@@ -244,9 +244,15 @@ void GridModel::loadFromText(QStringView text)
     if (m_fixedRows >= m_rowCount)
         m_fixedRows = m_rowCount - 1;
     clampCurrent();
+    return true;
 }
 
 QString GridModel::toText() const
+{
+    return toText(RowExtension());
+}
+
+QString GridModel::toText(const RowExtension& extend) const
 {
     QString text;
     text.reserve(m_pool.size() + qsizetype(m_cells.size()) * 2 + qsizetype(m_rowCount) * 2);
@@ -264,7 +270,13 @@ QString GridModel::toText() const
                 fields[size_t(c)] = cleaned.back();
             }
         }
-        CommaText::encodeAppend(text, fields);
+        if (extend) {
+            extend(r, fields);
+            CommaText::encodeAppend(text, fields);
+            fields.resize(size_t(m_colCount));
+        } else {
+            CommaText::encodeAppend(text, fields);
+        }
         text.append(u"\r\n");
     }
     return text;
