@@ -60,12 +60,14 @@ public:
 private:
     // A loaded cell is a piece of m_pool, so reading a large file costs a few allocations
     // instead of one per cell; a cell set afterwards owns its string (start < 0: m_own[-start-1]).
+    // 32-bit: a month file of empty fields would otherwise take 16 bytes a field.
     struct Cell {
-        qsizetype start = 0;
-        qsizetype length = 0;
+        qint32 start = 0;
+        qint32 length = 0;
     };
 
     QStringView view(const Cell& cell) const;
+    bool loadDecoded(QString text);
     void reshape(int cols, int rows);
     void clampCurrent();
 
