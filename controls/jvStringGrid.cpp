@@ -182,18 +182,20 @@ void TjvStringGrid::afterShapeChange()
     viewport()->update();
 }
 
-void TjvStringGrid::LoadFromFile(const QString& path)
+bool TjvStringGrid::LoadFromFile(const QString& path)
 {
     closeEditor(true);
-    m_model.loadFromFile(path);
+    const bool filled = m_model.loadFromFile(path);
     afterShapeChange();
+    return filled;
 }
 
-void TjvStringGrid::LoadFromBytes(const QByteArray& bytes)
+bool TjvStringGrid::LoadFromBytes(const QByteArray& bytes)
 {
     closeEditor(true);
-    m_model.loadFromBytes(bytes);
+    const bool filled = m_model.loadFromBytes(bytes);
     afterShapeChange();
+    return filled;
 }
 
 void TjvStringGrid::SaveToFile(const QString& path) const

@@ -120,10 +120,11 @@ public:
 
     // Whole grid from or to a comma-text file; failures throw EInOutError, a failed load leaves
     // the grid as it was. Widths, heights, current cell and fixed counts stay unless the
-    // counting rules move them.
-    void LoadFromFile(const QString& path);
+    // counting rules move them. False when the file held no first line to read, which leaves
+    // the grid as it was too.
+    bool LoadFromFile(const QString& path);
     // The same from a file's bytes already read, so a caller can read before it changes anything.
-    void LoadFromBytes(const QByteArray& bytes);
+    bool LoadFromBytes(const QByteArray& bytes);
     void SaveToFile(const QString& path) const;
 
     const GridModel& model() const { return m_model; }

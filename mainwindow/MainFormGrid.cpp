@@ -14,7 +14,14 @@
 
 void TMainForm::SetColumnCaptions()
 {
+    const int before = jvStringGrid1->ColCount();
     jvStringGrid1->setColCount(int(Memo5.size()) + 1);
+    // Columns added again show what the month file holds there.
+    m_monthExtras.columnsChanged(before, jvStringGrid1->ColCount(),
+                                 [this](int col, int row, const QString& text) {
+                                     if (row > 0 && row < jvStringGrid1->RowCount())
+                                         jvStringGrid1->setCells(col, row, text);
+                                 });
     jvStringGrid1->setCells(0, 0, QString());
     for (int c = 1; c <= Memo5.size(); ++c)
         jvStringGrid1->setCells(c, 0, Memo5.at(c - 1));
@@ -22,6 +29,7 @@ void TMainForm::SetColumnCaptions()
 
 void TMainForm::NewMonth()
 {
+    m_monthExtras.clear();
     jvStringGrid1->setRowCount(32);
     SetColumnCaptions();
     const QDate shown = selectedDate();
@@ -35,6 +43,16 @@ void TMainForm::NewMonth()
         else
             jvStringGrid1->setRowCount(jvStringGrid1->RowCount() - 1);
     }
+    keepFixedCaptions();
+}
+
+void TMainForm::keepFixedCaptions()
+{
+    // A file of one line or one field took the fixed row and column away; the month has both.
+    if (jvStringGrid1->FixedCols() < 1 && jvStringGrid1->ColCount() > 1)
+        jvStringGrid1->setFixedCols(1);
+    if (jvStringGrid1->FixedRows() < 1 && jvStringGrid1->RowCount() > 1)
+        jvStringGrid1->setFixedRows(1);
 }
 
 void TMainForm::LoadMonth()
@@ -50,30 +68,52 @@ std::optional<QByteArray> TMainForm::readMonthFile(const QString& path)
     return AnsiText::readBytes(path);
 }
 
+void TMainForm::showMonthBytes(const QByteArray& bytes)
+{
+    m_monthExtras.clear();
+    // An empty file, or one without a day row, would leave the previous month or a lone cell.
+    if (!jvStringGrid1->LoadFromBytes(bytes) || jvStringGrid1->RowCount() < 2) {
+        NewMonth();
+        return;
+    }
+    const int loadedCols = jvStringGrid1->ColCount();
+    SetColumnCaptions();
+    m_monthExtras.take(AnsiText::decode(AnsiText::untilNul(bytes)), loadedCols, jvStringGrid1->ColCount(),
+                       [this](int col, int row, const QString& text) {
+                           if (row > 0 && row < jvStringGrid1->RowCount())
+                               jvStringGrid1->setCells(col, row, text);
+                       });
+    keepFixedCaptions();
+}
+
+QString TMainForm::monthText() const
+{
+    return m_monthExtras.text(jvStringGrid1->model());
+}
+
 void TMainForm::fillMonth(const std::optional<QByteArray>& bytes)
 {
     m_monthStamp = bytes ? DiskStamp::take(MonthFile, *bytes) : DiskStamp::missing();
     if (bytes) {
-        jvStringGrid1->LoadFromBytes(*bytes);
-        SetColumnCaptions();
-        m_monthBaseline.setKnown(AnsiText::decode(AnsiText::untilNul(*bytes)));
+        showMonthBytes(*bytes);
+        m_monthBaseline.setKnown(monthText());
     } else {
         NewMonth();
-        m_monthBaseline.setMissing(jvStringGrid1->model().toText());
+        m_monthBaseline.setMissing(monthText());
     }
     // A grid left unsaved comes back with its month, still unsaved.
-    if (const auto kept = m_keptMonths.constFind(MonthFile); kept != m_keptMonths.cend()) {
-        jvStringGrid1->LoadFromBytes(*kept);
-        SetColumnCaptions();
-    }
+    if (const auto kept = m_keptMonths.constFind(MonthFile); kept != m_keptMonths.cend())
+        showMonthBytes(*kept);
 }
 
 void TMainForm::SaveMonth()
 {
-    const QString text = jvStringGrid1->model().toText();
+    const QString text = monthText();
     if (!monthNeedsWrite(text) || !settleMonthOutsideEdit())
         return;
-    jvStringGrid1->SaveToFile(MonthFile);
+    AnsiText::writeBytes(MonthFile, AnsiText::encode(text));
+    if (!m_monthBaseline.matches(text))
+        m_monthsChangedHere.insert(MonthFile);
     m_monthBaseline.setKnown(text);
     m_monthStamp = DiskStamp::take(MonthFile);
     m_journal->remove(MonthFile);
@@ -82,22 +122,24 @@ void TMainForm::SaveMonth()
 
 bool TMainForm::monthChangedHere() const
 {
-    const QString text = jvStringGrid1->model().toText();
-    return m_monthBaseline.state() == FileTextBaseline::State::Missing ? text != m_monthBaseline.text()
-                                                                       : monthNeedsWrite(text);
+    const QString text = monthText();
+    return m_monthBaseline.state() == GridBaseline::State::Missing ? !m_monthBaseline.matches(text)
+                                                                   : monthNeedsWrite(text);
 }
 
 bool TMainForm::monthNeedsWrite(const QString& gridText) const
 {
     switch (m_monthBaseline.state()) {
-    case FileTextBaseline::State::Known:
-        // The file already says this: leave its bytes and time alone.
-        return !m_monthBaseline.fileHolds(gridText);
-    case FileTextBaseline::State::Unreadable:
+    case GridBaseline::State::Known:
+        // Untouched since it was shown: the file keeps its bytes and time, whatever form another
+        // program gave it. Changed here and deleted since by another program: it comes back.
+        return !m_monthBaseline.matches(gridText) ||
+               (m_monthsChangedHere.contains(MonthFile) && !QFileInfo::exists(MonthFile));
+    case GridBaseline::State::Unreadable:
         // A month file that could not be read is only replaced once the user typed into the grid.
-        return gridText != m_monthBaseline.text();
-    case FileTextBaseline::State::Missing:
-    case FileTextBaseline::State::Unknown:
+        return !m_monthBaseline.matches(gridText);
+    case GridBaseline::State::Missing:
+    case GridBaseline::State::Unknown:
         break;
     }
     return true;

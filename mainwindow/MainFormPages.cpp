@@ -101,7 +101,7 @@ void TMainForm::loadPage(int index)
         // An unmodified page holds what was last read or written, so the editor's text need
         // not be built to see that the file says the same.
         const bool unchanged = memo->document()->isModified() ? memo->toPlainText() == loaded.editorText
-                                                              : baseline.text() == loaded.text;
+                                                              : baseline.fileHolds(loaded.text);
         baseline.setKnown(loaded.text);
         if (unchanged) {
             // Caret and undo stay; the page now matches its file, so it counts as unmodified.

@@ -105,7 +105,7 @@ void TMainForm::journalMonth()
         entry.label = m_shownDate.toString(QStringLiteral("yyyy年MM月")) + QStringLiteral("の予定表");
         entry.base = m_monthStamp;
         entry.taken = m_env.now();
-        entry.bytes = AnsiText::encode(jvStringGrid1->model().toText());
+        entry.bytes = AnsiText::encode(monthText());
         m_journal->put(entry);
     } catch (const EQuavError&) {
     }
@@ -151,7 +151,7 @@ bool TMainForm::settleMonthOutsideEdit()
 {
     if (!m_monthStamp.changedOnDisk(MonthFile))
         return true;
-    const QByteArray mine = AnsiText::encode(jvStringGrid1->model().toText());
+    const QByteArray mine = AnsiText::encode(monthText());
     QByteArray theirs;
     try {
         theirs = AnsiText::readBytes(MonthFile);
@@ -194,7 +194,7 @@ void TMainForm::keepUnsaved()
         if (pageEditor(index)->document()->isModified())
             m_keptPages.insert(pageFile(index), pageEditor(index)->toPlainText());
     if (monthChangedHere())
-        m_keptMonths.insert(MonthFile, AnsiText::encode(jvStringGrid1->model().toText()));
+        m_keptMonths.insert(MonthFile, AnsiText::encode(monthText()));
 }
 
 void TMainForm::closeUnattended()
@@ -289,8 +289,7 @@ void TMainForm::restoreEntries()
                 memo->document()->setModified(true);
                 m_pageStamp[shown] = e.base;
             } else if (e.page < 0 && e.target == MonthFile) {
-                jvStringGrid1->LoadFromBytes(e.bytes);
-                SetColumnCaptions();
+                showMonthBytes(e.bytes);
                 m_monthStamp = e.base;
             } else {
                 // Another date's text: write it where the save would have.

@@ -98,8 +98,8 @@ SearchRequest TMainForm::searchRequest() const
         if (!path->isEmpty() && m_pageBaseline[size_t(index)].state() != FileTextBaseline::State::Unreadable)
             request.pageTexts.append({*path, pageEditor(index)->toPlainText()});
     }
-    const bool unreadableMonthUntouched = m_monthBaseline.state() == FileTextBaseline::State::Unreadable &&
-                                          jvStringGrid1->model().toText() == m_monthBaseline.text();
+    const bool unreadableMonthUntouched =
+        m_monthBaseline.state() == GridBaseline::State::Unreadable && m_monthBaseline.matches(monthText());
     if (!MonthFile.isEmpty() && !unreadableMonthUntouched) {
         request.gridPath = MonthFile;
         for (int r = 0; r < jvStringGrid1->RowCount(); ++r)

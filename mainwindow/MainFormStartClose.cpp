@@ -110,7 +110,7 @@ void TMainForm::FormCreate()
         // An unreadable month file must never be overwritten by an unfilled grid: show the
         // empty month, keep the file, and go on so the window is usable.
         NewMonth();
-        m_monthBaseline.setUnreadable(jvStringGrid1->model().toText());
+        m_monthBaseline.setUnreadable(monthText());
         reportFailure(failure.message());
     }
     setMonthLabel(today);

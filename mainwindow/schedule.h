@@ -2,6 +2,8 @@
 
 #include "mainwindow/MainFormEnv.h"
 #include "mainwindow/model/FileTextBaseline.h"
+#include "mainwindow/model/GridBaseline.h"
+#include "mainwindow/model/MonthExtraFields.h"
 #include "mainwindow/model/Markup.h"
 #include "platform/DiskStamp.h"
 #include "settings/Font.h"
@@ -9,6 +11,7 @@
 #include <QDate>
 #include <QMainWindow>
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 
 #include <array>
@@ -291,6 +294,11 @@ private:
     // Throws when the file exists but cannot be read; none when there is no file.
     static std::optional<QByteArray> readMonthFile(const QString& path);
     void fillMonth(const std::optional<QByteArray>& bytes);
+    // The grid from a month file's bytes, or the empty month when they hold no day row.
+    void showMonthBytes(const QByteArray& bytes);
+    void keepFixedCaptions();
+    // What the month file is to hold: the grid and the fields it has no column for.
+    QString monthText() const;
     bool monthNeedsWrite(const QString& gridText) const;
     // The user changed the grid since its month was loaded or last written.
     bool monthChangedHere() const;
@@ -360,7 +368,9 @@ private:
     QHash<QString, QString> m_keptPages;
     QHash<QString, QByteArray> m_keptMonths;
     QDate m_shownDate; // the date of the last completed date change
-    FileTextBaseline m_monthBaseline;
+    GridBaseline m_monthBaseline;
+    MonthExtraFields m_monthExtras;
+    QSet<QString> m_monthsChangedHere;              // month files written with the user's changes in this run
     std::array<FileTextBaseline, 5> m_pageBaseline; // by page index
     std::array<bool, 5> m_pageViewStale{};          // refilled while hidden: caret to the start when shown
     bool m_puttingText = false;                     // a page is being filled from its file, not typed

@@ -263,12 +263,21 @@ void TSomeMonthViewForm::RefreshMonths()
             grid.setColWidths(c, mainGrid.ColWidths(c));
     }
     for (int k = 0; k < 3; ++k) {
-        if (!contents[k]) {
+        TjvStringGrid& grid = *MonthGrids[k];
+        // A file without a day row (empty, or a single line) is shown as the month without file,
+        // never as whatever the slot showed before.
+        if (!contents[k] || !grid.LoadFromBytes(*contents[k]) || grid.RowCount() < 2) {
             FillEmptyMonth(k);
-            continue;
+        } else {
+            if (grid.ColCount() < 2)
+                grid.setColCount(columns);
+            copyColumnCaptions(k);
         }
-        MonthGrids[k]->LoadFromBytes(*contents[k]);
-        copyColumnCaptions(k);
+        // A file of one line or one field took the fixed row and column away.
+        if (grid.FixedCols() < 1 && grid.ColCount() > 1)
+            grid.setFixedCols(1);
+        if (grid.FixedRows() < 1 && grid.RowCount() > 1)
+            grid.setFixedRows(1);
     }
 }
 

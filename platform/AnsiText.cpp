@@ -188,8 +188,11 @@ bool fitsCp932(const QString& text)
 
 QByteArray encode(const QString& text)
 {
-    QByteArray out;
-    out.reserve(text.size() * 2);
+    // Written through a pointer: appending byte by byte costs more than the table lookups, and
+    // a large page is encoded at every save and journal snapshot.
+    QByteArray out(text.size() * 2, Qt::Uninitialized);
+    char* dst = out.data();
+    qsizetype w = 0;
     bool hasEscape = false;
     bool fits = true;
     for (QChar ch : text) {
@@ -200,9 +203,10 @@ QByteArray encode(const QString& text)
         }
         hasEscape = hasEscape || isEscape(ch.unicode());
         if (code > 0xFF)
-            out.append(char(code >> 8));
-        out.append(char(code & 0xFF));
+            dst[w++] = char(code >> 8);
+        dst[w++] = char(code & 0xFF);
     }
+    out.truncate(w);
     // A kept byte may pair with its neighbour or read as katakana, and code page bytes may happen
     // to form UTF-8 or start like a UTF-16 byte order mark (which an INI reader honours): each
     // would read back as other text, so those go out as UTF-8 instead.

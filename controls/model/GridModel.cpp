@@ -63,9 +63,9 @@ void GridModel::reshape(int cols, int rows)
             Cell& cell = cells[size_t(r) * size_t(cols) + size_t(c)];
             if (old.start < 0) {
                 own.push_back(std::move(m_own[size_t(-old.start - 1)]));
-                cell.start = -qsizetype(own.size());
+                cell.start = -qint32(own.size());
             } else if (old.length > 0) {
-                cell.start = pool.size();
+                cell.start = qint32(pool.size());
                 cell.length = old.length;
                 pool.append(view(old));
             }
@@ -149,7 +149,7 @@ void GridModel::setCell(int col, int row, const QString& text)
         cell = Cell{};
     } else {
         m_own.push_back(text);
-        cell = Cell{-qsizetype(m_own.size()), 0};
+        cell = Cell{-qint32(m_own.size()), 0};
     }
 }
 
@@ -183,14 +183,14 @@ void GridModel::clampCurrent()
     m_row = std::clamp(m_row, m_fixedRows, m_rowCount - 1);
 }
 
-void GridModel::loadFromFile(const QString& path)
+bool GridModel::loadFromFile(const QString& path)
 {
-    loadFromBytes(AnsiText::readBytes(path));
+    return loadFromBytes(AnsiText::readBytes(path));
 }
 
-void GridModel::loadFromBytes(QByteArrayView bytes)
+bool GridModel::loadFromBytes(QByteArrayView bytes)
 {
-    loadFromText(AnsiText::decode(AnsiText::untilNul(bytes)));
+    return loadDecoded(AnsiText::decode(AnsiText::untilNul(bytes)));
 }
 
 void GridModel::saveToFile(const QString& path) const
@@ -198,27 +198,45 @@ void GridModel::saveToFile(const QString& path) const
     AnsiText::writeBytes(path, AnsiText::encode(toText()));
 }
 
-void GridModel::loadFromText(QStringView text)
+bool GridModel::loadFromText(QStringView text)
 {
-    // Field texts are never longer than their lines, so the pool never grows.
-    QString pool(text.size(), Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(pool.data());
+    return loadDecoded(text.toString());
+}
+
+bool GridModel::loadDecoded(QString text)
+{
+    if (text.size() > qsizetype(INT32_MAX))
+        throw EInOutError(QStringLiteral("ファイルが大きすぎて読み込めません。"));
+    // Fields are decoded over the text itself: a field never ends after the text it came from,
+    // so the text becomes the pool without a second copy of a large file.
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    const QStringView in(text);
     std::vector<qsizetype> ends;
     qsizetype pos = 0;
-    qsizetype used = CommaText::decodeLineInto(text, pos, out, 0, ends);
+    qsizetype used = CommaText::decodeLineInto(in, pos, out, 0, ends);
     if (ends.empty())
-        return; // no line, or a first line without fields
+        return false; // no line, or a first line without fields
     // The first line alone fixes the column count.
     const int cols = int(std::min<size_t>(ends.size(), INT_MAX));
     std::vector<Cell> cells;
-    cells.reserve(size_t(cols) * size_t(text.size() / (pos + 1) + 1));
+    // Exactly one row a line: a guess from the first line's length could reserve many times
+    // the file for a short first line.
+    qsizetype lines = 1;
+    for (qsizetype i = pos; i < in.size(); ++i) {
+        const char16_t c = in[i].unicode();
+        if (c == u'\n' || (c == u'\r' && (i + 1 == in.size() || in[i + 1] != u'\n')))
+            ++lines;
+    }
+    if (pos < in.size() && in[in.size() - 1] != u'\n' && in[in.size() - 1] != u'\r')
+        ++lines; // a last line without a break
+    cells.reserve(size_t(cols) * size_t(std::min<qsizetype>(lines, INT_MAX)));
     qsizetype rows = 0;
     qsizetype rowStart = 0;
     for (;;) {
         qsizetype start = rowStart;
         for (int c = 0; c < cols; ++c) {
             if (size_t(c) < ends.size()) {
-                cells.push_back(Cell{start, ends[size_t(c)] - start});
+                cells.push_back(Cell{qint32(start), qint32(ends[size_t(c)] - start)});
                 start = ends[size_t(c)];
             } else {
                 cells.push_back(Cell{});
@@ -230,8 +248,9 @@ void GridModel::loadFromText(QStringView text)
             break;
         rowStart = used;
         ends.clear();
-        used = CommaText::decodeLineInto(text, pos, out, used, ends);
+        used = CommaText::decodeLineInto(in, pos, out, used, ends);
     }
+    QString pool = std::move(text);
     pool.truncate(used);
 
     m_cells = std::move(cells);
@@ -244,9 +263,15 @@ void GridModel::loadFromText(QStringView text)
     if (m_fixedRows >= m_rowCount)
         m_fixedRows = m_rowCount - 1;
     clampCurrent();
+    return true;
 }
 
 QString GridModel::toText() const
+{
+    return toText(RowExtension());
+}
+
+QString GridModel::toText(const RowExtension& extend) const
 {
     QString text;
     text.reserve(m_pool.size() + qsizetype(m_cells.size()) * 2 + qsizetype(m_rowCount) * 2);
@@ -264,7 +289,13 @@ QString GridModel::toText() const
                 fields[size_t(c)] = cleaned.back();
             }
         }
-        CommaText::encodeAppend(text, fields);
+        if (extend) {
+            extend(r, fields);
+            CommaText::encodeAppend(text, fields);
+            fields.resize(size_t(m_colCount));
+        } else {
+            CommaText::encodeAppend(text, fields);
+        }
         text.append(u"\r\n");
     }
     return text;

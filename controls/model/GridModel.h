@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <functional>
 #include <vector>
 
 // The cells of a string grid, fixed ones included, with the grid's counting rules and its
@@ -40,26 +41,33 @@ public:
     void setCurrent(int col, int row);
 
     // Replaces size and cells from the file; an empty file or an empty first line leaves the
-    // grid as it is. Throws EInOutError when the file cannot be read, before touching the grid.
-    void loadFromFile(const QString& path);
+    // grid as it is (false). Throws EInOutError when the file cannot be read, before touching
+    // the grid.
+    bool loadFromFile(const QString& path);
     // The same from a file's bytes already read.
-    void loadFromBytes(QByteArrayView bytes);
+    bool loadFromBytes(QByteArrayView bytes);
     // Creates or replaces the file atomically; throws EInOutError on failure.
     void saveToFile(const QString& path) const;
 
     // The same rules on text already decoded, and the text a save writes.
-    void loadFromText(QStringView text);
+    bool loadFromText(QStringView text);
     QString toText() const;
+    // The same with more fields after a row's cells: `extend` gets each row's fields (its cells,
+    // exactly colCount() of them) and may append to them.
+    using RowExtension = std::function<void(int row, std::vector<QStringView>& fields)>;
+    QString toText(const RowExtension& extend) const;
 
 private:
     // A loaded cell is a piece of m_pool, so reading a large file costs a few allocations
     // instead of one per cell; a cell set afterwards owns its string (start < 0: m_own[-start-1]).
+    // 32-bit: a month file of empty fields would otherwise take 16 bytes a field.
     struct Cell {
-        qsizetype start = 0;
-        qsizetype length = 0;
+        qint32 start = 0;
+        qint32 length = 0;
     };
 
     QStringView view(const Cell& cell) const;
+    bool loadDecoded(QString text);
     void reshape(int cols, int rows);
     void clampCurrent();
 

@@ -1,5 +1,7 @@
 #include "mainwindow/model/FileTextBaseline.h"
 
+#include <QCryptographicHash>
+
 #include <utility>
 
 void FileTextBaseline::setMissing(QString shownInstead)
@@ -17,5 +19,19 @@ void FileTextBaseline::setUnreadable(QString shownInstead)
 void FileTextBaseline::setKnown(QString text)
 {
     m_state = State::Known;
-    m_text = std::move(text);
+    m_size = text.size();
+    m_digest = digest(text);
+    m_text.clear();
+}
+
+bool FileTextBaseline::fileHolds(QStringView text) const
+{
+    return m_state == State::Known && text.size() == m_size && digest(text) == m_digest;
+}
+
+QByteArray FileTextBaseline::digest(QStringView text)
+{
+    return QCryptographicHash::hash(QByteArrayView(reinterpret_cast<const char*>(text.utf16()),
+                                                   text.size() * qsizetype(sizeof(char16_t))),
+                                    QCryptographicHash::Sha1);
 }

@@ -139,6 +139,32 @@ TEST_F(MonthViewTest, loadedMonthTakesTheMainGridsCaptionsAndWidths)
     EXPECT_EQ(v.MonthGrids[2]->ColWidths(2), 80);
 }
 
+TEST_F(MonthViewTest, emptyOrOneLineFileShowsTheMonthWithoutFileNotTheSlotsLastMonth)
+{
+    const std::pair<const char*, QByteArray> files[] = {
+        {"empty", ""}, {"oneField", "x"}, {"captionsOnly", ",a,b\r\n"}, {"blankFirstLine", "\r\n1,2\r\n"}};
+    TSomeMonthViewForm& v = startBoth();
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        // The slot first shows a month with text in it.
+        dir.write(QStringLiteral("200103.csv"), cp932(QStringLiteral(",予定1\r\n1日(木),三月\r\n")));
+        v.RefreshMonths();
+        ASSERT_EQ(v.MonthGrids[1]->Cells(1, 1), QStringLiteral("三月"));
+        dir.write(QStringLiteral("200103.csv"), bytes);
+        v.RefreshMonths();
+        const TjvStringGrid& grid = *v.MonthGrids[1];
+        EXPECT_EQ(grid.RowCount(), 32);
+        EXPECT_EQ(grid.ColCount(), 4);
+        EXPECT_EQ(grid.FixedRows(), 1);
+        EXPECT_EQ(grid.FixedCols(), 1);
+        EXPECT_EQ(grid.Cells(0, 31), QStringLiteral("31日(土)"));
+        EXPECT_EQ(grid.Cells(1, 0), QStringLiteral("予定1"));
+        for (int d = 1; d <= 31; ++d)
+            EXPECT_EQ(grid.Rows(d).mid(1).join(QString()), QString()) << d;
+        EXPECT_EQ(file("200103.csv"), bytes);
+    }
+}
+
 TEST_F(MonthViewTest, commandWritesUnsavedEditsFirstAndShowsThem)
 {
     TSomeMonthViewForm& v = startBoth();

@@ -1,0 +1,224 @@
+// Large pages and months: ToDo.txt and Memo.txt of 50 MB each (code page 932, CR LF), and a
+// large month file. Start-up to the first painted window, a date change inside one month, a
+// keystroke in the large ToDo page with its repaint, the journal's snapshot of it, and the
+// month grid's load. The targets: start-up 3 s, date change 50 ms, keystroke 30 ms; the peak
+// resident memory after each step is a counter, as a multiple of the two pages' bytes
+// ("peak_x_files", target 8) or of the month file's ("peak_x_file").
+#include "app/QuavApplication.h"
+#include "controls/jvStringGrid.h"
+#include "mainwindow/MonthCalendar.h"
+#include "mainwindow/schedule.h"
+#include "platform/AnsiText.h"
+#include "platform/MessageService.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QWindow>
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+class SilentMessages final : public MessageService {
+public:
+    Answer show(const QString&, Icon, Buttons, const QString& = {}) override
+    {
+        ++shown;
+        return Answer::Ok;
+    }
+    int shown = 0;
+};
+
+SilentMessages& messages()
+{
+    static SilentMessages service;
+    return service;
+}
+
+// QUAV_LARGE_MB sets another size, for a profiler's run.
+const qsizetype kPageBytes = qEnvironmentVariableIntValue("QUAV_LARGE_MB") > 0
+                                 ? qsizetype(qEnvironmentVariableIntValue("QUAV_LARGE_MB")) * 1000 * 1000
+                                 : 50 * 1000 * 1000;
+const QDate kDayA(2020, 6, 10);
+const QDate kDayB(2020, 6, 11);
+
+double peakBytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) * 1024.0;
+}
+
+void settle()
+{
+    for (int round = 0; round < 50; ++round)
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+// Lines of an ordinary ToDo list, Japanese and ASCII mixed, until `bytes` in code page 932.
+QByteArray pageBytes(qsizetype bytes, const QString& what)
+{
+    QByteArray out;
+    out.reserve(bytes + 200);
+    for (int n = 0; out.size() < bytes; ++n)
+        out += AnsiText::encode(QStringLiteral("%1 %2: 資料を確認して、会議の準備をする (No.%3)\r\n")
+                                    .arg(what)
+                                    .arg(n % 97)
+                                    .arg(n));
+    out.truncate(bytes);
+    return out;
+}
+
+const QString& dataFolder()
+{
+    static QTemporaryDir made;
+    static const QString folder = [] {
+        QFile todo(made.filePath(QStringLiteral("ToDo.txt")));
+        QFile memo(made.filePath(QStringLiteral("Memo.txt")));
+        if (!todo.open(QIODevice::WriteOnly) || !memo.open(QIODevice::WriteOnly))
+            std::abort();
+        todo.write(pageBytes(kPageBytes, QStringLiteral("やること")));
+        memo.write(pageBytes(kPageBytes, QStringLiteral("メモ")));
+        todo.close();
+        memo.close();
+        // Files of an earlier session: seconds old, so their stamps vouch for them.
+        QThread::sleep(3);
+        return made.path();
+    }();
+    return folder;
+}
+
+MainFormEnv envFor(const QString& settingsFolder)
+{
+    MainFormEnv env;
+    env.iniPath = settingsFolder + QStringLiteral("/QuavScheduler.ini");
+    env.defaultDataFolder = dataFolder() + u'/';
+    env.defaultEditorPath = QStringLiteral("/usr/bin/true");
+    env.now = [] { return QDateTime(kDayA, QTime(9, 0)); };
+    env.messages = &messages();
+    static QTemporaryDir state;
+    env.recoveryRoot = state.path();
+    return env;
+}
+
+std::unique_ptr<TMainForm> openForm(const QString& settingsFolder)
+{
+    auto form = std::make_unique<TMainForm>(envFor(settingsFolder));
+    form->show();
+    for (int round = 0; round < 10000 && !(form->windowHandle() && form->windowHandle()->isExposed());
+         ++round)
+        QCoreApplication::processEvents();
+    settle();
+    return form;
+}
+
+void reportPeak(benchmark::State& state)
+{
+    state.counters["peak_x_files"] = peakBytes() / double(2 * kPageBytes);
+    if (messages().shown > 0)
+        state.SkipWithError("a message was shown");
+}
+
+void BM_Large_Startup(benchmark::State& state)
+{
+    dataFolder();
+    QTemporaryDir settings;
+    for (auto _ : state) {
+        auto form = openForm(settings.path());
+        state.PauseTiming();
+        form.reset();
+        settle();
+        state.ResumeTiming();
+    }
+    reportPeak(state);
+}
+BENCHMARK(BM_Large_Startup)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+void BM_Large_DateChange(benchmark::State& state)
+{
+    QTemporaryDir settings;
+    auto form = openForm(settings.path());
+    bool toB = true;
+    for (auto _ : state) {
+        form->MonthCal->setSelectedDate(toB ? kDayB : kDayA);
+        form->MonthCalClick();
+        settle();
+        toB = !toB;
+    }
+    reportPeak(state);
+}
+BENCHMARK(BM_Large_DateChange)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A key typed into the 50 MB ToDo page, shown and focused, and its repaint.
+void BM_Large_Keystroke(benchmark::State& state)
+{
+    QTemporaryDir settings;
+    auto form = openForm(settings.path());
+    form->Page1->setCurrentIndex(0);
+    QPlainTextEdit* memo = form->Memo2;
+    memo->setFocus();
+    memo->moveCursor(QTextCursor::End);
+    settle();
+    for (auto _ : state) {
+        QTest::keyClick(memo, Qt::Key_A);
+        settle();
+    }
+    reportPeak(state);
+}
+BENCHMARK(BM_Large_Keystroke)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The journal's snapshot of the modified 50 MB page, taken a moment after typing pauses.
+void BM_Large_JournalSnapshot(benchmark::State& state)
+{
+    QTemporaryDir settings;
+    auto form = openForm(settings.path());
+    QTest::keyClick(form->Memo2, Qt::Key_A);
+    for (auto _ : state)
+        form->journalNow();
+    reportPeak(state);
+}
+BENCHMARK(BM_Large_JournalSnapshot)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A month file of `range(0)` MB, rows of empty fields as another program might pad them: the
+// grid's load, and the resident memory it leaves at its peak.
+void BM_Large_MonthLoad(benchmark::State& state)
+{
+    const qsizetype bytes = qsizetype(state.range(0)) * 1000 * 1000;
+    QByteArray file = AnsiText::encode(QStringLiteral(",予定1,予定2,予定3\r\n"));
+    const QByteArray row = ",,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,\r\n";
+    file.reserve(bytes + row.size());
+    while (file.size() < bytes)
+        file += row;
+    const double before = peakBytes();
+    for (auto _ : state) {
+        TjvStringGrid grid;
+        grid.LoadFromBytes(file);
+        benchmark::DoNotOptimize(grid.RowCount());
+    }
+    state.counters["peak_x_file"] = (peakBytes() - before) / double(file.size());
+}
+BENCHMARK(BM_Large_MonthLoad)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QuavApplication app(argc, argv, &messages());
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
