@@ -3,7 +3,6 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -66,12 +65,14 @@ bool DiskStamp::unchangedSince(const QString& path) const
 
 bool DiskStamp::changedOnDisk(const QString& path) const
 {
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir())
+    FileBytes::Facts facts;
+    if (FileBytes::factsOf(QFile::encodeName(path), facts) != FileBytes::Outcome::Read)
         return false;
-    if (!m_exists || info.size() != m_size)
+    if (!m_exists || facts.size != m_size)
         return true;
-    if (info.lastModified().toMSecsSinceEpoch() == m_mtimeMs && !m_doubt)
+    // A rewrite moves the change time even where it keeps the modification time.
+    const bool sameFile = m_inode == 0 || (facts.inode == m_inode && facts.ctimeNs == m_ctimeNs);
+    if (facts.mtimeMs == m_mtimeMs && !m_doubt && sameFile)
         return false;
     // Without the bytes of the stamp, a moved time is all there is to go by.
     QByteArray bytes;
