@@ -52,7 +52,11 @@ void TMainForm::MonthCalClick()
         } catch (const EQuavError& failure) {
             // An unwritable month must not keep the user in it: the grid can go to the journal.
             if (m_keptMonths.contains(MonthFile)) {
-                keepUnsaved(); // left unsaved before: it stays so, unasked
+                // Left unsaved before: it stays so, unasked, while the journal takes it.
+                if (!keepUnsaved()) {
+                    MonthCal->setSelectedDate(m_shownDate);
+                    return;
+                }
             } else {
                 reportFailure(failure.message());
                 if (!moveOnAfterFailedSave()) {
@@ -67,7 +71,7 @@ void TMainForm::MonthCalClick()
     const SaveOutcome saved = savePagesReporting();
     // A page that could not be written keeps its text on screen unless the user moves on with
     // it journaled; loading the next date over it would otherwise lose what was typed.
-    if (!saved.ok && !(movedOn ? (keepUnsaved(), true) : moveOnAfterFailedSave())) {
+    if (!saved.ok && !(movedOn ? keepUnsaved() : moveOnAfterFailedSave())) {
         MonthCal->setSelectedDate(previous);
         return;
     }

@@ -1,6 +1,7 @@
 // Editing the page shown in an external editor.
 #include "mainwindow/schedule.h"
 
+#include "mainwindow/PageEditorText.h"
 #include "controls/TrayIcon.h"
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/EditorHandOff.h"
@@ -42,7 +43,7 @@ void TMainForm::runExternalEditor()
     SelectActiveMemo();
     QPlainTextEdit* memo = ActiveMemo;
     const QString workFile = DayFiles::joinPath(DataFolder, DayFiles::kWorkName);
-    QString text = memo->toPlainText();
+    QString text = PageEditorText::text(memo);
     text.replace(u'\n', QStringLiteral("\r\n"));
     const QByteArray handedOver = text.toUtf8();
     // A hand-off to a program of the platform: its own encoding, UTF-8 without a mark.
@@ -101,8 +102,8 @@ void TMainForm::runExternalEditor()
         throw;
     }
     edited.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (edited != memo->toPlainText())
-        memo->setPlainText(edited);
+    if (edited != PageEditorText::text(memo))
+        PageEditorText::setText(memo, edited);
     memo->document()->setModified(true);
     backToNormal();
 }

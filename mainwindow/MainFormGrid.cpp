@@ -4,6 +4,7 @@
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MarkedCell.h"
 #include "mainwindow/MonthCalendar.h"
+#include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/DayTexts.h"
 #include "platform/AnsiText.h"
 #include "mainwindow/model/RecoveryJournal.h"
@@ -65,7 +66,7 @@ std::optional<QByteArray> TMainForm::readMonthFile(const QString& path)
     const QFileInfo file(path);
     if (!file.exists() && !file.isSymLink())
         return std::nullopt;
-    return AnsiText::readBytes(path);
+    return AnsiText::readBytes(path, DayFiles::kMonthSizeLimit);
 }
 
 void TMainForm::showMonthBytes(const QByteArray& bytes)

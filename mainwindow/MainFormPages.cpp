@@ -1,6 +1,8 @@
 // The five memo pages and their files.
 #include "mainwindow/schedule.h"
 
+#include "mainwindow/PageEditorText.h"
+
 #include "mainwindow/model/PageFile.h"
 #include "mainwindow/model/RecoveryJournal.h"
 #include "platform/AnsiText.h"
@@ -49,11 +51,11 @@ void TMainForm::putText(int index, const QString& text)
     m_puttingText = true;
     const auto typedAgain = qScopeGuard([this] { m_puttingText = false; });
     if (memo->isVisible()) {
-        memo->setPlainText(text);
+        PageEditorText::setText(memo, text);
     } else {
         // A page behind another tab is laid out when it is shown, not now: the date change
         // refills three such pages every time.
-        memo->document()->setPlainText(text);
+        PageEditorText::setText(memo->document(), text);
         m_pageViewStale[index] = true;
     }
     memo->document()->setModified(false);
@@ -79,7 +81,7 @@ void TMainForm::loadPage(int index)
     const QString& path = pageFile(index);
     // A text left unsaved comes back with its page, still unsaved, instead of the file's.
     if (const auto kept = m_keptPages.constFind(path); kept != m_keptPages.cend()) {
-        if (!memo->document()->isModified() || memo->toPlainText() != *kept) {
+        if (!memo->document()->isModified() || PageEditorText::text(memo) != *kept) {
             putText(index, *kept);
             memo->document()->setModified(true);
         }
@@ -100,8 +102,9 @@ void TMainForm::loadPage(int index)
     if (loaded.state == PageFile::Loaded::State::Read) {
         // An unmodified page holds what was last read or written, so the editor's text need
         // not be built to see that the file says the same.
-        const bool unchanged = memo->document()->isModified() ? memo->toPlainText() == loaded.editorText
-                                                              : baseline.fileHolds(loaded.text);
+        const bool unchanged = memo->document()->isModified()
+                                   ? PageEditorText::text(memo) == loaded.editorText
+                                   : baseline.fileHolds(loaded.text);
         baseline.setKnown(loaded.text);
         if (unchanged) {
             // Caret and undo stay; the page now matches its file, so it counts as unmodified.
@@ -119,8 +122,13 @@ void TMainForm::loadPage(int index)
         putText(index, QString());
     // Tell the user once, not at every reload of the same date.
     if (baseline.state() == FileTextBaseline::State::Unreadable && !wasUnreadable)
-        m_env.messages->show(QStringLiteral("ファイル") + quoted(path) +
-                                 QStringLiteral("を読み込めませんでした。"),
+        m_env.messages->show(loaded.refusal == FileBytes::Refusal::TooLarge
+                                 ? QStringLiteral("ファイル") + quoted(path) +
+                                       QStringLiteral("は大きすぎるため読み込みませんでした（%1 MB まで）。\n"
+                                                      "ファイルはそのまま残します。")
+                                           .arg(DayFiles::kPageSizeLimit >> 20)
+                                 : QStringLiteral("ファイル") + quoted(path) +
+                                       QStringLiteral("を読み込めませんでした。"),
                              MessageService::Icon::Error, MessageService::Buttons::Ok);
 }
 
@@ -179,7 +187,7 @@ TMainForm::SaveOutcome TMainForm::savePagesReporting()
                 }
                 break;
             case PageFile::SaveAction::Write: {
-                const QString text = PageFile::fileText(memo->toPlainText());
+                const QString text = PageFile::fileText(PageEditorText::text(memo));
                 const QByteArray bytes = AnsiText::encode(text);
                 if (!settlePageOutsideEdit(index, bytes))
                     break;
@@ -193,7 +201,7 @@ TMainForm::SaveOutcome TMainForm::savePagesReporting()
                 memo->document()->setModified(false);
                 baseline.setKnown(text);
                 m_pageStamp[index] = write ? DiskStamp::take(path, bytes) : DiskStamp::take(path);
-                m_pageWritten[index] = memo->toPlainText();
+                m_pageWritten[index] = PageEditorText::text(memo);
                 m_journal->remove(path);
                 m_keptPages.remove(path);
                 outcome.dayFilesChanged = outcome.dayFilesChanged || belongsToDate(index);
@@ -203,10 +211,12 @@ TMainForm::SaveOutcome TMainForm::savePagesReporting()
         } catch (const EQuavError&) {
             // The user already chose to go on with this page kept in the journal.
             if (m_keptPages.contains(path)) {
-                m_keptPages.insert(path, memo->toPlainText());
-                journalPage(index);
-                outcome.keptInJournal = true;
-                continue;
+                m_keptPages.insert(path, PageEditorText::text(memo));
+                if (journalPage(index)) {
+                    outcome.keptInJournal = true;
+                    continue;
+                }
+                reportJournalFailure();
             }
             outcome.ok = false;
             if (m_unattended)

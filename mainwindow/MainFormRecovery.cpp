@@ -2,12 +2,15 @@
 // programs, and the close where nobody can answer.
 #include "mainwindow/schedule.h"
 
+#include "mainwindow/PageEditorText.h"
+
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MonthCalendar.h"
 #include "mainwindow/OutsideEditDialog.h"
 #include "mainwindow/model/EditorHandOff.h"
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/DayTexts.h"
+#include "mainwindow/model/Leftovers.h"
 #include "mainwindow/model/PageFile.h"
 #include "mainwindow/model/RecoveryJournal.h"
 #include "platform/AnsiText.h"
@@ -40,12 +43,38 @@ void TMainForm::journalSoon()
         m_journalTimer->start();
 }
 
-void TMainForm::journalNow()
+bool TMainForm::journalNow()
+{
+    const bool ok = journalQuietly();
+    if (!ok)
+        reportJournalFailure();
+    return ok;
+}
+
+bool TMainForm::journalQuietly()
 {
     m_journalTimer->stop();
+    bool ok = true;
     for (int index = 0; index < 5; ++index)
-        journalPage(index);
-    journalMonth();
+        ok = journalPage(index) && ok;
+    ok = journalMonth() && ok;
+    if (ok) {
+        m_journalError.clear();
+        m_journalFailureShown = false; // a later failure is news again
+    }
+    return ok;
+}
+
+void TMainForm::reportJournalFailure()
+{
+    // Once: the journal is tried again after every pause in typing.
+    if (m_journalFailureShown || m_unattended)
+        return;
+    m_journalFailureShown = true;
+    m_env.messages->show(QStringLiteral("入力を復元用に保管できませんでした。\n") + m_journalError +
+                             QStringLiteral("\n\n入力は画面に残っています。ファイルに保存されるまでは、"
+                                            "プログラムが終了すると失われます。"),
+                         MessageService::Icon::Error, MessageService::Buttons::Ok);
 }
 
 QString TMainForm::pageLabel(int index) const
@@ -64,18 +93,18 @@ QString TMainForm::pageLabel(int index) const
     }
 }
 
-void TMainForm::journalPage(int index)
+bool TMainForm::journalPage(int index)
 {
     const QString path = pageFile(index);
     if (path.isEmpty())
-        return;
+        return true;
     QPlainTextEdit* memo = pageEditor(index);
     try {
         if (!memo->document()->isModified() ||
-            (m_pageWritten[index] && *m_pageWritten[index] == memo->toPlainText())) {
+            (m_pageWritten[index] && *m_pageWritten[index] == PageEditorText::text(memo))) {
             if (m_journalReady)
                 m_journal->remove(path);
-            return;
+            return true;
         }
         RecoveryJournal::Entry entry;
         entry.target = path;
@@ -83,22 +112,24 @@ void TMainForm::journalPage(int index)
         entry.page = index;
         entry.base = m_pageStamp[index];
         entry.taken = m_env.now();
-        entry.bytes = AnsiText::encode(PageFile::fileText(memo->toPlainText()));
+        entry.bytes = AnsiText::encode(PageFile::fileText(PageEditorText::text(memo)));
         m_journal->put(entry);
-    } catch (const EQuavError&) {
-        // The state folder is a safety net; a failure there must not disturb typing.
+    } catch (const EQuavError& failure) {
+        m_journalError = failure.message();
+        return false;
     }
+    return true;
 }
 
-void TMainForm::journalMonth()
+bool TMainForm::journalMonth()
 {
     if (MonthFile.isEmpty())
-        return;
+        return true;
     try {
         if (!monthChangedHere()) {
             if (m_journalReady)
                 m_journal->remove(MonthFile);
-            return;
+            return true;
         }
         RecoveryJournal::Entry entry;
         entry.target = MonthFile;
@@ -107,8 +138,11 @@ void TMainForm::journalMonth()
         entry.taken = m_env.now();
         entry.bytes = AnsiText::encode(monthText());
         m_journal->put(entry);
-    } catch (const EQuavError&) {
+    } catch (const EQuavError& failure) {
+        m_journalError = failure.message();
+        return false;
     }
+    return true;
 }
 
 OutsideEditChoice TMainForm::askOutsideEdit(const QString& path)
@@ -176,25 +210,35 @@ bool TMainForm::moveOnAfterFailedSave()
 {
     if (m_unattended)
         return true;
+    // The question below promises the texts are kept: it is only asked once they are.
+    if (!journalQuietly()) {
+        m_journalFailureShown = true;
+        m_env.messages->show(QStringLiteral("保存できなかった入力があります。\n"
+                                            "復元用に保管することもできなかったため、日付は移動しません。"
+                                            "入力は画面に残っています。\n\n") +
+                                 m_journalError,
+                             MessageService::Icon::Error, MessageService::Buttons::Ok);
+        return false;
+    }
     const bool moveOn =
         m_env.messages->show(QStringLiteral("保存できなかった入力があります。\n"
                                             "入力を復元用に保管して、選んだ日付へ移動しますか?\n"
                                             "保管した入力は、次に起動したときに戻すことができます。"),
                              MessageService::Icon::Question,
                              MessageService::Buttons::OkCancel) == MessageService::Answer::Ok;
-    if (moveOn)
-        keepUnsaved();
-    return moveOn;
+    return moveOn && keepUnsaved();
 }
 
-void TMainForm::keepUnsaved()
+bool TMainForm::keepUnsaved()
 {
-    journalNow();
+    if (!journalNow())
+        return false;
     for (int index = 0; index < 5; ++index)
         if (pageEditor(index)->document()->isModified())
-            m_keptPages.insert(pageFile(index), pageEditor(index)->toPlainText());
+            m_keptPages.insert(pageFile(index), PageEditorText::text(pageEditor(index)));
     if (monthChangedHere())
         m_keptMonths.insert(MonthFile, AnsiText::encode(monthText()));
+    return true;
 }
 
 void TMainForm::closeUnattended()
@@ -220,12 +264,22 @@ void TMainForm::takeEditorWorkFile()
         m_editorTaken = bytes;
         QString edited = EditorHandOff::pageText(bytes);
         edited.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        if (ActiveMemo && edited != ActiveMemo->toPlainText()) {
-            ActiveMemo->setPlainText(edited);
+        if (ActiveMemo && edited != PageEditorText::text(ActiveMemo)) {
+            PageEditorText::setText(ActiveMemo, edited);
             ActiveMemo->document()->setModified(true);
         }
     } catch (const EQuavError&) {
         m_editorTaken.clear();
+    }
+}
+
+void TMainForm::adoptLeftovers()
+{
+    try {
+        Leftovers::adopt(*m_journal, DataFolder);
+    } catch (const EQuavError& failure) {
+        // The temporary stays where it is; the next start offers it again.
+        reportFailure(failure.message());
     }
 }
 
@@ -235,6 +289,7 @@ void TMainForm::offerRecovery()
         return;
     m_recoveryOffered = true;
     settleEditorHandOff();
+    adoptLeftovers();
     const QList<RecoveryJournal::Entry> entries = m_journal->entries(DataFolder);
     if (entries.isEmpty()) {
         m_journalReady = true;
@@ -285,7 +340,7 @@ void TMainForm::restoreEntries()
                     shown = index;
             if (shown >= 0) {
                 QPlainTextEdit* memo = pageEditor(shown);
-                memo->setPlainText(PageFile::decode(e.bytes).editorText);
+                PageEditorText::setText(memo, PageFile::decode(e.bytes).editorText);
                 memo->document()->setModified(true);
                 m_pageStamp[shown] = e.base;
             } else if (e.page < 0 && e.target == MonthFile) {

@@ -1,6 +1,7 @@
 // The 検索 command: what the search window searches, and the way to a hit.
 #include "mainwindow/schedule.h"
 
+#include "mainwindow/PageEditorText.h"
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MonthCalendar.h"
 #include "platform/Failure.h"
@@ -96,7 +97,7 @@ SearchRequest TMainForm::searchRequest() const
         {&ToDoFile, 0}, {&MemoFile, 1}, {&PlanFile, 2}, {&DiaryFile, 3}, {&AnnivFile, 4}};
     for (const auto& [path, index] : pages) {
         if (!path->isEmpty() && m_pageBaseline[size_t(index)].state() != FileTextBaseline::State::Unreadable)
-            request.pageTexts.append({*path, pageEditor(index)->toPlainText()});
+            request.pageTexts.append({*path, PageEditorText::text(pageEditor(index))});
     }
     const bool unreadableMonthUntouched =
         m_monthBaseline.state() == GridBaseline::State::Unreadable && m_monthBaseline.matches(monthText());

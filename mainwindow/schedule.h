@@ -227,7 +227,8 @@ public:
     // Offers the texts the journal holds for the data folder, once per run.
     void offerRecovery();
     // Journals every modified page and a changed grid now; drops the entries of the others.
-    void journalNow();
+    // False when one could not be journaled; the user is told once.
+    bool journalNow();
     RecoveryJournal& journal() const { return *m_journal; }
 
 Q_SIGNALS:
@@ -322,8 +323,10 @@ private:
     // Recovery journal and outside edits.
     void setupRecovery();
     void journalSoon();
-    void journalPage(int index);
-    void journalMonth();
+    bool journalPage(int index);
+    bool journalMonth();
+    bool journalQuietly();
+    void reportJournalFailure();
     QString pageLabel(int index) const;
     // Before a data file is written: true when the caller may go on writing `mine`; otherwise
     // the choice was carried out and the file's text is now what the program shows.
@@ -332,7 +335,10 @@ private:
     OutsideEditChoice askOutsideEdit(const QString& path);
     // Asked after a failed save in a date change; true moves on with the texts journaled.
     bool moveOnAfterFailedSave();
-    void keepUnsaved(); // journals what is unsaved and shows it again when its file comes back
+    // Journals what is unsaved and shows it again when its file comes back; false when the
+    // journal could not take it.
+    bool keepUnsaved();
+    void adoptLeftovers();
     void restoreEntries();
     void takeEditorWorkFile();
     // The session ends under the external editor: it is left running, and what it saves later
@@ -363,6 +369,8 @@ private:
     bool m_closedUnattended = false;
     bool m_recoveryOffered = false;
     bool m_journalReady = false; // entries of an earlier run are settled; until then none is dropped
+    QString m_journalError;      // why the journal last failed, empty while it works
+    bool m_journalFailureShown = false;
     // Texts the user chose to leave unsaved (they are journaled), by file: shown again, still
     // unsaved, whenever their date or month comes back, until a save succeeds.
     QHash<QString, QString> m_keptPages;

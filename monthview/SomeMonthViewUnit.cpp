@@ -75,7 +75,7 @@ std::optional<QByteArray> readMonthFile(const QString& path)
     const QFileInfo file(path);
     if (!file.exists() && !file.isSymLink())
         return std::nullopt;
-    return AnsiText::readBytes(path);
+    return AnsiText::readBytes(path, DayFiles::kMonthSizeLimit);
 }
 
 } // namespace

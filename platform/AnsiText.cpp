@@ -2,10 +2,9 @@
 
 #include "platform/Cp932Table.h"
 #include "platform/Failure.h"
+#include "platform/FileReplace.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -295,22 +294,32 @@ QByteArrayView untilNul(QByteArrayView bytes)
 
 QByteArray readBytes(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EInOutError(formatMessage(QStringLiteral("ファイル %s を開けません。"), path));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EInOutError(formatMessage(QStringLiteral("ファイル %s を読み込めません。"), path));
+    return readBytes(path, FileBytes::kDefaultLimit);
+}
+
+QByteArray readBytes(const QString& path, qint64 limit)
+{
+    QByteArray bytes;
+    FileBytes::Refusal why = FileBytes::Refusal::None;
+    if (!FileBytes::read(QFile::encodeName(path), bytes, limit, &why))
+        throw EInOutError(readFailureMessage(path, why, limit));
     return bytes;
+}
+
+QString readFailureMessage(const QString& path, FileBytes::Refusal why, qint64 limit)
+{
+    if (why == FileBytes::Refusal::TooLarge)
+        return formatMessage(QStringLiteral("ファイル %s は大きすぎるため読み込めません（%s MB まで）。"
+                                            "ファイルはそのまま残します。"),
+                             path, QString::number(limit >> 20));
+    if (why == FileBytes::Refusal::NotRegular)
+        return formatMessage(QStringLiteral("ファイル %s を読み込めません。"), path);
+    return formatMessage(QStringLiteral("ファイル %s を開けません。"), path);
 }
 
 void writeBytes(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    // Unbuffered, so a short write (a full disk) shows here: a buffered one is lost in the flush
-    // and a cut-off file would replace the whole one.
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(bytes) != bytes.size() || !file.commit())
+    if (!FileReplace::replace(path, bytes))
         throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), path));
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileBytes.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -31,9 +33,14 @@ QStringList splitLines(const QString& text);
 // The bytes before the first NUL (all of them when there is none).
 QByteArrayView untilNul(QByteArrayView bytes);
 
-// Whole-file helpers; both throw EInOutError with a readable message.
+// Whole-file helpers; both throw EInOutError with a readable message. Only regular files up
+// to the limit are read.
 QByteArray readBytes(const QString& path);
-// Replaces the file atomically: a failure leaves the old file as it was.
+QByteArray readBytes(const QString& path, qint64 limit);
+// What the user is told of a file that exists but was not read.
+QString readFailureMessage(const QString& path, FileBytes::Refusal why, qint64 limit);
+// Replaces the file atomically, once its bytes are on the disk: a failure leaves the old file as
+// it was. A new file is readable by its owner only; a replaced one keeps its mode.
 void writeBytes(const QString& path, const QByteArray& bytes);
 
 } // namespace AnsiText

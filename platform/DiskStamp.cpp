@@ -3,7 +3,6 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -34,10 +33,9 @@ DiskStamp DiskStamp::fromFacts(const FileBytes::Facts& facts, QByteArrayView byt
         stamp.m_ctimeNs = facts.ctimeNs;
         stamp.m_inode = facts.inode;
     }
-    if (now - stamp.m_mtimeMs < kDoubtMs) {
-        // Bytes of another size were read while the file changed: no digest of them vouches for it.
-        stamp.m_digest = bytes.size() == stamp.m_size ? digestOf(bytes) : QByteArray("changing");
-    }
+    stamp.m_doubt = now - stamp.m_mtimeMs < kDoubtMs;
+    // Bytes of another size were read while the file changed: no digest of them vouches for it.
+    stamp.m_digest = bytes.size() == stamp.m_size ? digestOf(bytes) : QByteArray("changing");
     return stamp;
 }
 
@@ -46,8 +44,7 @@ DiskStamp DiskStamp::take(const QString& path, QByteArrayView bytes)
     FileBytes::Facts facts;
     if (FileBytes::factsOf(QFile::encodeName(path), facts) != FileBytes::Outcome::Read)
         return {};
-    if (QDateTime::currentMSecsSinceEpoch() - facts.mtimeMs < kDoubtMs &&
-        !(bytes.data() && bytes.size() == facts.size)) {
+    if (!(bytes.data() && bytes.size() == facts.size)) {
         QByteArray read;
         DiskStamp stamp = fromFacts(facts, {});
         stamp.m_digest = readFile(path, read) ? digestOf(read) : QByteArray("unreadable");
@@ -62,21 +59,24 @@ bool DiskStamp::unchangedSince(const QString& path) const
     const FileBytes::Outcome now = FileBytes::factsOf(QFile::encodeName(path), facts);
     if (!m_exists)
         return now == FileBytes::Outcome::Missing;
-    return now == FileBytes::Outcome::Read && m_digest.isEmpty() && m_inode != 0 && facts.inode == m_inode &&
+    return now == FileBytes::Outcome::Read && !m_doubt && m_inode != 0 && facts.inode == m_inode &&
            facts.ctimeNs == m_ctimeNs && facts.size == m_size && facts.mtimeMs == m_mtimeMs;
 }
 
 bool DiskStamp::changedOnDisk(const QString& path) const
 {
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir())
+    FileBytes::Facts facts;
+    if (FileBytes::factsOf(QFile::encodeName(path), facts) != FileBytes::Outcome::Read)
         return false;
-    if (!m_exists || info.size() != m_size || info.lastModified().toMSecsSinceEpoch() != m_mtimeMs)
+    if (!m_exists || facts.size != m_size)
         return true;
-    if (m_digest.isEmpty())
+    // A rewrite moves the change time even where it keeps the modification time.
+    const bool sameFile = m_inode == 0 || (facts.inode == m_inode && facts.ctimeNs == m_ctimeNs);
+    if (facts.mtimeMs == m_mtimeMs && !m_doubt && sameFile)
         return false;
+    // Without the bytes of the stamp, a moved time is all there is to go by.
     QByteArray bytes;
-    return !readFile(path, bytes) || digestOf(bytes) != m_digest;
+    return m_digest.isEmpty() || !readFile(path, bytes) || digestOf(bytes) != m_digest;
 }
 
 QString DiskStamp::toText() const
@@ -102,7 +102,10 @@ DiskStamp DiskStamp::fromText(const QString& text)
     if (!sizeOk || !timeOk)
         return {};
     stamp.m_exists = true;
-    if (parts[2] != QStringLiteral("-"))
+    // Kept as text, the stamp no longer knows how close to its time it was taken: the bytes decide.
+    if (parts[2] != QStringLiteral("-")) {
         stamp.m_digest = parts[2].toLatin1();
+        stamp.m_doubt = true;
+    }
     return stamp;
 }

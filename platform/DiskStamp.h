@@ -7,8 +7,10 @@
 #include "platform/FileBytes.h"
 
 // What a file looked like when the program last read or wrote it, to tell later whether
-// another program changed it. Size and modification time decide; when the time was so close to
-// the moment of taking that a same-sized rewrite could keep it, a digest of the bytes decides.
+// another program changed it. Size and modification time are the quick look; when they moved,
+// or the time was so close to the moment of taking that a same-sized rewrite could keep it, the
+// bytes decide: a file touched, copied back by a backup or passed over by a sync tool is the
+// same file.
 class DiskStamp final {
 public:
     DiskStamp() = default;
@@ -20,8 +22,8 @@ public:
     // The file as fstat saw it before these bytes were read from it.
     static DiskStamp fromFacts(const FileBytes::Facts& facts, QByteArrayView bytes);
 
-    // True when the file differs from the stamp. A file that vanished since counts as unchanged:
-    // writing it back loses nothing of the other program's.
+    // True when the file's bytes differ from the stamp's. A file that vanished since counts as
+    // unchanged: writing it back loses nothing of the other program's.
     bool changedOnDisk(const QString& path) const;
 
     // True only when the file is surely as stamped, still missing or the same file with the same
@@ -45,7 +47,8 @@ private:
     bool m_exists = false;
     qint64 m_size = 0;
     qint64 m_mtimeMs = 0;
-    QByteArray m_digest; // hex; empty when the time alone decides
+    QByteArray m_digest;  // hex, of the bytes read or written; empty when they were not known
+    bool m_doubt = false; // taken so soon after the file's time that a rewrite may have kept it
     // Kept in memory only: a replaced or rewritten file changes them even when it keeps size and time.
     qint64 m_ctimeNs = 0;
     quint64 m_inode = 0;

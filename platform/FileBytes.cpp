@@ -10,15 +10,22 @@ namespace FileBytes {
 
 namespace {
 
-// Reads to the end. For a regular file of known size, a short read that brings exactly that size
-// is its end, so the usual second call that returns nothing is spared.
-bool readAll(int fd, QByteArray& out, qsizetype knownSize)
+// Reads to the end, at most `limit` bytes. A short read that brings exactly the size fstat gave
+// is the end, so the usual second call that returns nothing is spared.
+bool readAll(int fd, QByteArray& out, qsizetype knownSize, qint64 limit, Refusal& why)
 {
     qsizetype size = 0;
-    out.resize(knownSize >= 0 ? knownSize + 1 : 16384);
+    out.resize(knownSize + 1);
     for (;;) {
-        if (out.size() == size)
+        if (out.size() == size) {
+            // A file that grows past the limit while it is read is refused as well.
+            if (size > limit) {
+                out.resize(0);
+                why = Refusal::TooLarge;
+                return false;
+            }
             out.resize(size + std::max<qsizetype>(16384, size / 2));
+        }
         const qsizetype asked = out.size() - size;
         const ssize_t n = ::read(fd, out.data() + size, size_t(asked));
         if (n < 0 && errno == EINTR)
@@ -30,6 +37,11 @@ bool readAll(int fd, QByteArray& out, qsizetype knownSize)
         size += n;
         if (n == 0 || (n < asked && size == knownSize))
             break;
+    }
+    if (size > limit) {
+        out.resize(0);
+        why = Refusal::TooLarge;
+        return false;
     }
     out.resize(size);
     return true;
@@ -43,38 +55,73 @@ void fill(const struct stat& st, Facts& facts)
     facts.inode = st.st_ino;
 }
 
+// Opening never waits: a pipe without a writer opens at once, a device without a carrier too.
+int openForReading(const QByteArray& nativePath, int extra)
+{
+    return ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | extra);
+}
+
+Outcome readOpened(int fd, QByteArray& out, Facts* facts, qint64 limit, Refusal& why)
+{
+    struct stat st;
+    bool ok = ::fstat(fd, &st) == 0;
+    if (ok && !S_ISREG(st.st_mode)) {
+        why = Refusal::NotRegular;
+        ok = false;
+    } else if (ok && st.st_size > limit) {
+        why = Refusal::TooLarge;
+        ok = false;
+    }
+    if (ok) {
+        if (facts)
+            fill(st, *facts);
+        ok = readAll(fd, out, qsizetype(st.st_size), limit, why);
+    }
+    ::close(fd);
+    return ok ? Outcome::Read : Outcome::Failed;
+}
+
 } // namespace
 
 bool read(const QByteArray& nativePath, QByteArray& out)
 {
-    const int fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool ok = readAll(fd, out, -1);
-    ::close(fd);
+    return read(nativePath, out, kDefaultLimit);
+}
+
+bool read(const QByteArray& nativePath, QByteArray& out, qint64 limit, Refusal* why)
+{
+    Refusal refusal = Refusal::None;
+    out.resize(0);
+    const int fd = openForReading(nativePath, 0);
+    const bool ok = fd >= 0 && readOpened(fd, out, nullptr, limit, refusal) == Outcome::Read;
+    if (why)
+        *why = refusal;
     return ok;
 }
 
 Outcome readWithFacts(const QByteArray& nativePath, QByteArray& out, Facts& facts)
 {
+    return readWithFacts(nativePath, out, facts, kDefaultLimit);
+}
+
+Outcome readWithFacts(const QByteArray& nativePath, QByteArray& out, Facts& facts, qint64 limit, Refusal* why)
+{
+    Refusal refusal = Refusal::None;
     out.resize(0);
     // Not following a link first tells "no file" from "a link to nowhere" in one call; a link, the
     // rare case, is opened again through.
-    int fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0 && errno == ENOENT)
+    int fd = openForReading(nativePath, O_NOFOLLOW);
+    if (fd < 0 && errno == ENOENT) {
+        if (why)
+            *why = refusal;
         return Outcome::Missing;
-    if (fd < 0 && errno == ELOOP)
-        fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return Outcome::Failed;
-    struct stat st;
-    bool ok = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
-    if (ok) {
-        fill(st, facts);
-        ok = readAll(fd, out, S_ISREG(st.st_mode) ? qsizetype(st.st_size) : -1);
     }
-    ::close(fd);
-    return ok ? Outcome::Read : Outcome::Failed;
+    if (fd < 0 && errno == ELOOP)
+        fd = openForReading(nativePath, 0);
+    const Outcome outcome = fd < 0 ? Outcome::Failed : readOpened(fd, out, &facts, limit, refusal);
+    if (why)
+        *why = refusal;
+    return outcome;
 }
 
 Outcome factsOf(const QByteArray& nativePath, Facts& facts)

@@ -1,6 +1,7 @@
 #include "mainwindow/model/AppPaths.h"
 
 #include "mainwindow/model/DayFiles.h"
+#include "platform/FileReplace.h"
 #include "resources/AppId.h"
 
 #include <QDir>
@@ -32,7 +33,8 @@ AppPaths AppPaths::derive(const QString& programFolder, const QString& configHom
     const QString config = DayFiles::joinPath(configHome, QStringLiteral("QuavScheduler"));
     const QString data = DayFiles::joinPath(dataHome, QStringLiteral("QuavScheduler"));
     QDir().mkpath(config);
-    QDir().mkpath(data);
+    // Other users of the machine have no business in the notes.
+    FileReplace::makePrivateFolders(data);
     return {DayFiles::joinPath(config, QStringLiteral("QuavScheduler.ini")), withSeparator(data), true};
 }
 

@@ -11,6 +11,11 @@ inline const QString kToDoName = QStringLiteral("ToDo.txt");
 inline const QString kMemoName = QStringLiteral("Memo.txt");
 inline const QString kWorkName = QStringLiteral("~QuavSchedulerWork.txt");
 
+// Files above these sizes are refused and left as they are: no page or month the program writes
+// comes near them, and reading more would hold the window for seconds and take gigabytes.
+inline constexpr qint64 kPageSizeLimit = qint64(64) << 20;
+inline constexpr qint64 kMonthSizeLimit = qint64(16) << 20;
+
 QString monthFileName(QDate date); // 200102.csv
 QString diaryFileName(QDate date); // 20010203.txt
 QString planFileName(QDate date);  // Sch20010203.txt

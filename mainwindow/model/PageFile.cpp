@@ -22,12 +22,12 @@ QString fileText(QString editorText)
     return editorText;
 }
 
-Loaded load(const QString& path)
+Loaded load(const QString& path, qint64 limit)
 {
     Loaded loaded;
     QByteArray bytes;
     FileBytes::Facts facts;
-    switch (FileBytes::readWithFacts(QFile::encodeName(path), bytes, facts)) {
+    switch (FileBytes::readWithFacts(QFile::encodeName(path), bytes, facts, limit, &loaded.refusal)) {
     case FileBytes::Outcome::Missing:
         return loaded;
     case FileBytes::Outcome::Failed:

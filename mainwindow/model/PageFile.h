@@ -1,6 +1,8 @@
 #pragma once
 
+#include "mainwindow/model/DayFiles.h"
 #include "platform/DiskStamp.h"
+#include "platform/FileBytes.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -14,6 +16,7 @@ struct Loaded {
     QString text;       // with every line break as CR LF; empty unless Read
     QString editorText; // the same with every line break as LF, as an editor holds it
     DiskStamp stamp;    // the file as it was just before it was read
+    FileBytes::Refusal refusal = FileBytes::Refusal::None; // why an Unreadable file was not read
 };
 
 // A page file's bytes as text, line breaks as the file keeps them and as an editor holds them.
@@ -25,8 +28,9 @@ Texts decode(QByteArrayView bytes);
 // The text a file holds for an editor's text, whose line breaks are LF.
 QString fileText(QString editorText);
 
-// Never throws: a file that exists but cannot be read comes back Unreadable.
-Loaded load(const QString& path);
+// Never throws: a file that exists but cannot be read, is no regular file or is larger than
+// the limit comes back Unreadable.
+Loaded load(const QString& path, qint64 limit = DayFiles::kPageSizeLimit);
 // Throws EInOutError when the file cannot be written.
 void write(const QString& path, const QString& text);
 // True when a file was removed; a missing file is no error. Throws EInOutError when an

@@ -1,13 +1,14 @@
 #include "mainwindow/model/RecoveryJournal.h"
 
-#include "platform/AnsiText.h"
 #include "platform/Failure.h"
+#include "platform/FileBytes.h"
+#include "platform/FileReplace.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QSet>
 
 #include <algorithm>
 #include <optional>
@@ -104,17 +105,30 @@ void RecoveryJournal::put(const Entry& entry)
         return;
     const QString path = entryPath(entry.target);
     const QString folder = QFileInfo(path).path();
-    if (!QDir().mkpath(folder))
+    if (!makePrivate(folder))
         throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), folder));
     const QString where = folder + QStringLiteral("/folder.txt");
-    if (!QFileInfo::exists(where))
-        AnsiText::writeBytes(where, QFileInfo(entry.target).path().toUtf8() + '\n');
-    QSaveFile file(path);
-    const QByteArray head = header(entry);
-    if (!file.open(QIODevice::WriteOnly) || file.write(head) != head.size() ||
-        file.write(entry.bytes) != entry.bytes.size() || !file.commit())
+    if (!QFileInfo::exists(where) &&
+        !FileReplace::replace(where, QFileInfo(entry.target).path().toUtf8() + '\n',
+                              FileReplace::Access::Private))
+        throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), where));
+    if (!FileReplace::replace(path, header(entry) + entry.bytes, FileReplace::Access::Private)) {
+        m_private.remove(folder); // looked for again next time: it may have been removed
         throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), path));
+    }
     m_lastPut.insert(entry.target, digest);
+}
+
+bool RecoveryJournal::makePrivate(const QString& folder)
+{
+    // Typed text is nobody else's to read: folders made before without this are closed too.
+    if (m_private.contains(folder))
+        return true;
+    if (!FileReplace::makePrivateFolders(folder) || !FileReplace::makeFolderPrivate(folder) ||
+        !FileReplace::makeFolderPrivate(m_root))
+        return false;
+    m_private.insert(folder);
+    return true;
 }
 
 bool RecoveryJournal::remove(const QString& target)
@@ -128,11 +142,11 @@ QList<RecoveryJournal::Entry> RecoveryJournal::entries(const QString& dataFolder
 {
     QList<Entry> out;
     const QDir dir(folderFor(dataFolder));
+    QByteArray data;
     for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*.entry")}, QDir::Files)) {
-        QFile file(info.filePath());
-        if (!file.open(QIODevice::ReadOnly))
+        if (!FileBytes::read(QFile::encodeName(info.filePath()), data))
             continue;
-        if (std::optional<Entry> e = parse(file.readAll()))
+        if (std::optional<Entry> e = parse(data))
             out.append(*e);
     }
     std::stable_sort(out.begin(), out.end(),
@@ -148,7 +162,7 @@ QString RecoveryJournal::setAside(const QString& dataFolder, const QDateTime& no
     for (int n = 2; QFileInfo::exists(aside); ++n)
         aside = dir.filePath(QStringLiteral("set-aside/") + now.toString(QStringLiteral("yyyyMMdd-HHmmss-")) +
                              QString::number(n));
-    if (!QDir().mkpath(aside))
+    if (!makePrivate(dir.path()) || !FileReplace::makePrivateFolders(aside))
         throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), aside));
     for (const QString& name : dir.entryList({QStringLiteral("*.entry")}, QDir::Files)) {
         if (!QFile::rename(dir.filePath(name), aside + u'/' + name))

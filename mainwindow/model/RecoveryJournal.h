@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 
 // Texts typed but not yet in the data folder, kept in the per-user state folder so a crash, a
@@ -47,7 +48,10 @@ public:
 
 private:
     QString entryPath(const QString& target) const;
+    // Makes the folder, or closes it to others, and the journal's root with it.
+    bool makePrivate(const QString& folder);
 
     QString m_root;
     QHash<QString, QByteArray> m_lastPut; // target -> digest of the entry written last
+    QSet<QString> m_private;              // folders made or closed in this run
 };

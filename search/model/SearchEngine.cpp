@@ -326,7 +326,9 @@ SearchEngine::Outcome SearchEngine::run(const SearchRequest& request, const std:
                 }
             } else if (s.onScreen) {
                 searcher.page(s, s.text, limit, hits);
-            } else if (!FileBytes::read(QFile::encodeName(s.path), bytes)) {
+            } else if (!FileBytes::read(QFile::encodeName(s.path), bytes,
+                                        s.page == SearchPage::Grid ? DayFiles::kMonthSizeLimit
+                                                                   : DayFiles::kPageSizeLimit)) {
                 ++unreadable;
                 continue;
             } else if (s.page == SearchPage::Grid) {

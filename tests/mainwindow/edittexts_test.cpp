@@ -43,4 +43,19 @@ TEST(EditTexts, dateTimeIsJapaneseShortTimeThenTwoDigitYearAndBareMonthAndDay)
     QLocale::setDefault(QLocale::system());
 }
 
+TEST(EditTexts, documentTextKeepsEveryCharacter)
+{
+    const QString plain = QStringLiteral("a\u00A0b\u2028c\nd");
+    EXPECT_TRUE(EditTexts::forDocument(plain).standIns.isEmpty());
+    // What a document holds for the text: its paragraph breaks are U+2029.
+    const QString text = QStringLiteral("x\u2029y\uFDD0z\uFDD1\uFDD2w\n");
+    const EditTexts::DocumentText held = EditTexts::forDocument(text);
+    ASSERT_EQ(held.standIns.size(), 3);
+    EXPECT_FALSE(held.text.contains(QChar(0x2029)));
+    EXPECT_FALSE(held.standIns.contains(QChar(0xFDD2))) << "a character of the text";
+    QString raw = held.text;
+    raw.replace(u'\n', QChar::ParagraphSeparator);
+    EXPECT_EQ(EditTexts::fromDocument(raw, held.standIns), text);
+}
+
 } // namespace
