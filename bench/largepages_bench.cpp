@@ -4,6 +4,7 @@
 // month grid's load. The targets: start-up 3 s, date change 50 ms, keystroke 30 ms; the peak
 // resident memory after each step is a counter, as a multiple of the two pages' bytes
 // ("peak_x_files", target 8) or of the month file's ("peak_x_file").
+#include "SilentMessages.h"
 #include "app/QuavApplication.h"
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MonthCalendar.h"
@@ -27,22 +28,6 @@
 #include <memory>
 
 namespace {
-
-class SilentMessages final : public MessageService {
-public:
-    Answer show(const QString&, Icon, Buttons, const QString& = {}) override
-    {
-        ++shown;
-        return Answer::Ok;
-    }
-    int shown = 0;
-};
-
-SilentMessages& messages()
-{
-    static SilentMessages service;
-    return service;
-}
 
 // QUAV_LARGE_MB sets another size, for a profiler's run.
 const qsizetype kPageBytes = qEnvironmentVariableIntValue("QUAV_LARGE_MB") > 0

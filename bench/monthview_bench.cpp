@@ -1,6 +1,7 @@
 // The three-month view's refresh against its floor: reading and decoding the same three month
 // files into grid models, with nothing drawn. Both run in a data folder of 30 years of months.
 // The line after the table gives the ratio.
+#include "SilentMessages.h"
 #include "app/QuavApplication.h"
 #include "controls/jvStringGrid.h"
 #include "controls/model/GridModel.h"
@@ -23,22 +24,6 @@
 #include <string>
 
 namespace {
-
-class SilentMessages final : public MessageService {
-public:
-    Answer show(const QString&, Icon, Buttons, const QString& = {}) override
-    {
-        ++shown;
-        return Answer::Ok;
-    }
-    int shown = 0;
-};
-
-SilentMessages& messages()
-{
-    static SilentMessages service;
-    return service;
-}
 
 constexpr int kFirstYear = 1990;
 constexpr int kYears = 30;

@@ -30,24 +30,28 @@ QString folderKey(const QString& dataFolder)
     return (name.isEmpty() ? QStringLiteral("root") : name.left(40)) + u'-' + QString::fromLatin1(hash);
 }
 
-QByteArray header(const RecoveryJournal::Entry& e)
+} // namespace
+
+QByteArray RecoveryJournal::record(const Entry& e, const QByteArray& magic, const QByteArray& extraLines)
 {
-    QByteArray out = kMagic + '\n';
+    QByteArray out = magic + '\n' + extraLines;
     out += "target=" + e.target.toUtf8() + '\n';
     out += "label=" + e.label.toUtf8() + '\n';
     out += "page=" + QByteArray::number(e.page) + '\n';
     out += "base=" + e.base.toText().toUtf8() + '\n';
     out += "taken=" + e.taken.toUTC().toString(Qt::ISODateWithMs).toUtf8() + '\n';
     out += "size=" + QByteArray::number(e.bytes.size()) + "\n\n";
-    return out;
+    return out + e.bytes;
 }
 
-std::optional<RecoveryJournal::Entry> parse(const QByteArray& data)
+std::optional<RecoveryJournal::Entry> RecoveryJournal::parseRecord(const QByteArray& data,
+                                                                   const QByteArray& magic,
+                                                                   QHash<QByteArray, QString>* other)
 {
     const qsizetype end = data.indexOf("\n\n");
-    if (end < 0 || !data.startsWith(kMagic + '\n'))
+    if (end < 0 || !data.startsWith(magic + '\n'))
         return std::nullopt;
-    RecoveryJournal::Entry e;
+    Entry e;
     qsizetype size = -1;
     for (const QByteArray& line : data.left(end).split('\n')) {
         const qsizetype eq = line.indexOf('=');
@@ -67,6 +71,8 @@ std::optional<RecoveryJournal::Entry> parse(const QByteArray& data)
             e.taken = QDateTime::fromString(value, Qt::ISODateWithMs);
         else if (key == "size")
             size = value.toLongLong();
+        else if (other)
+            other->insert(key, value);
     }
     e.bytes = data.mid(end + 2);
     // A cut entry is never taken for a whole text.
@@ -74,7 +80,6 @@ std::optional<RecoveryJournal::Entry> parse(const QByteArray& data)
         return std::nullopt;
     return e;
 }
-} // namespace
 
 RecoveryJournal::RecoveryJournal(QString root) : m_root(std::move(root)) {}
 
@@ -112,7 +117,7 @@ void RecoveryJournal::put(const Entry& entry)
         !FileReplace::replace(where, QFileInfo(entry.target).path().toUtf8() + '\n',
                               FileReplace::Access::Private))
         throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), where));
-    if (!FileReplace::replace(path, header(entry) + entry.bytes, FileReplace::Access::Private)) {
+    if (!FileReplace::replace(path, record(entry, kMagic), FileReplace::Access::Private)) {
         m_private.remove(folder); // looked for again next time: it may have been removed
         throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), path));
     }
@@ -146,7 +151,7 @@ QList<RecoveryJournal::Entry> RecoveryJournal::entries(const QString& dataFolder
     for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*.entry")}, QDir::Files)) {
         if (!FileBytes::read(QFile::encodeName(info.filePath()), data))
             continue;
-        if (std::optional<Entry> e = parse(data))
+        if (std::optional<Entry> e = parseRecord(data, kMagic))
             out.append(*e);
     }
     std::stable_sort(out.begin(), out.end(),

@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QString>
 
+#include <optional>
+
 // Texts typed but not yet in the data folder, kept in the per-user state folder so a crash, a
 // killed session or an unwritable folder does not lose them. One folder per data folder, one
 // entry file per data file; every write replaces the entry atomically.
@@ -45,6 +47,13 @@ public:
     // A name beside the target for a copy that must not replace it, such as
     // "ToDo (QuavSchedulerの入力 2026-12-08 103015).txt"; never the name of an existing file.
     static QString copyPathBeside(const QString& target, const QDateTime& now);
+
+    // An entry as a file: the magic line, any extra "key=value" lines, the entry's own lines,
+    // an empty line, the bytes. Reading gives nothing for another magic or a cut file; keys it
+    // does not know go to `other`.
+    static QByteArray record(const Entry& entry, const QByteArray& magic, const QByteArray& extraLines = {});
+    static std::optional<Entry> parseRecord(const QByteArray& data, const QByteArray& magic,
+                                            QHash<QByteArray, QString>* other = nullptr);
 
 private:
     QString entryPath(const QString& target) const;
