@@ -1,14 +1,26 @@
 #include "app/QtMessageService.h"
 
+#include "controls/FocusReturn.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
+QWidget* QtMessageService::boxParent() const
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return m_owner;
+}
+
 MessageService::Answer QtMessageService::show(const QString& text, Icon icon, Buttons buttons,
                                               const QString& caption)
 {
-    QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(caption.isEmpty() ? QApplication::applicationDisplayName() : caption);
+    const FocusReturn focus;
+    QMessageBox box(boxParent());
+    box.setWindowTitle(caption.isEmpty() ? QApplication::applicationName() : caption);
     box.setText(text);
     switch (icon) {
     case Icon::None:

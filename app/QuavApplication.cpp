@@ -1,6 +1,7 @@
 #include "app/QuavApplication.h"
 
 #include "app/QtTranslations.h"
+#include "controls/FocusReturn.h"
 
 #include "platform/Failure.h"
 #include "platform/MessageService.h"
@@ -12,8 +13,12 @@ QuavApplication::QuavApplication(int& argc, char** argv, MessageService* message
     : QApplication(argc, argv), m_messages(messages)
 {
     setApplicationName(QStringLiteral("QuavScheduler"));
-    setApplicationDisplayName(QStringLiteral("QuavScheduler"));
+    // No display name: Qt would append it to every window title.
     setDesktopFileName(QStringLiteral(QUAV_APP_ID));
+    // The program ends through the main window's close sequence only, never because the last
+    // visible window (a dialog, while the main window is in the tray) closed.
+    setQuitOnLastWindowClosed(false);
+    FocusReturn::watch(*this);
     QtTranslations::install(*this);
 }
 

@@ -38,8 +38,9 @@ int main(int argc, char** argv)
     env.notificationArea = &notificationArea;
 
     TMainForm mainForm(env);
+    messages.setOwner(&mainForm);
     // The settings dialog and the three option dialogs, once for the whole run.
-    OptionDialogs dialogs(DialogRunner::modal());
+    OptionDialogs dialogs(DialogRunner::modal(), &mainForm);
     mainForm.setOptionDialogs(&dialogs);
     QObject::connect(&marker, &InstanceMarker::activationRequested, &mainForm, &TMainForm::Restore1Click);
     // Created hidden, after the main window (its start-up reads it); the dialogs go before it.

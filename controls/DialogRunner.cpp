@@ -1,21 +1,16 @@
 #include "controls/DialogRunner.h"
 
-#include <QApplication>
+#include "controls/FocusReturn.h"
+
 #include <QDialog>
-#include <QPointer>
 
 namespace {
 class ModalDialogRunner final : public DialogRunner {
 public:
     bool run(QDialog& dialog) override
     {
-        // The dialogs belong to the application, not to a window: give the keyboard back to
-        // the window that had it, as a window manager would for an owned dialog.
-        const QPointer<QWidget> active = QApplication::activeWindow();
-        const bool confirmed = dialog.exec() == QDialog::Accepted;
-        if (active && active->isVisible())
-            active->activateWindow();
-        return confirmed;
+        const FocusReturn focus;
+        return dialog.exec() == QDialog::Accepted;
     }
 };
 } // namespace

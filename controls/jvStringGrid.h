@@ -112,6 +112,9 @@ public:
     bool EditorMode() const { return m_editing; }
     // Opens the editor on the current cell (when editing is enabled) or closes it keeping the text.
     void setEditorMode(bool on);
+    // Repaints every cell after a change of colours or symbols the grid cannot see. (update()
+    // would go to the scroll area's frame, not to the cells.)
+    void Invalidate() { viewport()->update(); }
     QLineEdit* InplaceEditor() const { return m_editor; }
 
     // Right click shows it; not owned.

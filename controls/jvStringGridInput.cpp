@@ -98,9 +98,18 @@ void TjvStringGrid::mousePressEvent(QMouseEvent* event)
     const bool hadFocus = !m_focusByMouse;
     m_focusByMouse = false;
     closeEditor(true);
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        // The context menu that follows acts on the cell under the mouse, as after a left click.
+        int col = -1;
+        int row = -1;
+        if (MouseToCell(pos, col, row) && !m_model.isFixed(col, row) &&
+            (col != m_model.col() || row != m_model.row()))
+            moveCurrent(col, row);
+        return;
+    }
     if (event->button() != Qt::LeftButton)
         return;
-    const QPoint pos = event->position().toPoint();
     const int sizing = sizingColAt(pos);
     if (sizing >= 0) {
         m_sizingCol = sizing;
@@ -245,7 +254,9 @@ void TjvStringGrid::closeEditor(bool keepText)
     m_editing = false;
     if (!keepText)
         m_model.setCell(m_model.col(), m_model.row(), m_editOriginal);
-    if (m_editor->hasFocus())
+    // Also while a dialog has the keyboard: the window gives it back to the grid, not to
+    // whatever follows the hidden editor in the tab order.
+    if (m_editor->hasFocus() || window()->focusWidget() == m_editor)
         setFocus(Qt::OtherFocusReason);
     m_editor->hide();
     invalidateCell(m_model.col(), m_model.row());

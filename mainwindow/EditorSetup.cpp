@@ -39,7 +39,8 @@ QPushButton* makeBrowse(const QString& name, QWidget* parent)
 {
     auto* button = new QPushButton(QStringLiteral("参照..."), parent);
     button->setObjectName(name);
-    button->setAutoDefault(false);
+    // Enter on the focused button presses it; elsewhere in the dialog Enter is ＯＫ.
+    button->setAutoDefault(true);
     button->setGeometry(276, 22, 65, 25);
     return button;
 }

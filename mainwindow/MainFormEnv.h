@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/WindowPositions.h"
+#include "platform/LocaleWeek.h"
 
 #include <QDateTime>
 #include <QString>
@@ -38,6 +39,8 @@ struct MainFormEnv {
     // empty: a dialog.
     std::function<DataFolderChoice(const QString& message)> askDataFolder;
     QString recoveryRoot; // where unsaved texts are journaled; empty: the per-user state folder
+    // The calendar's first day of the week while the settings choose none.
+    std::function<Qt::DayOfWeek()> localeFirstDayOfWeek = LocaleWeek::firstDay;
     // Whether the window system tells where a window is (Wayland does not).
     bool windowPositionsKnown = WindowPositions::known();
 };

@@ -104,7 +104,7 @@ void TMainForm::updateMarkupCaptions(int index)
 OptionDialogs& TMainForm::optionDialogs()
 {
     if (!m_optionDialogs) {
-        m_ownDialogs = std::make_unique<OptionDialogs>(dialogRunner());
+        m_ownDialogs = std::make_unique<OptionDialogs>(dialogRunner(), this);
         m_optionDialogs = m_ownDialogs.get();
     }
     return *m_optionDialogs;
@@ -144,13 +144,13 @@ bool TMainForm::chooseColor(ColorRef& color)
 void TMainForm::ColSat1Click()
 {
     if (chooseColor(SatColor))
-        jvStringGrid1->update();
+        jvStringGrid1->Invalidate();
 }
 
 void TMainForm::ColSun1Click()
 {
     if (chooseColor(SunColor))
-        jvStringGrid1->update();
+        jvStringGrid1->Invalidate();
 }
 
 void TMainForm::MarkupBGColor1Click(QObject* sender)
@@ -159,7 +159,7 @@ void TMainForm::MarkupBGColor1Click(QObject* sender)
     if (at == MBGC.end())
         return;
     if (chooseColor(MarkupEntries[at - MBGC.begin()].color))
-        jvStringGrid1->update();
+        jvStringGrid1->Invalidate();
 }
 
 void TMainForm::MarkupStr1Click(QObject* sender)
@@ -180,7 +180,7 @@ void TMainForm::MarkupStr1Click(QObject* sender)
         return;
     MarkupEntries[k].symbol = dialog.Edit1->text();
     updateMarkupCaptions(k);
-    jvStringGrid1->update();
+    jvStringGrid1->Invalidate();
 }
 
 void TMainForm::StartWeek1Click()
@@ -222,7 +222,7 @@ void TMainForm::SchItemSet1Click()
         throw;
     }
     SetColumnCaptions();
-    jvStringGrid1->update();
+    jvStringGrid1->Invalidate();
 }
 
 void TMainForm::EditorSet1Click()

@@ -358,6 +358,7 @@ void TMainForm::ApplyFirstDayOfWeek()
 {
     static constexpr Qt::DayOfWeek days[] = {Qt::Sunday,   Qt::Monday, Qt::Tuesday, Qt::Wednesday,
                                              Qt::Thursday, Qt::Friday, Qt::Saturday};
+    // Not the calendar's own locale: that is Japanese for its texts, whatever the user's is.
     MonthCal->setFirstDayOfWeek(StartWeek >= 0 && StartWeek <= 6 ? days[StartWeek]
-                                                                 : MonthCal->locale().firstDayOfWeek());
+                                                                 : m_env.localeFirstDayOfWeek());
 }

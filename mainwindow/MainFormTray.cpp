@@ -5,6 +5,7 @@
 #include "controls/TrayIcon.h"
 #include "platform/Failure.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QTimer>
 #include <QWindowStateChangeEvent>
@@ -77,4 +78,11 @@ void TMainForm::Restore1Click()
     show();
     raise();
     activateWindow();
+    // A dialog left open behind the tray comes forward with the window, or the window would
+    // show but take no input.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->show();
+        modal->raise();
+        modal->activateWindow();
+    }
 }

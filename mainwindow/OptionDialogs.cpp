@@ -5,11 +5,36 @@
 #include "mainwindow/SchItemSetup.h"
 #include "mainwindow/WeekSetup.h"
 
-OptionDialogs::OptionDialogs(DialogRunner& runner)
-    : m_editorSetup(std::make_unique<TEditorSetupDlg>(runner)),
-      m_weekSetup(std::make_unique<TWeekSetupDlg>()), m_schItem(std::make_unique<TSchItemDlg>()),
-      m_markupStr(std::make_unique<TMarkupStrDlg>())
+OptionDialogs::OptionDialogs(DialogRunner& runner, QWidget* owner)
+    : m_editorSetup(new TEditorSetupDlg(runner, owner)), m_weekSetup(new TWeekSetupDlg(owner)),
+      m_schItem(new TSchItemDlg(owner)), m_markupStr(new TMarkupStrDlg(owner))
 {
 }
 
-OptionDialogs::~OptionDialogs() = default;
+OptionDialogs::~OptionDialogs()
+{
+    delete m_markupStr.data();
+    delete m_schItem.data();
+    delete m_weekSetup.data();
+    delete m_editorSetup.data();
+}
+
+TEditorSetupDlg& OptionDialogs::EditorSetupDlg() const
+{
+    return *m_editorSetup;
+}
+
+TWeekSetupDlg& OptionDialogs::WeekSetupDlg() const
+{
+    return *m_weekSetup;
+}
+
+TSchItemDlg& OptionDialogs::SchItemDlg() const
+{
+    return *m_schItem;
+}
+
+TMarkupStrDlg& OptionDialogs::MarkupStrDlg() const
+{
+    return *m_markupStr;
+}

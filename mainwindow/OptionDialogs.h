@@ -1,31 +1,34 @@
 #pragma once
 
-#include <memory>
+#include <QPointer>
 
 class DialogRunner;
+class QWidget;
 class TEditorSetupDlg;
 class TMarkupStrDlg;
 class TSchItemDlg;
 class TWeekSetupDlg;
 
 // The dialogs of the option commands, created once at start in this order and kept, hidden,
-// until the program ends.
+// until the program ends. They belong to `owner` (the main window), so the window manager keeps
+// them above it and their closing is never taken for the program's last window closing.
 class OptionDialogs final {
 public:
     // `runner` must outlive the dialogs.
-    explicit OptionDialogs(DialogRunner& runner);
+    explicit OptionDialogs(DialogRunner& runner, QWidget* owner = nullptr);
     ~OptionDialogs();
     OptionDialogs(const OptionDialogs&) = delete;
     OptionDialogs& operator=(const OptionDialogs&) = delete;
 
-    TEditorSetupDlg& EditorSetupDlg() const { return *m_editorSetup; }
-    TWeekSetupDlg& WeekSetupDlg() const { return *m_weekSetup; }
-    TSchItemDlg& SchItemDlg() const { return *m_schItem; }
-    TMarkupStrDlg& MarkupStrDlg() const { return *m_markupStr; }
+    TEditorSetupDlg& EditorSetupDlg() const;
+    TWeekSetupDlg& WeekSetupDlg() const;
+    TSchItemDlg& SchItemDlg() const;
+    TMarkupStrDlg& MarkupStrDlg() const;
 
 private:
-    std::unique_ptr<TEditorSetupDlg> m_editorSetup;
-    std::unique_ptr<TWeekSetupDlg> m_weekSetup;
-    std::unique_ptr<TSchItemDlg> m_schItem;
-    std::unique_ptr<TMarkupStrDlg> m_markupStr;
+    // Guarded: whichever of these and the owner goes first, each dialog is deleted once.
+    QPointer<TEditorSetupDlg> m_editorSetup;
+    QPointer<TWeekSetupDlg> m_weekSetup;
+    QPointer<TSchItemDlg> m_schItem;
+    QPointer<TMarkupStrDlg> m_markupStr;
 };

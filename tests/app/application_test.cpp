@@ -1,3 +1,4 @@
+#include "app/QtMessageService.h"
 #include "app/QuavApplication.h"
 #include "platform/Failure.h"
 
@@ -5,12 +6,16 @@
 
 #include <QAction>
 #include <QColorDialog>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <memory>
 
@@ -119,6 +124,73 @@ TEST(QuavApplication, qtsOwnDialogsAndMenusSpeakJapanese)
     ASSERT_FALSE(entries.isEmpty());
     for (const QString& entry : entries)
         EXPECT_TRUE(japanese(entry)) << entry.toStdString();
+}
+
+// With the main window hidden in the tray, a dialog or a message box is the only window shown:
+// its closing must not end the program behind the close sequence's back.
+TEST(QuavApplication, closingTheLastShownWindowDoesNotEndTheProgram)
+{
+    QDialog dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    bool ranOn = false;
+    QTimer::singleShot(0, &dialog, &QDialog::reject);
+    QTimer::singleShot(300, [&ranOn] {
+        ranOn = true;
+        QCoreApplication::exit(7);
+    });
+    EXPECT_EQ(QCoreApplication::exec(), 7);
+    EXPECT_TRUE(ranOn);
+}
+
+TEST(QuavApplication, windowTitlesAreExactlyTheirCaptions)
+{
+    QWidget window;
+    window.setWindowTitle(u"項目設定"_qs);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(window.windowHandle()->title(), u"項目設定"_qs);
+}
+
+// The box shown now; clicks its first button once the box's own loop runs.
+void answerBoxWhenShown(QWidget*& parent, QString& title)
+{
+    QTimer::singleShot(0, [&parent, &title] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        parent = box->parentWidget();
+        title = box->windowTitle();
+        box->buttons().first()->click();
+    });
+}
+
+TEST(QtMessageService, boxesBelongToTheMainWindowAndGiveTheKeyboardBack)
+{
+    QWidget owner;
+    auto* field = new QLineEdit(&owner);
+    owner.show();
+    owner.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
+    field->setFocus();
+    QtMessageService service;
+    service.setOwner(&owner);
+
+    QWidget* parent = nullptr;
+    QString title;
+    answerBoxWhenShown(parent, title);
+    service.show(u"保存しました"_qs, MessageService::Icon::Information, MessageService::Buttons::Ok);
+    EXPECT_EQ(parent, &owner);
+    EXPECT_EQ(title, u"QuavScheduler"_qs);
+    // The platform activates the window in its own time.
+    EXPECT_TRUE(QTest::qWaitFor([field] { return QApplication::focusWidget() == field; }, 2000));
+
+    // Hidden in the tray, the window still owns the box.
+    owner.hide();
+    parent = nullptr;
+    answerBoxWhenShown(parent, title);
+    service.show(u"x"_qs, MessageService::Icon::Error, MessageService::Buttons::OkCancel, u"題"_qs);
+    EXPECT_EQ(parent, &owner);
+    EXPECT_EQ(title, u"題"_qs);
 }
 
 } // namespace

@@ -58,14 +58,35 @@ TEST_F(GridWidget, pressOnNormalCellMovesAndClicksOnceAlsoOnTheCurrentOne)
     EXPECT_EQ(clicks, (std::vector<Cell>{{2, 3}, {2, 3}}));
 }
 
-TEST_F(GridWidget, pressOnFixedCellOrWithRightButtonDoesNothing)
+TEST_F(GridWidget, pressOnFixedCellDoesNothing)
 {
     grid.setEditorMode(false);
     press(0, 5);
     press(2, 0);
-    press(3, 4, Qt::RightButton);
+    press(0, 4, Qt::RightButton);
     EXPECT_EQ((Cell{grid.Col(), grid.Row()}), (Cell{1, 1}));
     EXPECT_TRUE(clicks.empty());
+}
+
+// The context menu that follows a right click must act on the clicked cell, not on another day.
+TEST_F(GridWidget, rightPressMakesTheClickedCellCurrentWithoutOpeningTheEditor)
+{
+    grid.setEditorMode(false);
+    press(3, 4, Qt::RightButton);
+    EXPECT_EQ((Cell{grid.Col(), grid.Row()}), (Cell{3, 4}));
+    EXPECT_EQ(clicks, (std::vector<Cell>{{3, 4}}));
+    press(3, 4, Qt::RightButton);
+    EXPECT_EQ(clicks.size(), 1u);
+    EXPECT_FALSE(grid.EditorMode());
+
+    bool asked = false;
+    grid.OnSelectCell = [&](TjvStringGrid&, int, int, bool& canSelect) {
+        asked = true;
+        canSelect = false;
+    };
+    press(2, 6, Qt::RightButton);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ((Cell{grid.Col(), grid.Row()}), (Cell{3, 4}));
 }
 
 TEST_F(GridWidget, doubleClickClicksOnlyForItsFirstPressAndOpensTheEditor)

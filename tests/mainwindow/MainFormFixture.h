@@ -24,6 +24,8 @@ protected:
     NotificationArea* notificationArea = nullptr; // none: no tray icon
     DialogRunner* dialogs = nullptr;              // none: the dialogs' own modal loops
     QString editorPath = QStringLiteral("/usr/bin/true");
+    // Set: the user's locale's first day of the week, instead of the environment's.
+    std::function<Qt::DayOfWeek()> localeFirstDay;
     // Set: the default editor is not given as editorPath but searched for through it.
     std::function<QString()> findEditor;
     std::function<OutsideEditChoice(const QString&)> askOutsideEdit = [](const QString&) {
@@ -51,6 +53,8 @@ protected:
             env.defaultEditorPath = editorPath;
         env.notificationArea = notificationArea;
         env.dialogs = dialogs;
+        if (localeFirstDay)
+            env.localeFirstDayOfWeek = localeFirstDay;
         env.now = [this] { return now; };
         env.messages = &messages;
         env.askOutsideEdit = [this](const QString& path) { return askOutsideEdit(path); };

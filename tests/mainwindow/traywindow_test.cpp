@@ -4,6 +4,8 @@
 #include "MainFormFixture.h"
 #include "controls/RecordingNotificationArea.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QMenu>
 #include <QSignalSpy>
@@ -40,6 +42,25 @@ TEST_F(TrayWindowTest, iconAndMenuAreSetUp)
     EXPECT_TRUE(items[0]->font().bold());
     EXPECT_TRUE(items[1]->isSeparator());
     EXPECT_EQ(items[2]->text(), QStringLiteral("終了(&X)"));
+}
+
+// A dialog left open when the window went to the tray: the tray's restore must bring both, or
+// the window shows but takes no input.
+TEST_F(TrayWindowTest, restoreBringsAnOpenDialogForwardWithTheWindow)
+{
+    TMainForm& f = start();
+    QDialog dialog(&f);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    minimise();
+    ASSERT_TRUE(f.isHidden());
+    f.activateWindow(); // what a stray activation would leave behind
+    f.Restore1->trigger();
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.reject();
 }
 
 TEST_F(TrayWindowTest, minimiseHidesAndAClickOrDoubleClickRestores)
