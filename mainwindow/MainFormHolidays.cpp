@@ -18,8 +18,6 @@
 
 namespace {
 
-const QString kHolidaysKey = QStringLiteral("Holidays");
-
 // The holiday's name as the tool tip of its day caption.
 class DayCaptionTips final : public QObject {
 public:
@@ -79,8 +77,8 @@ void TMainForm::Holidays1Click()
 void TMainForm::readHolidaySetting(const IniStore& ini)
 {
     // Off until the user turns it on; a settings file without the key gets none at close.
-    m_holidaysStored = !ini.get(SettingsKeys::kCal, kHolidaysKey, QString()).isEmpty();
-    ShowHolidays = ini.getBool(SettingsKeys::kCal, kHolidaysKey, false);
+    m_holidaysStored = !ini.get(SettingsKeys::kCal, SettingsKeys::kHolidays, QString()).isEmpty();
+    ShowHolidays = ini.getBool(SettingsKeys::kCal, SettingsKeys::kHolidays, false);
     Holidays1->setChecked(ShowHolidays);
     // The status bar was filled before the settings were read.
     if (ShowHolidays)
@@ -90,7 +88,7 @@ void TMainForm::readHolidaySetting(const IniStore& ini)
 void TMainForm::writeHolidaySetting(IniStore& ini)
 {
     if (m_holidaysStored)
-        ini.putBool(SettingsKeys::kCal, kHolidaysKey, ShowHolidays);
+        ini.putBool(SettingsKeys::kCal, SettingsKeys::kHolidays, ShowHolidays);
 }
 
 void TMainForm::showHolidaysInCalendar(int year, int month)

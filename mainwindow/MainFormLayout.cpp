@@ -7,6 +7,7 @@
 #include "mainwindow/FontConvert.h"
 #include "mainwindow/MenuAction.h"
 #include "mainwindow/MonthCalendar.h"
+#include "mainwindow/model/MainSettings.h"
 #include "settings/RegMng.h"
 #include "settings/widgets/ComponentImage.h"
 
@@ -71,8 +72,8 @@ void TMainForm::buildLayout()
         item->SetSection(name);
         item->SetIdent(ident);
     };
-    addItem(QStringLiteral("MemoFont"), QStringLiteral("prop"));
-    addItem(QStringLiteral("SchItem"), QStringLiteral("item"));
+    addItem(SettingsKeys::kMemoFontItem, SettingsKeys::kMemoFontPrefix);
+    addItem(SettingsKeys::kColumnsItem, SettingsKeys::kColumnsPrefix);
 
     // Left half: the grid's tool bar over the month grid.
     Panel2 = new QWidget;

@@ -13,6 +13,7 @@
 #include "mainwindow/SchItemSetup.h"
 #include "mainwindow/WeekSetup.h"
 #include "mainwindow/model/ColumnCaptions.h"
+#include "mainwindow/model/MainSettings.h"
 #include "platform/Failure.h"
 #include "settings/RegMng.h"
 
@@ -199,9 +200,9 @@ void TMainForm::SchItemSet1Click()
 {
     RegManager1->SetIniFileName(IniPath);
     // The settings hold the list even when the dialog is cancelled.
-    RegManager1->GetFiler(QStringLiteral("SchItem")).WriteStrings(Memo5);
+    RegManager1->GetFiler(SettingsKeys::kColumnsItem).WriteStrings(Memo5);
     QStringList stored;
-    RegManager1->GetFiler(QStringLiteral("SchItem")).ReadStrings(stored);
+    RegManager1->GetFiler(SettingsKeys::kColumnsItem).ReadStrings(stored);
     TSchItemDlg& dialog = optionDialogs().SchItemDlg();
     dialog.Memo1->setPlainText(ColumnCaptions::toText(stored));
     dialog.Memo1->setFocus();
@@ -211,9 +212,9 @@ void TMainForm::SchItemSet1Click()
     if (lines.isEmpty())
         lines.append(QStringLiteral("予定"));
     try {
-        RegManager1->GetFiler(QStringLiteral("SchItem")).WriteStrings(lines);
+        RegManager1->GetFiler(SettingsKeys::kColumnsItem).WriteStrings(lines);
         QStringList readBack;
-        RegManager1->GetFiler(QStringLiteral("SchItem")).ReadStrings(readBack);
+        RegManager1->GetFiler(SettingsKeys::kColumnsItem).ReadStrings(readBack);
         Memo5 = readBack;
     } catch (const EQuavError&) {
         // Settings that cannot be written must not cost the user the captions just typed.

@@ -83,7 +83,7 @@ void TMainForm::FormCreate()
     {
         const auto fromFileAgain = qScopeGuard([this] { RegManager1->SetIniStore(nullptr); });
         readMemoFont();
-        RegManager1->GetFiler(QStringLiteral("SchItem")).ReadStrings(Memo5);
+        RegManager1->GetFiler(SettingsKeys::kColumnsItem).ReadStrings(Memo5);
         if (Memo5.isEmpty())
             Memo5 = {QStringLiteral("予定1"), QStringLiteral("予定2"), QStringLiteral("予定3")};
         readSettings(*m_startSettings);
@@ -122,7 +122,7 @@ void TMainForm::FormCreate()
 void TMainForm::readMemoFont()
 {
     const TFont defaults = MemoFont;
-    TRegFiler& filer = RegManager1->GetFiler(QStringLiteral("MemoFont"));
+    TRegFiler& filer = RegManager1->GetFiler(SettingsKeys::kMemoFontItem);
     try {
         filer.ReadFont(MemoFont);
     } catch (const EConvertError& failure) {
@@ -144,7 +144,7 @@ void TMainForm::writeMemoFont(IniStore& ini)
     RegManager1->SetIniFileName(IniPath);
     RegManager1->SetIniStore(&ini);
     const auto fromFileAgain = qScopeGuard([this] { RegManager1->SetIniStore(nullptr); });
-    RegManager1->GetFiler(QStringLiteral("MemoFont")).WriteFont(MemoFont);
+    RegManager1->GetFiler(SettingsKeys::kMemoFontItem).WriteFont(MemoFont);
 }
 
 void TMainForm::readSettings(const IniStore& ini)
@@ -157,8 +157,8 @@ void TMainForm::readSettings(const IniStore& ini)
     s.italic = MemoFont.Style & fsItalic;
     s.editorPath = EditorPath;
     s.dataFolder = DataFolder;
-    const bool placed = ini.get(SettingsKeys::kPos, QStringLiteral("Top"), QString()).size() > 0 ||
-                        ini.get(SettingsKeys::kPos, QStringLiteral("Left"), QString()).size() > 0;
+    const bool placed = ini.get(SettingsKeys::kPos, SettingsKeys::kTop, QString()).size() > 0 ||
+                        ini.get(SettingsKeys::kPos, SettingsKeys::kLeft, QString()).size() > 0;
     s.read(ini, int(Memo5.size()));
 
     // Without a stored position the window stays where the system places it; a stored one that

@@ -1,29 +1,39 @@
 #include "monthview/MonthViewSettings.h"
 
-#include "platform/ProfileFile.h"
+#include "mainwindow/model/MainSettings.h"
+#include "mainwindow/model/SettingsTable.h"
 
 namespace {
-const QString kSection = QStringLiteral("M3Pos");
+
+using Row = SettingsTable::Row<MonthViewSettings>;
+using Field = SettingsTable::Field;
+using SettingsKeys::kMonthView;
+
+const std::vector<Row>& rows()
+{
+    static const std::vector<Row> table = {
+        {kMonthView, SettingsKeys::kTop, [](MonthViewSettings& s, int) -> Field { return &s.top; }, 0,
+         nullptr, true},
+        {kMonthView, SettingsKeys::kLeft, [](MonthViewSettings& s, int) -> Field { return &s.left; }, 0,
+         nullptr, true},
+        {kMonthView, QStringLiteral("Width"), [](MonthViewSettings& s, int) -> Field { return &s.width; }},
+        {kMonthView, QStringLiteral("Height"), [](MonthViewSettings& s, int) -> Field { return &s.height; }},
+        {kMonthView, QStringLiteral("P1Width"),
+         [](MonthViewSettings& s, int) -> Field { return &s.p1Width; }},
+        {kMonthView, QStringLiteral("P2Width"),
+         [](MonthViewSettings& s, int) -> Field { return &s.p2Width; }},
+    };
+    return table;
 }
 
-void MonthViewSettings::read(const ProfileBatch& ini)
+} // namespace
+
+void MonthViewSettings::read(const IniStore& ini)
 {
-    top = ini.getInt(kSection, QStringLiteral("Top"), top);
-    left = ini.getInt(kSection, QStringLiteral("Left"), left);
-    width = ini.getInt(kSection, QStringLiteral("Width"), width);
-    height = ini.getInt(kSection, QStringLiteral("Height"), height);
-    p1Width = ini.getInt(kSection, QStringLiteral("P1Width"), p1Width);
-    p2Width = ini.getInt(kSection, QStringLiteral("P2Width"), p2Width);
+    SettingsTable::read<MonthViewSettings>(rows(), *this, ini);
 }
 
-void MonthViewSettings::write(ProfileBatch& ini) const
+void MonthViewSettings::write(IniStore& ini) const
 {
-    if (positionKnown) {
-        ini.putInt(kSection, QStringLiteral("Top"), top);
-        ini.putInt(kSection, QStringLiteral("Left"), left);
-    }
-    ini.putInt(kSection, QStringLiteral("Width"), width);
-    ini.putInt(kSection, QStringLiteral("Height"), height);
-    ini.putInt(kSection, QStringLiteral("P1Width"), p1Width);
-    ini.putInt(kSection, QStringLiteral("P2Width"), p2Width);
+    SettingsTable::write<MonthViewSettings>(rows(), *this, ini, positionKnown);
 }

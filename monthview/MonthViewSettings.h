@@ -1,8 +1,9 @@
 #pragma once
 
-class ProfileBatch;
+class IniStore;
 
-// The view's keys in section "M3Pos" of the settings file, in the order they are read and written.
+// The view's keys in section "M3Pos" of the settings file: the fields and their defaults; the
+// keys and their order are the table in MonthViewSettings.cpp.
 struct MonthViewSettings {
     int top = 140;
     int left = 207;
@@ -14,6 +15,6 @@ struct MonthViewSettings {
     bool positionKnown = true;
 
     // The fields' present values are the defaults of missing or unreadable keys.
-    void read(const ProfileBatch& ini);
-    void write(ProfileBatch& ini) const;
+    void read(const IniStore& ini);
+    void write(IniStore& ini) const;
 };

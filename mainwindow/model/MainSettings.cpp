@@ -1,68 +1,68 @@
 #include "mainwindow/model/MainSettings.h"
 
-#include "platform/IniStore.h"
+#include "mainwindow/model/SettingsTable.h"
 
 using namespace SettingsKeys;
 
 namespace {
-QString numbered(const char* name, int i)
+
+using Row = SettingsTable::Row<MainSettings>;
+using Field = SettingsTable::Field;
+
+std::vector<Row> makeRows()
 {
-    return QLatin1String(name) + QString::number(i);
+    const QString &pos = kPos, &cal = kCal, &memo = kMemo, &data = kData, &sheet = kSheet;
+    std::vector<Row> rows = {
+        {pos, kTop, [](MainSettings& s, int) -> Field { return &s.top; }, 0, nullptr, true},
+        {pos, kLeft, [](MainSettings& s, int) -> Field { return &s.left; }, 0, nullptr, true},
+        {pos, QStringLiteral("Width"), [](MainSettings& s, int) -> Field { return &s.width; }},
+        {pos, QStringLiteral("Height"), [](MainSettings& s, int) -> Field { return &s.height; }},
+        {pos, QStringLiteral("CalWidth"), [](MainSettings& s, int) -> Field { return &s.calWidth; }},
+        {pos, QStringLiteral("CalHeight"), [](MainSettings& s, int) -> Field { return &s.calHeight; }},
+        {pos, QStringLiteral("StartWeek"), [](MainSettings& s, int) -> Field { return &s.startWeek; }},
+        {cal, QStringLiteral("SatColor"), [](MainSettings& s, int) -> Field { return &s.satColor; }},
+        {cal, QStringLiteral("SunColor"), [](MainSettings& s, int) -> Field { return &s.sunColor; }},
+    };
+    // Each markup entry's symbol and colour in turn.
+    for (int i = 0; i < kMarkupCount; ++i) {
+        rows.push_back({cal, QStringLiteral("MarkupStr") + QString::number(i),
+                        [](MainSettings& s, int k) -> Field { return &s.markup[k].symbol; }, i});
+        rows.push_back({cal, QStringLiteral("MarkupColor") + QString::number(i),
+                        [](MainSettings& s, int k) -> Field { return &s.markup[k].color; }, i});
+    }
+    const std::vector<Row> rest = {
+        {memo, QStringLiteral("CharSet"), [](MainSettings& s, int) -> Field { return &s.charSet; }},
+        {memo, QStringLiteral("FontStyleBold"), [](MainSettings& s, int) -> Field { return &s.bold; }},
+        {memo, QStringLiteral("FontStyleItalic"), [](MainSettings& s, int) -> Field { return &s.italic; }},
+        {memo, QStringLiteral("Editor1"), [](MainSettings& s, int) -> Field { return &s.editorPath; }},
+        {data, QStringLiteral("Folder"), [](MainSettings& s, int) -> Field { return &s.dataFolder; }},
+        {sheet, QStringLiteral("ColWidth"), [](MainSettings& s, int c) -> Field { return &s.colWidths[c]; },
+         0, [](const MainSettings& s) { return int(s.colWidths.size()); }},
+        {pos, QStringLiteral("ActivePage"), [](MainSettings& s, int) -> Field { return &s.activePage; }},
+    };
+    rows.insert(rows.end(), rest.begin(), rest.end());
+    return rows;
 }
+
+const std::vector<Row>& rows()
+{
+    static const std::vector<Row> table = makeRows();
+    return table;
+}
+
 } // namespace
 
 void MainSettings::read(const IniStore& ini, int columnCount)
 {
-    top = ini.getInt(kPos, QStringLiteral("Top"), top);
-    left = ini.getInt(kPos, QStringLiteral("Left"), left);
-    width = ini.getInt(kPos, QStringLiteral("Width"), width);
-    height = ini.getInt(kPos, QStringLiteral("Height"), height);
-    calWidth = ini.getInt(kPos, QStringLiteral("CalWidth"), calWidth);
-    calHeight = ini.getInt(kPos, QStringLiteral("CalHeight"), calHeight);
-    startWeek = ini.getInt(kPos, QStringLiteral("StartWeek"), startWeek);
-    satColor = ColorRef(ini.getInt(kCal, QStringLiteral("SatColor"), int(satColor)));
-    sunColor = ColorRef(ini.getInt(kCal, QStringLiteral("SunColor"), int(sunColor)));
-    for (int i = 0; i < kMarkupCount; ++i) {
-        markup[i].symbol = ini.get(kCal, numbered("MarkupStr", i), markup[i].symbol);
-        markup[i].color = ColorRef(ini.getInt(kCal, numbered("MarkupColor", i), int(markup[i].color)));
-    }
+    const int fontCharSet = charSet;
+    colWidths = QList<int>(columnCount + 1, kDefaultColWidth);
+    SettingsTable::read<MainSettings>(rows(), *this, ini);
     // A character set outside a byte names none: keep the one the font came with.
-    const int storedCharSet = ini.getInt(kMemo, QStringLiteral("CharSet"), charSet);
-    if (storedCharSet >= 0 && storedCharSet <= 255)
-        charSet = storedCharSet;
-    bold = ini.getBool(kMemo, QStringLiteral("FontStyleBold"), bold);
-    italic = ini.getBool(kMemo, QStringLiteral("FontStyleItalic"), italic);
-    editorPath = ini.get(kMemo, QStringLiteral("Editor1"), editorPath);
-    dataFolder = ini.get(kData, QStringLiteral("Folder"), dataFolder);
-    colWidths.clear();
-    for (int c = 0; c <= columnCount; ++c)
-        colWidths.append(ini.getInt(kSheet, numbered("ColWidth", c), kDefaultColWidth));
-    activePage = ini.getInt(kPos, QStringLiteral("ActivePage"), activePage);
+    if (charSet < 0 || charSet > 255)
+        charSet = fontCharSet;
 }
 
 void MainSettings::write(IniStore& ini) const
 {
-    if (positionKnown) {
-        ini.putInt(kPos, QStringLiteral("Top"), top);
-        ini.putInt(kPos, QStringLiteral("Left"), left);
-    }
-    ini.putInt(kPos, QStringLiteral("Width"), width);
-    ini.putInt(kPos, QStringLiteral("Height"), height);
-    ini.putInt(kPos, QStringLiteral("CalWidth"), calWidth);
-    ini.putInt(kPos, QStringLiteral("CalHeight"), calHeight);
-    ini.putInt(kPos, QStringLiteral("StartWeek"), startWeek);
-    ini.putInt(kCal, QStringLiteral("SatColor"), int(satColor));
-    ini.putInt(kCal, QStringLiteral("SunColor"), int(sunColor));
-    for (int i = 0; i < kMarkupCount; ++i) {
-        ini.put(kCal, numbered("MarkupStr", i), markup[i].symbol);
-        ini.putInt(kCal, numbered("MarkupColor", i), int(markup[i].color));
-    }
-    ini.putInt(kMemo, QStringLiteral("CharSet"), charSet);
-    ini.putBool(kMemo, QStringLiteral("FontStyleBold"), bold);
-    ini.putBool(kMemo, QStringLiteral("FontStyleItalic"), italic);
-    ini.put(kMemo, QStringLiteral("Editor1"), editorPath);
-    ini.put(kData, QStringLiteral("Folder"), dataFolder);
-    for (int c = 0; c < colWidths.size(); ++c)
-        ini.putInt(kSheet, numbered("ColWidth", c), colWidths[c]);
-    ini.putInt(kPos, QStringLiteral("ActivePage"), activePage);
+    SettingsTable::write<MainSettings>(rows(), *this, ini, positionKnown);
 }

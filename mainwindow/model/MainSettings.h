@@ -7,7 +7,8 @@
 
 class IniStore;
 
-// The main window's own keys of "QuavScheduler.ini", one table for reading and writing.
+// The main window's own keys of "QuavScheduler.ini": the fields and their defaults; the keys
+// and their order are the table in MainSettings.cpp.
 struct MainSettings {
     int top = 0;
     int left = 0;
@@ -37,11 +38,24 @@ struct MainSettings {
     void write(IniStore& ini) const;
 };
 
+// The names of the settings file's sections and of the keys read outside a settings object.
 namespace SettingsKeys {
 inline const QString kPos = QStringLiteral("Pos");
 inline const QString kCal = QStringLiteral("Cal");
 inline const QString kMemo = QStringLiteral("Memo");
 inline const QString kData = QStringLiteral("Data");
 inline const QString kSheet = QStringLiteral("Sheet");
+// The three-month view's own section.
+inline const QString kMonthView = QStringLiteral("M3Pos");
+// Whether a window was ever placed: either of these present.
+inline const QString kTop = QStringLiteral("Top");
+inline const QString kLeft = QStringLiteral("Left");
+// In "Cal": whether national holidays are shown; written only once the user chose.
+inline const QString kHolidays = QStringLiteral("Holidays");
+// The settings manager's items, each with the prefix of its keys.
+inline const QString kMemoFontItem = QStringLiteral("MemoFont");
+inline const QString kMemoFontPrefix = QStringLiteral("prop");
+inline const QString kColumnsItem = QStringLiteral("SchItem");
+inline const QString kColumnsPrefix = QStringLiteral("item");
 constexpr int kDefaultColWidth = 50;
 } // namespace SettingsKeys
