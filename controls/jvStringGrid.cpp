@@ -233,14 +233,28 @@ bool TjvStringGrid::moveCurrent(int col, int row)
         if (!canSelect || !m_model.isValidCurrent(col, row))
             return false;
     }
+    placeCurrent(col, row);
+    if (OnClick)
+        OnClick(*this);
+    return true;
+}
+
+void TjvStringGrid::setRowQuietly(int row)
+{
+    const int col = m_model.col();
+    if (!m_model.isValidCurrent(col, row))
+        throw EListError(QStringLiteral("Grid index out of range"));
+    if (row != m_model.row())
+        placeCurrent(col, row);
+}
+
+void TjvStringGrid::placeCurrent(int col, int row)
+{
     closeEditor(true);
     invalidateCell(m_model.col(), m_model.row());
     m_model.setCurrent(col, row);
     scrollToShow(col, row);
     invalidateCell(col, row);
-    if (OnClick)
-        OnClick(*this);
-    return true;
 }
 
 void TjvStringGrid::moveBy(int dCol, int dRow)

@@ -93,6 +93,9 @@ public:
     // vetoed or already there. Throws EListError for a fixed cell or one outside the grid.
     bool setCol(int col);
     bool setRow(int row);
+    // Makes `row` current as setRow does, but neither asks OnSelectCell nor tells OnClick: for a
+    // caller that has already decided the move.
+    void setRowQuietly(int row);
     bool setCurrentCell(int col, int row);
 
     // First scrollable row and column shown below and right of the fixed ones.
@@ -163,6 +166,7 @@ private:
     void scrollToShow(int col, int row);
     void afterShapeChange();
     bool moveCurrent(int col, int row);
+    void placeCurrent(int col, int row);
     void moveBy(int dCol, int dRow);
     void pageBy(int pages);
     void paintCell(QPainter& painter, int col, int row, const QRect& rect);

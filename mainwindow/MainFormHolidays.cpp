@@ -4,7 +4,6 @@
 
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MonthCalendar.h"
-#include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/Holidays.h"
 #include "mainwindow/model/MainSettings.h"
 #include "platform/IniStore.h"
@@ -94,11 +93,4 @@ void TMainForm::writeHolidaySetting(IniStore& ini)
 void TMainForm::showHolidaysInCalendar(int year, int month)
 {
     MonthCal->setHolidays(year, month, ShowHolidays ? Holidays::monthMask(year, month) : 0);
-}
-
-QString TMainForm::statusText(QDate date) const
-{
-    const QString text = DayTexts::statusDate(date);
-    const QString name = ShowHolidays ? Holidays::nameOf(date) : QString();
-    return name.isEmpty() ? text : text + u' ' + name;
 }

@@ -6,7 +6,6 @@
 #include "mainwindow/MonthCalendar.h"
 #include "mainwindow/OptionDialogs.h"
 #include "mainwindow/model/DayFiles.h"
-#include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/MainSettings.h"
 #include "mainwindow/model/RecoveryJournal.h"
 #include "mainwindow/model/StoredGeometry.h"
@@ -18,7 +17,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
 #include <QScreen>
@@ -335,17 +333,6 @@ void TMainForm::ShowHint(const QString& hint)
         statusBar()->clearMessage();
     else
         statusBar()->showMessage(hint);
-}
-
-void TMainForm::setStatusDate(QDate date)
-{
-    StatusPanel->setText(statusText(date));
-}
-
-void TMainForm::setMonthLabel(QDate date)
-{
-    lblThisMonth->setText(DayTexts::monthLabel(date.year(), date.month()));
-    lblThisMonth->adjustSize();
 }
 
 void TMainForm::reportFailure(const QString& message)

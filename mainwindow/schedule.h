@@ -320,6 +320,14 @@ private:
     SaveOutcome savePagesReporting();
     void refreshBoldDay(QDate date);
 
+    // The date change's steps, in their order.
+    struct DateChange;
+    void readNextMonth(DateChange& change);
+    bool leaveMonth(DateChange& change);
+    bool leavePages(DateChange& change);
+    void loadDate(DateChange& change);
+    void showDate(const DateChange& change);
+
     // Recovery journal and outside edits.
     void setupRecovery();
     void journalSoon();
@@ -361,7 +369,6 @@ private:
     QTimer* m_journalTimer = nullptr;
     std::array<DiskStamp, 5> m_pageStamp;    // each page's file as last read or written
     std::array<QString, 5> m_pageLoadedFrom; // the file each page was last loaded from
-    int m_dateChangeDepth = 0;               // date changes running, the nested one included
     // The editor text last written, while the page stays modified after its save.
     std::array<std::optional<QString>, 5> m_pageWritten;
     DiskStamp m_monthStamp;

@@ -89,6 +89,23 @@ TEST_F(GridWidget, rightPressMakesTheClickedCellCurrentWithoutOpeningTheEditor)
     EXPECT_EQ((Cell{grid.Col(), grid.Row()}), (Cell{3, 4}));
 }
 
+// A move the caller has already decided: no question, no click, the cell's edit kept.
+TEST_F(GridWidget, quietRowMoveNeitherAsksNorClicksAndKeepsTheEdit)
+{
+    bool asked = false;
+    grid.OnSelectCell = [&](TjvStringGrid&, int, int, bool&) { asked = true; };
+    key(Qt::Key_F2);
+    ASSERT_TRUE(grid.EditorMode());
+    editor()->setText(u"typed"_s);
+    grid.setRowQuietly(7);
+    EXPECT_EQ((Cell{grid.Col(), grid.Row()}), (Cell{1, 7}));
+    EXPECT_FALSE(asked);
+    EXPECT_TRUE(clicks.empty());
+    EXPECT_FALSE(grid.EditorMode());
+    EXPECT_EQ(grid.Cells(1, 1), u"typed"_s);
+    EXPECT_THROW(grid.setRowQuietly(40), EQuavError);
+}
+
 TEST_F(GridWidget, doubleClickClicksOnlyForItsFirstPressAndOpensTheEditor)
 {
     // The platform delivers a double click as press, release, double-click, release.

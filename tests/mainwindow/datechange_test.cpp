@@ -2,6 +2,7 @@
 #include "MainFormFixture.h"
 
 #include "controls/jvStringGrid.h"
+#include "support/FileEvents.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -113,4 +114,31 @@ TEST_F(DateChange, sameDateStillSavesAndDeletes)
     EXPECT_EQ(file("20010204.txt"), QByteArray("typed"));
     EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("typed"));
     EXPECT_FALSE(f.Memo7->document()->isModified());
+}
+
+// One calendar click is one date change: the day files are read once, not again by the grid's
+// move to the day's row, and a later click on that row's cell stays on the day.
+TEST_F(DateChange, calendarClickReadsTheDayOnceAndTheGridFollowsQuietly)
+{
+    dir.write(QStringLiteral("20010220.txt"), "diary");
+    TMainForm& f = start();
+    QTest::qWait(20);
+    FileEvents events(dir.file(QStringLiteral("20010220.txt")));
+    ASSERT_TRUE(events.available());
+    int clicks = 0;
+    const auto click = f.jvStringGrid1->OnClick;
+    f.jvStringGrid1->OnClick = [&](TjvStringGrid& grid) {
+        ++clicks;
+        click(grid);
+    };
+    changeDate(QDate(2001, 2, 20));
+    EXPECT_EQ(events.take().opened, 1);
+    EXPECT_EQ(clicks, 0) << "the grid's move ran the date change again";
+    EXPECT_EQ(f.jvStringGrid1->Row(), 20);
+    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("diary"));
+
+    // A press on the current cell is a click on that day, not on the day shown before.
+    TjvStringGrid& grid = *f.jvStringGrid1;
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.CellRect(grid.Col(), 20).center());
+    EXPECT_EQ(f.MonthCal->selectedDate(), QDate(2001, 2, 20));
 }
