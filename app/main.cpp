@@ -44,7 +44,7 @@ int main(int argc, char** argv)
     mainForm.setOptionDialogs(&dialogs);
     QObject::connect(&marker, &InstanceMarker::activationRequested, &mainForm, &TMainForm::Restore1Click);
     // Created hidden, after the main window (its start-up reads it); the dialogs go before it.
-    TSomeMonthViewForm monthView(mainForm, messages);
+    TSomeMonthViewForm monthView(mainForm.monthViewSource(), messages);
     mainForm.setMonthView(&monthView);
     SessionEnd::install(app, mainForm);
     QObject::connect(&mainForm, &TMainForm::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);

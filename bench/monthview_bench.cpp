@@ -71,7 +71,7 @@ void BM_RefreshMonths(benchmark::State& state)
 {
     QTemporaryDir settings;
     TMainForm form(env(settings.path()));
-    TSomeMonthViewForm view(form, messages());
+    TSomeMonthViewForm view(form.monthViewSource(), messages());
     const int before = messages().shown;
     for (auto _ : state)
         view.RefreshMonths();

@@ -131,3 +131,21 @@ void TEditorSetupDlg::SHFolder1SelectionChanged(TSHBrowseForFolderEx&, QWidget*,
 {
     SHFolder1->SetSelectFolderName(path.endsWith(u'/') ? path : path + u'/');
 }
+
+void TEditorSetupDlg::fill(const QString& shownEditor, const QString& storedEditor, const QString& dataFolder)
+{
+    Edit1->setText(shownEditor);
+    OpenDialogInitialDir = folderPart(storedEditor);
+    Edit2->setText(dataFolder);
+    Edit1->setFocus();
+}
+
+QString TEditorSetupDlg::editorPath() const
+{
+    return Edit1->text();
+}
+
+QString TEditorSetupDlg::dataFolder() const
+{
+    return Edit2->text();
+}

@@ -34,6 +34,11 @@ public:
     void SHFolder1SelectionChanged(TSHBrowseForFolderEx& sender, QWidget* wnd, const QString& path,
                                    QString& showText, TOKButtonState& okButtonState);
 
+    // The editor's path and the data folder as stored; the file dialog opens in the editor's folder.
+    void fill(const QString& shownEditor, const QString& storedEditor, const QString& dataFolder);
+    QString editorPath() const;
+    QString dataFolder() const;
+
     // Everything up to and including the last separator: the folder the file dialog opens in.
     static QString folderPart(const QString& path);
 

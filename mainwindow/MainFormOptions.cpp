@@ -12,17 +12,13 @@
 #include "mainwindow/OptionDialogs.h"
 #include "mainwindow/SchItemSetup.h"
 #include "mainwindow/WeekSetup.h"
-#include "mainwindow/model/ColumnCaptions.h"
 #include "mainwindow/model/MainSettings.h"
 #include "platform/Failure.h"
 #include "settings/RegMng.h"
 
 #include <QAction>
 #include <QColorDialog>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 
 namespace {
 
@@ -170,16 +166,10 @@ void TMainForm::MarkupStr1Click(QObject* sender)
         return;
     const int k = int(at - MS.begin());
     TMarkupStrDlg& dialog = optionDialogs().MarkupStrDlg();
-    dialog.Edit1->setText(MarkupEntries[k].symbol);
-    QPalette palette = dialog.Edit1->palette();
-    const QColor color = FontConvert::toQColor(MarkupEntries[k].color);
-    palette.setColor(QPalette::Base, color.isValid() ? color : QPalette().color(QPalette::Base));
-    dialog.Edit1->setPalette(palette);
-    dialog.Edit1->selectAll();
-    dialog.Edit1->setFocus();
+    dialog.fill(MarkupEntries[k].symbol, FontConvert::toQColor(MarkupEntries[k].color));
     if (!dialogRunner().run(dialog))
         return;
-    MarkupEntries[k].symbol = dialog.Edit1->text();
+    MarkupEntries[k].symbol = dialog.symbol();
     updateMarkupCaptions(k);
     jvStringGrid1->Invalidate();
 }
@@ -187,12 +177,10 @@ void TMainForm::MarkupStr1Click(QObject* sender)
 void TMainForm::StartWeek1Click()
 {
     TWeekSetupDlg& dialog = optionDialogs().WeekSetupDlg();
-    dialog.ComboBox1->setCurrentIndex(StartWeek >= 0 && StartWeek < dialog.ComboBox1->count() ? StartWeek
-                                                                                              : -1);
-    dialog.ComboBox1->setFocus();
+    dialog.fill(StartWeek);
     if (!dialogRunner().run(dialog))
         return;
-    StartWeek = dialog.ComboBox1->currentIndex();
+    StartWeek = dialog.startWeek();
     ApplyFirstDayOfWeek();
 }
 
@@ -204,13 +192,10 @@ void TMainForm::SchItemSet1Click()
     QStringList stored;
     RegManager1->GetFiler(SettingsKeys::kColumnsItem).ReadStrings(stored);
     TSchItemDlg& dialog = optionDialogs().SchItemDlg();
-    dialog.Memo1->setPlainText(ColumnCaptions::toText(stored));
-    dialog.Memo1->setFocus();
+    dialog.fill(stored);
     if (!dialogRunner().run(dialog))
         return;
-    QStringList lines = ColumnCaptions::fromText(dialog.Memo1->toPlainText());
-    if (lines.isEmpty())
-        lines.append(QStringLiteral("予定"));
+    const QStringList lines = dialog.captions();
     try {
         RegManager1->GetFiler(SettingsKeys::kColumnsItem).WriteStrings(lines);
         QStringList readBack;
@@ -229,13 +214,10 @@ void TMainForm::SchItemSet1Click()
 void TMainForm::EditorSet1Click()
 {
     TEditorSetupDlg& dialog = optionDialogs().EditorSetupDlg();
-    dialog.Edit1->setText(editorPath());
-    dialog.OpenDialogInitialDir = TEditorSetupDlg::folderPart(EditorPath);
-    dialog.Edit2->setText(DataFolder);
-    dialog.Edit1->setFocus();
+    dialog.fill(editorPath(), EditorPath, DataFolder);
     if (!dialogRunner().run(dialog))
         return;
     // Taken as typed: a wrong path shows up where it is used.
-    EditorPath = dialog.Edit1->text();
-    DataFolder = dialog.Edit2->text();
+    EditorPath = dialog.editorPath();
+    DataFolder = dialog.dataFolder();
 }

@@ -18,3 +18,18 @@ TMarkupStrDlg::TMarkupStrDlg(QWidget* parent)
     setTabOrder(OKBtn, CancelBtn);
     Edit1->setFocus();
 }
+
+void TMarkupStrDlg::fill(const QString& symbol, const QColor& color)
+{
+    Edit1->setText(symbol);
+    QPalette palette = Edit1->palette();
+    palette.setColor(QPalette::Base, color.isValid() ? color : QPalette().color(QPalette::Base));
+    Edit1->setPalette(palette);
+    Edit1->selectAll();
+    Edit1->setFocus();
+}
+
+QString TMarkupStrDlg::symbol() const
+{
+    return Edit1->text();
+}

@@ -1,5 +1,7 @@
 #include "mainwindow/SchItemSetup.h"
 
+#include "mainwindow/model/ColumnCaptions.h"
+
 #include <QPlainTextEdit>
 
 TSchItemDlg::TSchItemDlg(QWidget* parent)
@@ -18,4 +20,18 @@ TSchItemDlg::TSchItemDlg(QWidget* parent)
     setTabOrder(Memo1, OKBtn);
     setTabOrder(OKBtn, CancelBtn);
     Memo1->setFocus();
+}
+
+void TSchItemDlg::fill(const QStringList& captions)
+{
+    Memo1->setPlainText(ColumnCaptions::toText(captions));
+    Memo1->setFocus();
+}
+
+QStringList TSchItemDlg::captions() const
+{
+    QStringList lines = ColumnCaptions::fromText(Memo1->toPlainText());
+    if (lines.isEmpty())
+        lines.append(QStringLiteral("予定"));
+    return lines;
 }

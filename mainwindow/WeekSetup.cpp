@@ -17,3 +17,14 @@ TWeekSetupDlg::TWeekSetupDlg(QWidget* parent)
     setTabOrder(OKBtn, CancelBtn);
     ComboBox1->setFocus();
 }
+
+void TWeekSetupDlg::fill(int startWeek)
+{
+    ComboBox1->setCurrentIndex(startWeek >= 0 && startWeek < ComboBox1->count() ? startWeek : -1);
+    ComboBox1->setFocus();
+}
+
+int TWeekSetupDlg::startWeek() const
+{
+    return ComboBox1->currentIndex();
+}

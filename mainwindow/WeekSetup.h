@@ -11,5 +11,10 @@ class TWeekSetupDlg final : public FixedDialog {
 public:
     explicit TWeekSetupDlg(QWidget* parent = nullptr);
 
+    // The day shown selected: 0 Sunday to 6 Saturday; any other value selects none.
+    void fill(int startWeek);
+    // The selected day's number, -1 for none.
+    int startWeek() const;
+
     QComboBox* ComboBox1 = nullptr;
 };

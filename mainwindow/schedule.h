@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/MainFormEnv.h"
+#include "mainwindow/MonthViewSource.h"
 #include "mainwindow/model/FileTextBaseline.h"
 #include "mainwindow/model/GridBaseline.h"
 #include "mainwindow/model/MonthExtraFields.h"
@@ -51,7 +52,7 @@ class ProfileBatch;
 
 // The main window: conducts start-up, date changes and close; the rules themselves live in
 // mainwindow/model and the controls.
-class TMainForm final : public QMainWindow {
+class TMainForm final : public QMainWindow, private MonthViewSource {
     Q_OBJECT
 
 public:
@@ -207,13 +208,15 @@ public:
     // Marks of the months around the one the calendar shows.
     void MonthCalGetMonthInfo(int year, int month);
 
-    QDate selectedDate() const;
+    QDate selectedDate() const override;
     QPlainTextEdit* pageEditor(int index) const;
 
     // The settings file as read once at start, until the window is first shown (null after):
     // the windows made at start with this one read their settings from it.
-    const ProfileBatch* settingsReadAtStart() const { return m_startSettings.get(); }
-    bool windowPositionsKnown() const { return m_env.windowPositionsKnown; }
+    const ProfileBatch* settingsReadAtStart() const override { return m_startSettings.get(); }
+    bool windowPositionsKnown() const override { return m_env.windowPositionsKnown; }
+    // What the three-month view reads of this window.
+    const MonthViewSource& monthViewSource() const { return *this; }
     // The settings steps of the close sequence in their order, each run through `step`, all
     // storing into `ini`.
     void storeClosingSettings(IniStore& ini, const std::function<void(const std::function<void()>&)>& step);
@@ -241,6 +244,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
+
+private:
+    // The three-month view's reading of the window.
+    QString dataFolder() const override { return DataFolder; }
+    QString settingsPath() const override { return IniPath; }
+    QIcon icon() const override { return windowIcon(); }
+    const TjvStringGrid& scheduleGrid() const override { return *jvStringGrid1; }
+    CellColours cellColours() const override { return {SatColor, SunColor, MarkupEntries, ShowHolidays}; }
 
 private:
     void buildLayout();

@@ -6,7 +6,7 @@
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/Markup.h"
-#include "mainwindow/schedule.h"
+#include "mainwindow/MonthViewSource.h"
 #include "monthview/MonthViewSettings.h"
 #include "monthview/WindowPlacement.h"
 #include "platform/AnsiText.h"
@@ -80,7 +80,8 @@ std::optional<QByteArray> readMonthFile(const QString& path)
 
 } // namespace
 
-TSomeMonthViewForm::TSomeMonthViewForm(TMainForm& mainForm, MessageService& messages, QWidget* parent)
+TSomeMonthViewForm::TSomeMonthViewForm(const MonthViewSource& mainForm, MessageService& messages,
+                                       QWidget* parent)
     : QWidget(parent, Qt::Window), m_main(mainForm), m_messages(messages)
 {
     buildLayout();
@@ -103,7 +104,7 @@ void TSomeMonthViewForm::buildLayout()
     QFont windowFont(QStringLiteral("ＭＳ Ｐゴシック"));
     windowFont.setPixelSize(12);
     setFont(windowFont);
-    setWindowIcon(m_main.windowIcon());
+    setWindowIcon(m_main.icon());
 
     const QColor skyBlue(166, 202, 240);
     const QColor moneyGreen(192, 220, 192);
@@ -164,10 +165,10 @@ void TSomeMonthViewForm::FormCreate()
     s.p2Width = kPanelWidth;
     // At program start the main window has just read the file: its copy serves.
     const ProfileBatch* atStart = m_main.settingsReadAtStart();
-    if (atStart && atStart->path() == m_main.IniPath)
+    if (atStart && atStart->path() == m_main.settingsPath())
         s.read(*atStart);
     else
-        s.read(ProfileBatch(m_main.IniPath));
+        s.read(ProfileBatch(m_main.settingsPath()));
     move(s.left, s.top);
     resize(s.width, s.height);
     Splitter->setSizes(
@@ -199,7 +200,7 @@ void TSomeMonthViewForm::FormClose()
     s.p1Width = Panel1->width();
     s.p2Width = Panel2->width();
     s.positionKnown = m_main.windowPositionsKnown();
-    ProfileBatch ini(m_main.IniPath);
+    ProfileBatch ini(m_main.settingsPath());
     s.write(ini);
     ini.commit();
 }
@@ -244,11 +245,11 @@ void TSomeMonthViewForm::RefreshMonths()
     std::array<QString, 3> files;
     std::array<std::optional<QByteArray>, 3> contents;
     for (int k = 0; k < 3; ++k) {
-        files[k] = DayFiles::joinPath(m_main.DataFolder, DayFiles::monthFileName(months[k]));
+        files[k] = DayFiles::joinPath(m_main.dataFolder(), DayFiles::monthFileName(months[k]));
         contents[k] = readMonthFile(files[k]);
     }
 
-    const TjvStringGrid& mainGrid = *m_main.jvStringGrid1;
+    const TjvStringGrid& mainGrid = m_main.scheduleGrid();
     const int columns = mainGrid.ColCount();
     for (int k = 0; k < 3; ++k) {
         MonthYears[k] = quint16(months[k].year());
@@ -284,7 +285,7 @@ void TSomeMonthViewForm::RefreshMonths()
 void TSomeMonthViewForm::copyColumnCaptions(int slot)
 {
     TjvStringGrid& grid = *MonthGrids[slot];
-    const TjvStringGrid& mainGrid = *m_main.jvStringGrid1;
+    const TjvStringGrid& mainGrid = m_main.scheduleGrid();
     grid.setCells(0, 0, QString());
     // Columns the file has beyond the main grid's keep the captions stored in the file.
     for (int c = 1; c < mainGrid.ColCount() && c < grid.ColCount(); ++c)
@@ -296,7 +297,7 @@ void TSomeMonthViewForm::FillEmptyMonth(int slot)
     TjvStringGrid& grid = *MonthGrids[slot];
     const int year = MonthYears[slot];
     const int month = MonthNumbers[slot];
-    grid.setColCount(m_main.jvStringGrid1->ColCount());
+    grid.setColCount(m_main.scheduleGrid().ColCount());
     grid.setRowCount(32);
     copyColumnCaptions(slot);
     // Days past the month's end are no valid dates: each of them drops the last row.
@@ -324,8 +325,9 @@ void TSomeMonthViewForm::jvStringGrid1DrawCell(TjvStringGrid& sender, int col, i
     const QString text = sender.Cells(col, row);
     // The main grid's own rule with this slot's month; colours and symbols as the main window
     // holds them now.
+    const MonthViewSource::CellColours colours = m_main.cellColours();
     const std::optional<ColorRef> fill =
-        Markup::cellFill(QDate(MonthYears[slot], MonthNumbers[slot], 1), row, text, m_main.SatColor,
-                         m_main.SunColor, m_main.MarkupEntries, m_main.ShowHolidays);
+        Markup::cellFill(QDate(MonthYears[slot], MonthNumbers[slot], 1), row, text, colours.saturday,
+                         colours.sunday, colours.markup, colours.holidays);
     paintMarkedCell(painter, rect, text, fill);
 }

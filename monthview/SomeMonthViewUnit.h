@@ -11,7 +11,7 @@ class QPainter;
 class QSplitter;
 class QSplitterHandle;
 class MessageService;
-class TMainForm;
+class MonthViewSource;
 class TjvStringGrid;
 struct TGridDrawState;
 
@@ -23,7 +23,7 @@ class TSomeMonthViewForm final : public QWidget, public MonthViewLink {
 
 public:
     // Both must outlive the view.
-    TSomeMonthViewForm(TMainForm& mainForm, MessageService& messages, QWidget* parent = nullptr);
+    TSomeMonthViewForm(const MonthViewSource& mainForm, MessageService& messages, QWidget* parent = nullptr);
     ~TSomeMonthViewForm() override;
     Q_DISABLE_COPY_MOVE(TSomeMonthViewForm)
 
@@ -66,6 +66,6 @@ private:
     void FormClose();
     void copyColumnCaptions(int slot);
 
-    TMainForm& m_main;
+    const MonthViewSource& m_main;
     MessageService& m_messages;
 };

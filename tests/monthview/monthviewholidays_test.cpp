@@ -23,7 +23,7 @@ protected:
 TEST_F(MonthViewHolidaysTest, holidaysTakeTheSundayColourOnceTurnedOn)
 {
     start();
-    view = std::make_unique<TSomeMonthViewForm>(*form, messages);
+    view = std::make_unique<TSomeMonthViewForm>(form->monthViewSource(), messages);
     form->setMonthView(view.get());
     form->ViewMonthsForm->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));

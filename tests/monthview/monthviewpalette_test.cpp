@@ -20,7 +20,7 @@ protected:
     void startDark()
     {
         start();
-        view = std::make_unique<TSomeMonthViewForm>(*form, messages);
+        view = std::make_unique<TSomeMonthViewForm>(form->monthViewSource(), messages);
         form->setMonthView(view.get());
         view->setPalette(darkPalette());
     }
@@ -60,7 +60,7 @@ TEST_F(MonthViewPaletteTest, labelsAndMarkedCellsRead)
 TEST_F(MonthViewPaletteTest, paletteChangedLaterReachesTheLabels)
 {
     start();
-    view = std::make_unique<TSomeMonthViewForm>(*form, messages);
+    view = std::make_unique<TSomeMonthViewForm>(form->monthViewSource(), messages);
     form->setMonthView(view.get());
     form->ViewMonthsForm->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));

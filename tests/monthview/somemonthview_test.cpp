@@ -27,7 +27,7 @@ protected:
     TSomeMonthViewForm& startBoth()
     {
         start();
-        view = std::make_unique<TSomeMonthViewForm>(*form, messages);
+        view = std::make_unique<TSomeMonthViewForm>(form->monthViewSource(), messages);
         form->setMonthView(view.get());
         return *view;
     }
@@ -335,7 +335,7 @@ TEST_F(MonthViewTest, madeAtStartTakesItsPlaceFromTheMainWindowsOneRead)
               "[Pos]\r\nWidth=640\r\n[M3Pos]\r\nTop=70\r\nLeft=60\r\nWidth=640\r\nHeight=400\r\n");
     FileEvents events(ini());
     form = std::make_unique<TMainForm>(makeEnv());
-    view = std::make_unique<TSomeMonthViewForm>(*form, messages);
+    view = std::make_unique<TSomeMonthViewForm>(form->monthViewSource(), messages);
     form->setMonthView(view.get());
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));

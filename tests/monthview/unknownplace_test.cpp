@@ -20,7 +20,7 @@ protected:
         MainFormEnv env = makeEnv();
         env.windowPositionsKnown = false;
         form = std::make_unique<TMainForm>(env);
-        view = std::make_unique<TSomeMonthViewForm>(*form, messages);
+        view = std::make_unique<TSomeMonthViewForm>(form->monthViewSource(), messages);
         form->setMonthView(view.get());
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
