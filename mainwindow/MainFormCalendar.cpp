@@ -4,6 +4,7 @@
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MonthCalendar.h"
 #include "mainwindow/model/BoldDays.h"
+#include "mainwindow/model/DataFileNames.h"
 #include "mainwindow/model/DayFiles.h"
 #include "platform/Failure.h"
 
@@ -25,7 +26,7 @@ void TMainForm::buildFileNames(QDate date)
 void TMainForm::MonthCalClick()
 {
     const QDate d = selectedDate();
-    const QString newMonthFile = DayFiles::joinPath(DataFolder, DayFiles::monthFileName(d));
+    const QString newMonthFile = DayFiles::joinPath(DataFolder, DataFileNames::month(d));
     const bool monthChanges = newMonthFile != MonthFile;
     // The grid's move to the day's row runs the date change once more for the date just loaded.
     // With nothing to save there is nothing new to load either: it only confirms label and status.

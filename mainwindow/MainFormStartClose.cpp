@@ -5,6 +5,7 @@
 #include "mainwindow/FontConvert.h"
 #include "mainwindow/MonthCalendar.h"
 #include "mainwindow/OptionDialogs.h"
+#include "mainwindow/model/DataFileNames.h"
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/MainSettings.h"
@@ -96,10 +97,10 @@ void TMainForm::FormCreate()
     applyMemoFont();
 
     MonthCal->setSelectedDate(today);
-    MonthFile = DayFiles::joinPath(DataFolder, DayFiles::monthFileName(today));
+    MonthFile = DayFiles::joinPath(DataFolder, DataFileNames::month(today));
     buildFileNames(today);
-    ToDoFile = DayFiles::joinPath(DataFolder, DayFiles::kToDoName);
-    MemoFile = DayFiles::joinPath(DataFolder, DayFiles::kMemoName);
+    ToDoFile = DayFiles::joinPath(DataFolder, DataFileNames::kToDo);
+    MemoFile = DayFiles::joinPath(DataFolder, DataFileNames::kMemo);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     m_shownDate = today;

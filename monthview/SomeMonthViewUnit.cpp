@@ -3,6 +3,7 @@
 #include "controls/FilledLabel.h"
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MarkedCell.h"
+#include "mainwindow/model/DataFileNames.h"
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/Markup.h"
@@ -244,7 +245,7 @@ void TSomeMonthViewForm::RefreshMonths()
     std::array<QString, 3> files;
     std::array<std::optional<QByteArray>, 3> contents;
     for (int k = 0; k < 3; ++k) {
-        files[k] = DayFiles::joinPath(m_main.DataFolder, DayFiles::monthFileName(months[k]));
+        files[k] = DayFiles::joinPath(m_main.DataFolder, DataFileNames::month(months[k]));
         contents[k] = readMonthFile(files[k]);
     }
 
