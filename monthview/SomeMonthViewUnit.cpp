@@ -7,9 +7,9 @@
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/Markup.h"
+#include "mainwindow/model/StoredGeometry.h"
 #include "mainwindow/schedule.h"
 #include "monthview/MonthViewSettings.h"
-#include "monthview/WindowPlacement.h"
 #include "platform/AnsiText.h"
 #include "platform/Failure.h"
 #include "platform/MessageService.h"
@@ -217,7 +217,8 @@ void TSomeMonthViewForm::setVisible(bool visible)
                 screens.append(screen->availableGeometry());
         }
         const QRect frame = frameGeometry();
-        const QPoint place = WindowPlacement::ontoScreens(frame, screens);
+        // Only moved: the view keeps the size it was given, its top-left corner on the screen.
+        const QPoint place = StoredGeometry::onScreen(frame, screens).topLeft();
         if (place != frame.topLeft())
             move(place);
     }
