@@ -69,7 +69,7 @@ void TMainForm::MonthCalClick()
         }
     }
     const QDate previous = m_shownDate;
-    const SaveOutcome saved = savePagesReporting();
+    const SaveOutcome saved = SavePages();
     // A page that could not be written keeps its text on screen unless the user moves on with
     // it journaled; loading the next date over it would otherwise lose what was typed.
     if (!saved.ok && !(movedOn ? keepUnsaved() : moveOnAfterFailedSave())) {

@@ -305,7 +305,7 @@ bool TMainForm::FormCloseQuery()
             fail(failure);
     }
     step([this] { SaveMonth(); });
-    const SaveOutcome pages = savePagesReporting();
+    const SaveOutcome pages = SavePages();
     ok = pages.ok && !pages.keptInJournal && ok;
     // What could not be written stays journaled, whatever the answer below.
     journalNow();

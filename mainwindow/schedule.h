@@ -156,7 +156,6 @@ public:
 
     // Operations used across the window.
     void LoadPages();
-    void SavePages(); // reports its own failures
     void SetColumnCaptions();
     void NewMonth();
     void LoadMonth();
@@ -317,7 +316,7 @@ private:
     bool pagesNeedSaving() const;                 // a save would write or delete a page file
     void putText(int index, const QString& text); // the page's text, unmodified
     void pageShown(int index);
-    SaveOutcome savePagesReporting();
+    SaveOutcome SavePages(); // reports its own failures; the outcome tells the caller what is unsaved
     void refreshBoldDay(QDate date);
 
     // Recovery journal and outside edits.
