@@ -6,6 +6,7 @@
 #include "controls/jvStringGrid.h"
 #include "controls/model/GridModel.h"
 #include "mainwindow/MonthCalendar.h"
+#include "mainwindow/model/DataFileNames.h"
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/DayTexts.h"
 #include "mainwindow/schedule.h"
@@ -47,7 +48,7 @@ const QString& dataFolder()
                         text += QStringLiteral("歯医者");
                     text += QStringLiteral(",\r\n");
                 }
-                AnsiText::writeBytes(DayFiles::joinPath(dir.path(), DayFiles::monthFileName(first)),
+                AnsiText::writeBytes(DayFiles::joinPath(dir.path(), DataFileNames::month(first)),
                                      AnsiText::encode(text));
             }
         }
@@ -84,7 +85,7 @@ void BM_ReadAndDecode_floor(benchmark::State& state)
 {
     QString files[3];
     for (int k = 0; k < 3; ++k)
-        files[k] = DayFiles::joinPath(dataFolder(), DayFiles::monthFileName(kSelected.addMonths(k)));
+        files[k] = DayFiles::joinPath(dataFolder(), DataFileNames::month(kSelected.addMonths(k)));
     GridModel models[3];
     for (auto _ : state) {
         for (int k = 0; k < 3; ++k)

@@ -11,11 +11,23 @@ if(QUAV_SANITIZE)
   target_link_options(quav_options INTERFACE -fsanitize=address,undefined)
 endif()
 
-# Sources of a folder's library: every .cpp/.h beside its CMakeLists.txt.
+# Sources of a folder's library: every .cpp/.h beside its CMakeLists.txt. Its headers are seen
+# through an include folder of its own that holds links to them under their paths from the
+# source root, so a library sees the headers of the libraries it links and no others: including
+# from a layer it does not link fails to compile. scripts/check-layers.cmake keeps the table.
 function(quav_library name dir)
   file(GLOB _src CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
   add_library(${name} STATIC ${_src})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  file(RELATIVE_PATH _rel ${CMAKE_SOURCE_DIR} ${dir})
+  set(_include ${CMAKE_BINARY_DIR}/include/${name})
+  file(REMOVE_RECURSE ${_include})
+  file(MAKE_DIRECTORY ${_include}/${_rel})
+  file(GLOB _headers ${dir}/*.h)
+  foreach(_header IN LISTS _headers)
+    get_filename_component(_file ${_header} NAME)
+    file(CREATE_LINK ${_header} ${_include}/${_rel}/${_file} SYMBOLIC COPY_ON_ERROR)
+  endforeach()
+  target_include_directories(${name} PUBLIC ${_include})
   target_link_libraries(${name} PRIVATE quav_options)
 endfunction()
 

@@ -102,7 +102,6 @@ public:
     int TopRow() const { return m_topRow; }
     void setTopRow(int row);
     int LeftCol() const { return m_leftCol; }
-    void setLeftCol(int col);
     // Scrollable rows and columns shown whole.
     int VisibleRowCount() const;
     int VisibleColCount() const;

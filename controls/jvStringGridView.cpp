@@ -216,14 +216,6 @@ void TjvStringGrid::setTopRow(int row)
     viewport()->update();
 }
 
-void TjvStringGrid::setLeftCol(int col)
-{
-    m_leftCol = col;
-    updateScrollBars();
-    placeEditor();
-    viewport()->update();
-}
-
 void TjvStringGrid::scrollToShow(int col, int row)
 {
     const int topRow = m_topRow;

@@ -5,6 +5,7 @@
 
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MonthCalendar.h"
+#include "mainwindow/model/DataFileNames.h"
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/Holidays.h"
@@ -26,7 +27,7 @@ void TMainForm::MonthCalClick()
 {
     DateChange change;
     change.date = selectedDate();
-    change.monthFile = DayFiles::joinPath(DataFolder, DayFiles::monthFileName(change.date));
+    change.monthFile = DayFiles::joinPath(DataFolder, DataFileNames::month(change.date));
     change.monthChanges = change.monthFile != MonthFile;
     change.previous = m_shownDate;
     try {
@@ -73,7 +74,7 @@ bool TMainForm::leaveMonth(DateChange& change)
 // journaled; loading the next date over it would otherwise lose what was typed.
 bool TMainForm::leavePages(DateChange& change)
 {
-    const SaveOutcome saved = savePagesReporting();
+    const SaveOutcome saved = SavePages();
     change.dayFilesChanged = saved.dayFilesChanged;
     return saved.ok || (change.movedOn ? keepUnsaved() : moveOnAfterFailedSave());
 }

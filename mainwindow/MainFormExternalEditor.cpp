@@ -3,6 +3,7 @@
 
 #include "mainwindow/PageEditorText.h"
 #include "controls/TrayIcon.h"
+#include "mainwindow/model/DataFileNames.h"
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/EditorHandOff.h"
 #include "mainwindow/model/RecoveryJournal.h"
@@ -42,7 +43,7 @@ void TMainForm::runExternalEditor()
 {
     SelectActiveMemo();
     QPlainTextEdit* memo = ActiveMemo;
-    const QString workFile = DayFiles::joinPath(DataFolder, DayFiles::kWorkName);
+    const QString workFile = DayFiles::joinPath(DataFolder, DataFileNames::kWork);
     QString text = PageEditorText::text(memo);
     text.replace(u'\n', QStringLiteral("\r\n"));
     const QByteArray handedOver = text.toUtf8();

@@ -132,11 +132,6 @@ void TMainForm::loadPage(int index)
                              MessageService::Icon::Error, MessageService::Buttons::Ok);
 }
 
-void TMainForm::SavePages()
-{
-    savePagesReporting();
-}
-
 PageFile::SaveAction TMainForm::pageSaveAction(int index) const
 {
     const QTextDocument* page = pageEditor(index)->document();
@@ -158,7 +153,7 @@ bool TMainForm::pagesNeedSaving() const
     return false;
 }
 
-TMainForm::SaveOutcome TMainForm::savePagesReporting()
+TMainForm::SaveOutcome TMainForm::SavePages()
 {
     SaveOutcome outcome;
     for (int index : kFileOrder) {

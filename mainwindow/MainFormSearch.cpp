@@ -4,6 +4,7 @@
 #include "mainwindow/PageEditorText.h"
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MonthCalendar.h"
+#include "mainwindow/model/DataFileNames.h"
 #include "platform/Failure.h"
 #include "search/SearchWindow.h"
 
@@ -116,11 +117,8 @@ void TMainForm::goToSearchHit(const SearchHit& hit)
     if (hit.date.isValid()) {
         QDate target = hit.date;
         if (hit.page == SearchPage::Anniv) {
-            // The anniversary in the year shown now; 29 February in the leap year before it.
-            int year = selectedDate().year();
-            target = QDate(year, hit.date.month(), hit.date.day());
-            while (!target.isValid())
-                target = QDate(--year, hit.date.month(), hit.date.day());
+            // The anniversary in the year shown now.
+            target = DataFileNames::anniversary(selectedDate().year(), hit.date.month(), hit.date.day());
         }
         MonthCal->setSelectedDate(target);
         MonthCalClick();

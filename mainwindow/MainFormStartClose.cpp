@@ -5,6 +5,7 @@
 #include "mainwindow/FontConvert.h"
 #include "mainwindow/MonthCalendar.h"
 #include "mainwindow/OptionDialogs.h"
+#include "mainwindow/model/DataFileNames.h"
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/MainSettings.h"
 #include "mainwindow/model/RecoveryJournal.h"
@@ -94,10 +95,10 @@ void TMainForm::FormCreate()
     applyMemoFont();
 
     MonthCal->setSelectedDate(today);
-    MonthFile = DayFiles::joinPath(DataFolder, DayFiles::monthFileName(today));
+    MonthFile = DayFiles::joinPath(DataFolder, DataFileNames::month(today));
     buildFileNames(today);
-    ToDoFile = DayFiles::joinPath(DataFolder, DayFiles::kToDoName);
-    MemoFile = DayFiles::joinPath(DataFolder, DayFiles::kMemoName);
+    ToDoFile = DayFiles::joinPath(DataFolder, DataFileNames::kToDo);
+    MemoFile = DayFiles::joinPath(DataFolder, DataFileNames::kMemo);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     m_shownDate = today;
@@ -302,7 +303,7 @@ bool TMainForm::FormCloseQuery()
             fail(failure);
     }
     step([this] { SaveMonth(); });
-    const SaveOutcome pages = savePagesReporting();
+    const SaveOutcome pages = SavePages();
     ok = pages.ok && !pages.keptInJournal && ok;
     // What could not be written stays journaled, whatever the answer below.
     journalNow();

@@ -158,9 +158,3 @@ void MonthCalendar::setHolidays(int year, int month, quint32 days)
         setDateTextFormat(date, format);
     }
 }
-
-void MonthCalendar::refreshMonthInfo()
-{
-    if (OnGetMonthInfo)
-        OnGetMonthInfo(yearShown(), monthShown());
-}

@@ -19,8 +19,6 @@ public:
     quint32 boldDays(int year, int month) const;
     // Bit d-1 of `days` gives day d the Sunday text colour; the other days keep their weekday's.
     void setHolidays(int year, int month, quint32 days);
-    // Asks again for the months around the page shown.
-    void refreshMonthInfo();
 
     // A selection made by the program: no dateChosen.
     void setSelectedDate(QDate date);

@@ -157,7 +157,6 @@ public:
 
     // Operations used across the window.
     void LoadPages();
-    void SavePages(); // reports its own failures
     void SetColumnCaptions();
     void NewMonth();
     void LoadMonth();
@@ -328,7 +327,7 @@ private:
     bool pagesNeedSaving() const;                 // a save would write or delete a page file
     void putText(int index, const QString& text); // the page's text, unmodified
     void pageShown(int index);
-    SaveOutcome savePagesReporting();
+    SaveOutcome SavePages(); // reports its own failures; the outcome tells the caller what is unsaved
     void refreshBoldDay(QDate date);
 
     // The date change's steps, in their order.

@@ -3,12 +3,13 @@
 #include "controls/FilledLabel.h"
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MarkedCell.h"
+#include "mainwindow/MonthViewSource.h"
+#include "mainwindow/model/DataFileNames.h"
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/Markup.h"
-#include "mainwindow/MonthViewSource.h"
+#include "mainwindow/model/StoredGeometry.h"
 #include "monthview/MonthViewSettings.h"
-#include "monthview/WindowPlacement.h"
 #include "platform/AnsiText.h"
 #include "platform/Failure.h"
 #include "platform/MessageService.h"
@@ -217,7 +218,8 @@ void TSomeMonthViewForm::setVisible(bool visible)
                 screens.append(screen->availableGeometry());
         }
         const QRect frame = frameGeometry();
-        const QPoint place = WindowPlacement::ontoScreens(frame, screens);
+        // Only moved: the view keeps the size it was given, its top-left corner on the screen.
+        const QPoint place = StoredGeometry::onScreen(frame, screens).topLeft();
         if (place != frame.topLeft())
             move(place);
     }
@@ -245,7 +247,7 @@ void TSomeMonthViewForm::RefreshMonths()
     std::array<QString, 3> files;
     std::array<std::optional<QByteArray>, 3> contents;
     for (int k = 0; k < 3; ++k) {
-        files[k] = DayFiles::joinPath(m_main.dataFolder(), DayFiles::monthFileName(months[k]));
+        files[k] = DayFiles::joinPath(m_main.dataFolder(), DataFileNames::month(months[k]));
         contents[k] = readMonthFile(files[k]);
     }
 

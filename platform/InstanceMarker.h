@@ -40,7 +40,6 @@ public:
 
     bool isHeld() const;
     QString lockFilePath() const { return m_lockPath; }
-    QString serverName() const { return m_serverName; }
 
 Q_SIGNALS:
     // A second start asked for the main window (show it even if hidden, raise and activate it).

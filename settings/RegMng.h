@@ -69,7 +69,6 @@ public:
 
     QString ClassName() const override { return QStringLiteral("TRegItems"); }
 
-    TRegManager* Owner() const { return m_owner; }
     int Count() const { return static_cast<int>(m_items.size()); }
     // Appends an empty item and returns it; the collection owns it.
     TRegItem* Add();
@@ -102,7 +101,6 @@ public:
         : m_fileName(std::move(fileName)), m_store(store)
     {
     }
-    const QString& FileName() const { return m_fileName; }
     QString ReadString(const QString& section, const QString& ident, const QString& def) const;
     // A refused write throws EInOutError "<path> に書き込めません".
     void WriteString(const QString& section, const QString& ident, const QString& value) const;

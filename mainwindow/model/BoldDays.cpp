@@ -1,24 +1,15 @@
 #include "mainwindow/model/BoldDays.h"
 
+#include "mainwindow/model/DataFileNames.h"
 #include "platform/FolderProbe.h"
 
 namespace BoldDays {
 
 namespace {
-void putDigits(char* at, int value, int width)
-{
-    for (int i = width - 1; i >= 0; --i, value /= 10)
-        at[i] = char('0' + value % 10);
-}
-
-// The three names of each day differ only in their digits: fill them in place.
 bool markedIn(const FolderProbe& folder, QDate date)
 {
-    char anniv[] = "Anniv0000.txt";
-    char diary[] = "Sch00000000.txt";
-    putDigits(anniv + 5, date.month() * 100 + date.day(), 4);
-    putDigits(diary + 3, date.year() * 10000 + date.month() * 100 + date.day(), 8);
-    return folder.exists(anniv) || folder.exists(diary + 3) || folder.exists(diary);
+    const DataFileNames::DayNames names(date);
+    return folder.exists(names.anniv) || folder.exists(names.diary()) || folder.exists(names.plan);
 }
 } // namespace
 

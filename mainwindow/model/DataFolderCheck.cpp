@@ -1,5 +1,7 @@
 #include "mainwindow/model/DataFolderCheck.h"
 
+#include "mainwindow/model/DataFileNames.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -85,15 +87,11 @@ bool isWindowsPath(const QString& path)
 
 bool holdsDataFiles(const QString& folder)
 {
-    static const QRegularExpression names(
-        QStringLiteral(
-            "^(\\d{6}\\.csv|\\d{8}\\.txt|Sch\\d{8}\\.txt|Anniv\\d{4}\\.txt|ToDo\\.txt|Memo\\.txt)$"),
-        QRegularExpression::CaseInsensitiveOption);
     const QDir dir(folder);
     if (!dir.exists())
         return false;
     for (const QString& name : dir.entryList(QDir::Files))
-        if (names.match(name).hasMatch())
+        if (DataFileNames::looksLikeDataFile(name))
             return true;
     return false;
 }

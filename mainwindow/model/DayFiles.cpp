@@ -1,33 +1,8 @@
 #include "mainwindow/model/DayFiles.h"
 
+#include "mainwindow/model/DataFileNames.h"
+
 namespace DayFiles {
-
-namespace {
-QString digits(int value, int width)
-{
-    return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
-}
-} // namespace
-
-QString monthFileName(QDate date)
-{
-    return digits(date.year(), 4) + digits(date.month(), 2) + QStringLiteral(".csv");
-}
-
-QString diaryFileName(QDate date)
-{
-    return digits(date.year(), 4) + digits(date.month(), 2) + digits(date.day(), 2) + QStringLiteral(".txt");
-}
-
-QString planFileName(QDate date)
-{
-    return QStringLiteral("Sch") + diaryFileName(date);
-}
-
-QString annivFileName(QDate date)
-{
-    return QStringLiteral("Anniv") + digits(date.month(), 2) + digits(date.day(), 2) + QStringLiteral(".txt");
-}
 
 QString joinPath(const QString& folder, const QString& name)
 {
@@ -45,7 +20,8 @@ QString joinPath(const QString& folder, const QString& name)
 
 DayFilePaths DayFilePaths::forDate(const QString& dataFolder, QDate date)
 {
-    using namespace DayFiles;
-    return {joinPath(dataFolder, monthFileName(date)), joinPath(dataFolder, diaryFileName(date)),
-            joinPath(dataFolder, planFileName(date)), joinPath(dataFolder, annivFileName(date))};
+    using DayFiles::joinPath;
+    return {joinPath(dataFolder, DataFileNames::month(date)),
+            joinPath(dataFolder, DataFileNames::diary(date)), joinPath(dataFolder, DataFileNames::plan(date)),
+            joinPath(dataFolder, DataFileNames::anniv(date))};
 }

@@ -3,23 +3,13 @@
 #include <QDate>
 #include <QString>
 
-// Names of the files in the data folder. Dates are always yyyy/mm/dd with leading zeros,
-// never taken from the user's locale.
+// Where the files of the data folder lie; their names come from DataFileNames.
 namespace DayFiles {
-
-inline const QString kToDoName = QStringLiteral("ToDo.txt");
-inline const QString kMemoName = QStringLiteral("Memo.txt");
-inline const QString kWorkName = QStringLiteral("~QuavSchedulerWork.txt");
 
 // Files above these sizes are refused and left as they are: no page or month the program writes
 // comes near them, and reading more would hold the window for seconds and take gigabytes.
 inline constexpr qint64 kPageSizeLimit = qint64(64) << 20;
 inline constexpr qint64 kMonthSizeLimit = qint64(16) << 20;
-
-QString monthFileName(QDate date); // 200102.csv
-QString diaryFileName(QDate date); // 20010203.txt
-QString planFileName(QDate date);  // Sch20010203.txt
-QString annivFileName(QDate date); // Anniv0203.txt
 
 // The folder text and the name with exactly one separator between them, so a folder typed
 // without a trailing separator never puts files beside it under a prefixed name.

@@ -1,5 +1,6 @@
 #include "mainwindow/model/Leftovers.h"
 
+#include "mainwindow/model/DataFileNames.h"
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/RecoveryJournal.h"
@@ -10,59 +11,43 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 
 namespace Leftovers {
 
-namespace {
-QDate dateOf(const QString& digits)
-{
-    return QDate::fromString(digits, QStringLiteral("yyyyMMdd"));
-}
-} // namespace
-
 bool describe(const QString& fileName, QString* label, int* page)
 {
-    if (fileName == DayFiles::kToDoName) {
+    using DataFileNames::Kind;
+    const std::optional<DataFileNames::Parsed> name = DataFileNames::parse(fileName);
+    if (!name)
+        return false;
+    const QDate date = name->date;
+    const auto two = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
+    switch (name->kind) {
+    case Kind::ToDo:
         *label = QStringLiteral("ToDo");
-        *page = 0;
-        return true;
-    }
-    if (fileName == DayFiles::kMemoName) {
+        break;
+    case Kind::Memo:
         *label = QStringLiteral("メモ");
-        *page = 1;
-        return true;
-    }
-    static const QRegularExpression day(QStringLiteral("^(Sch)?(\\d{8})\\.txt$"));
-    static const QRegularExpression anniv(QStringLiteral("^Anniv(\\d\\d)(\\d\\d)\\.txt$"));
-    static const QRegularExpression month(QStringLiteral("^(\\d{4})(\\d\\d)\\.csv$"));
-    if (const QRegularExpressionMatch m = day.match(fileName); m.hasMatch()) {
-        const QDate date = dateOf(m.captured(2));
-        if (!date.isValid())
-            return false;
-        const bool plan = m.capturedLength(1) > 0;
-        *label = DayTexts::statusDate(date) + (plan ? QStringLiteral("の予定") : QStringLiteral("の日誌"));
-        *page = plan ? 2 : 3;
-        return true;
-    }
-    if (const QRegularExpressionMatch m = anniv.match(fileName); m.hasMatch()) {
-        // 29 February is a day of the leap years only.
-        if (!QDate(2000, m.captured(1).toInt(), m.captured(2).toInt()).isValid())
-            return false;
-        *label = m.captured(1) + QStringLiteral("月") + m.captured(2) + QStringLiteral("日の記念日");
-        *page = 4;
-        return true;
-    }
-    if (const QRegularExpressionMatch m = month.match(fileName); m.hasMatch()) {
-        if (!QDate(m.captured(1).toInt(), m.captured(2).toInt(), 1).isValid())
-            return false;
-        *label = m.captured(1) + QStringLiteral("年") + m.captured(2) + QStringLiteral("月の予定表");
+        break;
+    case Kind::Plan:
+        *label = DayTexts::statusDate(date) + QStringLiteral("の予定");
+        break;
+    case Kind::Diary:
+        *label = DayTexts::statusDate(date) + QStringLiteral("の日誌");
+        break;
+    case Kind::Anniv:
+        *label = two(date.month()) + QStringLiteral("月") + two(date.day()) + QStringLiteral("日の記念日");
+        break;
+    case Kind::Month:
+        *label = QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0')) + QStringLiteral("年") +
+                 two(date.month()) + QStringLiteral("月の予定表");
         *page = -1;
         return true;
     }
-    return false;
+    *page = int(name->kind); // the page tabs' order
+    return true;
 }
 
 void adopt(RecoveryJournal& journal, const QString& dataFolder)

@@ -38,11 +38,6 @@ bool occurs(const QString& text, const QString& symbol)
 }
 } // namespace
 
-const QString& defaultSymbol(int index)
-{
-    return symbols().at(index);
-}
-
 ColorRef defaultColor(int index)
 {
     return kColors.at(index);

@@ -24,7 +24,6 @@ constexpr ColorRef kDefaultSatColor = 16636124;
 constexpr ColorRef kDefaultSunColor = 13684991;
 
 MarkupTable defaults();
-const QString& defaultSymbol(int index);
 ColorRef defaultColor(int index);
 
 // Menu caption: the symbol with its access key, 1 to 9 for the first nine and 0 for the tenth.

@@ -38,6 +38,12 @@ qint64 gap(const QRect& a, const QRect& b)
     return dx * dx + dy * dy;
 }
 
+qint64 overlap(const QRect& a, const QRect& b)
+{
+    const QRect shared = a.intersected(b);
+    return shared.isEmpty() ? 0 : qint64(shared.width()) * shared.height();
+}
+
 bool grabbable(const QRect& frame, const QRect& screen)
 {
     const QRect top(frame.left(), frame.top(), frame.width(), std::min(frame.height(), kGrabHeight));
@@ -53,12 +59,16 @@ QRect onScreen(const QRect& frame, const QList<QRect>& screens)
         return frame;
     const QRect* nearest = nullptr;
     qint64 best = LLONG_MAX;
+    qint64 bestShared = -1;
     for (const QRect& screen : screens) {
         if (grabbable(frame, screen))
             return frame;
+        // Of the screens the frame touches, the one holding most of it: the shortest way back.
         const qint64 d = gap(frame, screen);
-        if (d < best) {
+        const qint64 shared = overlap(frame, screen);
+        if (d < best || (d == best && shared > bestShared)) {
             best = d;
+            bestShared = shared;
             nearest = &screen;
         }
     }

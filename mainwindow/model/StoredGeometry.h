@@ -25,7 +25,8 @@ int usableColWidth(int stored);
 QRect storedFrame(int left, int top, QSize size);
 
 // The frame as stored when the user can reach its top edge on one of the screens' available
-// areas; else moved, and shrunk when larger, onto the nearest of them. No screens: as stored.
+// areas; else moved, and shrunk when larger, onto the nearest of them (of those it overlaps, the
+// one holding most of it). No screens: as stored. Every window of the program is placed so.
 QRect onScreen(const QRect& frame, const QList<QRect>& screens);
 
 } // namespace StoredGeometry

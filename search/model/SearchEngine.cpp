@@ -1,6 +1,7 @@
 #include "search/model/SearchEngine.h"
 
 #include "controls/model/CommaText.h"
+#include "mainwindow/model/DataFileNames.h"
 #include "mainwindow/model/DayFiles.h"
 #include "platform/AnsiText.h"
 #include "platform/FileBytes.h"
@@ -26,70 +27,36 @@ struct Source {
     QString text; // on screen: the page's text
 };
 
-bool digits(std::string_view s)
-{
-    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-int number(std::string_view s)
-{
-    int n = 0;
-    for (char c : s)
-        n = n * 10 + (c - '0');
-    return n;
-}
-
-// The anniversary of month and day in `year`; 29 February falls in the leap year before.
-QDate anniversary(int year, int month, int day)
-{
-    if (!QDate(2000, month, day).isValid())
-        return {};
-    QDate date(year, month, day);
-    while (!date.isValid())
-        date = QDate(--year, month, day);
-    return date;
-}
-
 // The data folder's names as the main window writes them; anything else is not ours.
-bool classify(std::string_view name, int annivYear, Source& s)
+template <typename Name> bool classify(Name name, int annivYear, Source& s)
 {
-    const auto ends = [&](std::string_view tail) {
-        return name.size() > tail.size() && name.substr(name.size() - tail.size()) == tail;
-    };
-    if (name == "ToDo.txt") {
+    using DataFileNames::Kind;
+    const std::optional<DataFileNames::Parsed> parsed = DataFileNames::parse(name);
+    if (!parsed)
+        return false;
+    switch (parsed->kind) {
+    case Kind::ToDo:
         s.page = SearchPage::ToDo;
-        return true;
-    }
-    if (name == "Memo.txt") {
+        break;
+    case Kind::Memo:
         s.page = SearchPage::Memo;
-        return true;
-    }
-    if (ends(".txt")) {
-        std::string_view stem = name.substr(0, name.size() - 4);
-        SearchPage page = SearchPage::Diary;
-        if (stem.starts_with("Sch")) {
-            page = SearchPage::Plan;
-            stem.remove_prefix(3);
-        } else if (stem.starts_with("Anniv")) {
-            stem.remove_prefix(5);
-            if (stem.size() != 4 || !digits(stem))
-                return false;
-            s.page = SearchPage::Anniv;
-            s.date = anniversary(annivYear, number(stem.substr(0, 2)), number(stem.substr(2, 2)));
-            return s.date.isValid();
-        }
-        if (stem.size() != 8 || !digits(stem))
-            return false;
-        s.page = page;
-        s.date = QDate(number(stem.substr(0, 4)), number(stem.substr(4, 2)), number(stem.substr(6, 2)));
+        break;
+    case Kind::Plan:
+        s.page = SearchPage::Plan;
+        break;
+    case Kind::Diary:
+        s.page = SearchPage::Diary;
+        break;
+    case Kind::Anniv:
+        s.page = SearchPage::Anniv;
+        s.date = DataFileNames::anniversary(annivYear, parsed->date.month(), parsed->date.day());
         return s.date.isValid();
-    }
-    if (ends(".csv") && name.size() == 10 && digits(name.substr(0, 6))) {
+    case Kind::Month:
         s.page = SearchPage::Grid;
-        s.date = QDate(number(name.substr(0, 4)), number(name.substr(4, 2)), 1);
-        return s.date.isValid();
+        break;
     }
-    return false;
+    s.date = parsed->date;
+    return true;
 }
 
 // The latest day a source may hold, for reading the newest first.
@@ -264,8 +231,7 @@ SearchEngine::Outcome SearchEngine::run(const SearchRequest& request, const std:
     QSet<QString> onScreen;
     for (const auto& [path, text] : request.pageTexts) {
         Source s;
-        const QString name = path.mid(path.lastIndexOf(u'/') + 1);
-        if (!classify(name.toStdString(), request.annivYear, s))
+        if (!classify(QStringView(path).mid(path.lastIndexOf(u'/') + 1), request.annivYear, s))
             continue;
         s.path = path;
         s.onScreen = true;
@@ -275,8 +241,8 @@ SearchEngine::Outcome SearchEngine::run(const SearchRequest& request, const std:
     }
     if (!request.gridPath.isEmpty()) {
         Source s;
-        const QString name = request.gridPath.mid(request.gridPath.lastIndexOf(u'/') + 1);
-        if (classify(name.toStdString(), request.annivYear, s) && s.page == SearchPage::Grid) {
+        const QStringView name = QStringView(request.gridPath).mid(request.gridPath.lastIndexOf(u'/') + 1);
+        if (classify(name, request.annivYear, s) && s.page == SearchPage::Grid) {
             s.onScreen = true;
             onScreen.insert(request.gridPath);
             sources.push_back(std::move(s));
@@ -291,7 +257,7 @@ SearchEngine::Outcome SearchEngine::run(const SearchRequest& request, const std:
     for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
         Source s;
         const std::string name = it->path().filename().string();
-        if (!classify(name, request.annivYear, s))
+        if (!classify(std::string_view(name), request.annivYear, s))
             continue;
         s.path = DayFiles::joinPath(request.folder, QString::fromStdString(name));
         if (!onScreen.contains(s.path))

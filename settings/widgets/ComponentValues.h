@@ -25,7 +25,7 @@ enum class ValueKind : quint8 {
     Reference = 13, // the name of another component, resolved when the whole image is read
     IntList = 14,
     StringList = 15,
-    Layout = 16, // a box layout, see ComponentImage.cpp
+    Layout = 16, // a box layout, see ComponentImageWriter.cpp
 };
 
 // The kind a property is stored as; none for types images do not hold (pixmaps, palettes, icons).

@@ -9,17 +9,6 @@
 
 namespace {
 
-TEST(DayFiles, namesForADate)
-{
-    const QDate d(2001, 2, 3);
-    EXPECT_EQ(DayFiles::monthFileName(d), QStringLiteral("200102.csv"));
-    EXPECT_EQ(DayFiles::diaryFileName(d), QStringLiteral("20010203.txt"));
-    EXPECT_EQ(DayFiles::planFileName(d), QStringLiteral("Sch20010203.txt"));
-    EXPECT_EQ(DayFiles::annivFileName(d), QStringLiteral("Anniv0203.txt"));
-    EXPECT_EQ(DayFiles::annivFileName(QDate(2002, 2, 3)), DayFiles::annivFileName(d));
-    EXPECT_EQ(DayFiles::diaryFileName(QDate(999, 12, 31)), QStringLiteral("09991231.txt"));
-}
-
 TEST(DayFiles, folderIsJoinedWithExactlyOneSeparator)
 {
     EXPECT_EQ(DayFiles::joinPath(QStringLiteral("/data/"), QStringLiteral("ToDo.txt")),

@@ -44,6 +44,40 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{"largerThanAnyScreen", QRect(-5000, -5000, 4000, 3000), QRect(0, 0, 1920, 1040)}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The three-month view takes the place only and keeps its size: the top-left it is moved to.
+TEST(Placement, threeMonthViewKeepsReachableWindowsAndBringsLostOnesBack)
+{
+    const QRect primary(0, 0, 1920, 1050);  // task bar below
+    const QRect right(1920, 0, 1280, 1024); // a second screen to the right
+    struct Case {
+        const char* name;
+        QRect frame;
+        QList<QRect> screens;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {"on the screen", {207, 140, 695, 480}, {primary}, {207, 140}},
+        {"mostly off, title strip still grabbable", {1800, 900, 695, 480}, {primary}, {1800, 900}},
+        {"on the second screen", {2500, 300, 695, 480}, {primary, right}, {2500, 300}},
+        {"second screen gone", {2500, 300, 695, 480}, {primary}, {1920 - 695, 300}},
+        {"far away", {-20000, 30000, 695, 480}, {primary}, {0, 1050 - 480}},
+        {"title above the top edge", {300, -400, 695, 480}, {primary}, {300, 0}},
+        {"only a sliver of the title left", {1900, 100, 695, 480}, {primary}, {1920 - 695, 100}},
+        // Half the title strip is not enough to grab it by.
+        {"title strip half off the top", {300, -10, 695, 480}, {primary}, {300, 0}},
+        {"larger than the screen", {-3000, -3000, 2500, 1400}, {primary}, {0, 0}},
+        {"overlapping the second screen most",
+         {3150, 1015, 695, 480},
+         {primary, right},
+         {3200 - 695, 1024 - 480}},
+        // Touching both screens: it goes where most of it already is, the shorter way.
+        {"over both screens, title off the top", {1900, -15, 695, 480}, {primary, right}, {1920, 0}},
+        {"no screens known", {-20000, 0, 695, 480}, {}, {-20000, 0}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(onScreen(c.frame, c.screens).topLeft(), c.expected) << c.name;
+}
+
 TEST(Placement, extremeStoredValuesStayInRange)
 {
     const QRect frame = storedFrame(INT_MAX, INT_MIN, QSize(617, 461));

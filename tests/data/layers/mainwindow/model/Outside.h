@@ -1,0 +1,4 @@
+#pragma once
+
+#include "controls/model/CommaText.h"
+#include "support/TempFolder.h"

@@ -1,0 +1,4 @@
+#pragma once
+
+#include "Reaching.h"
+#include "platform/Failure.h"
