@@ -38,6 +38,9 @@ struct MainFormEnv {
     // empty: a dialog.
     std::function<DataFolderChoice(const QString& message)> askDataFolder;
     QString recoveryRoot; // where unsaved texts are journaled; empty: the per-user state folder
+    // Page files and journal entries of pages this large (bytes, characters) or larger are
+    // read, filled and written on a worker thread; smaller ones at once.
+    qsizetype largePage = 512 * 1024;
     // Whether the window system tells where a window is (Wayland does not).
     bool windowPositionsKnown = WindowPositions::known();
 };

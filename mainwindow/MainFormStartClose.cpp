@@ -5,6 +5,7 @@
 #include "mainwindow/FontConvert.h"
 #include "mainwindow/MonthCalendar.h"
 #include "mainwindow/OptionDialogs.h"
+#include "mainwindow/PageFiller.h"
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/MainSettings.h"
@@ -26,6 +27,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -51,6 +53,7 @@ TMainForm::TMainForm(MainFormEnv env, QWidget* parent) : QMainWindow(parent), m_
     buildLayout();
     buildTrayIcon();
     setupRecovery();
+    m_filler = std::make_unique<PageFiller>([this](FilledPage& filled) { pageFilled(filled); });
     try {
         FormCreate();
     } catch (const EQuavError& failure) {
