@@ -4,6 +4,8 @@
 #include "mainwindow/model/RecoveryJournal.h"
 #include "platform/AnsiText.h"
 #include "platform/Clipboard.h"
+#include "search/SearchWindow.h"
+#include "search/model/SearchHit.h"
 
 #include <QDir>
 #include <QFile>
@@ -123,14 +125,20 @@ TEST_F(LargePageTest, filledPageShowsExactlyItsFileAndIsNotWrittenBack)
 TEST_F(LargePageTest, closeWhileFillingLeavesTheFileAndItsEntryAlone)
 {
     dir.write(QStringLiteral("ToDo.txt"), cp932(QStringLiteral("前回の ToDo")));
+    dir.write(QStringLiteral("20010203.txt"), cp932(QStringLiteral("今日の日誌")));
     leaveJournalEntry("ToDo.txt", QStringLiteral("前回の ToDo と書きかけ"), 0);
     const Kept todo = kept("ToDo.txt");
+    const Kept diary = kept("20010203.txt");
     TMainForm& f = make();
     ASSERT_TRUE(f.pageFilling(0));
-    type(f.Memo7, QStringLiteral("今日の日誌"));
+    ASSERT_TRUE(f.pageFilling(3));
+    // メモ has no file, so it is the user's at once.
+    type(f.Memo3, QStringLiteral("今日のメモ"));
     EXPECT_TRUE(closeForm());
     expectUntouched("ToDo.txt", todo);
-    EXPECT_EQ(file("20010203.txt"), cp932(QStringLiteral("今日の日誌")));
+    // An empty diary page would delete its file.
+    expectUntouched("20010203.txt", diary);
+    EXPECT_EQ(file("Memo.txt"), cp932(QStringLiteral("今日のメモ")));
     // The earlier run's text is still there to be offered next time.
     EXPECT_EQ(entryNames(), QStringList{QStringLiteral("ToDo.txt.entry")});
     EXPECT_TRUE(messages.shown().isEmpty());
@@ -202,6 +210,24 @@ TEST_F(LargePageTest, fileChangedOutsideWhileFillingIsKeptWithoutAQuestion)
     dir.write(QStringLiteral("ToDo.txt"), cp932(QStringLiteral("別のプログラムの ToDo")));
     EXPECT_TRUE(closeForm()); // a question would fail the test
     EXPECT_EQ(file("ToDo.txt"), cp932(QStringLiteral("別のプログラムの ToDo")));
+}
+
+TEST_F(LargePageTest, searchReadsTheFileOfAPageStillFilling)
+{
+    dir.write(QStringLiteral("ToDo.txt"), cp932(QStringLiteral("探す言葉")));
+    TMainForm& f = make();
+    f.Find1Click();
+    const auto pageTexts = [&] {
+        QStringList out;
+        for (const auto& [path, text] : f.searchWindow()->OnPrepare().pageTexts)
+            out.append(QFileInfo(path).fileName() + u'=' + text);
+        return out;
+    };
+    ASSERT_TRUE(f.pageFilling(0));
+    EXPECT_FALSE(pageTexts().join(u'|').contains(QStringLiteral("ToDo.txt")))
+        << "an empty page on screen would hide the file's text";
+    waitForFills();
+    EXPECT_TRUE(pageTexts().contains(QStringLiteral("ToDo.txt=探す言葉")));
 }
 
 TEST_F(LargePageTest, externalEditorGetsTheWholePage)
