@@ -134,8 +134,10 @@ void TMainForm::loadPage(int index)
     m_pageLoadedFrom[index] = path;
     m_pageWritten[index].reset();
     // A page the user has not changed is filled in the background when its file is large;
-    // building its text document here would freeze the window for seconds.
-    if (!memo->document()->isModified() && QFileInfo(path).size() >= m_env.largePage) {
+    // building its text document here would freeze the window for seconds. One too large to be
+    // read at all is refused here, at once, as any other.
+    const qint64 size = QFileInfo(path).size();
+    if (!memo->document()->isModified() && size >= m_env.largePage && size <= DayFiles::kPageSizeLimit) {
         startFill(index);
         return;
     }
