@@ -194,6 +194,8 @@ void TMainForm::Memo2MouseUp()
 void TMainForm::Cut1Click()
 {
     SelectActiveMemo();
+    if (ActiveMemo->isReadOnly()) // still being filled from its file
+        return;
     QTextCursor cursor = ActiveMemo->textCursor();
     if (!cursor.hasSelection())
         return;
@@ -213,6 +215,8 @@ void TMainForm::Copy1Click()
 void TMainForm::Paste1Click()
 {
     SelectActiveMemo();
+    if (ActiveMemo->isReadOnly())
+        return;
     const QString text = clipboard().text();
     // Nothing to paste keeps the selection, as the editor's own paste does.
     if (!text.isEmpty())
@@ -222,6 +226,8 @@ void TMainForm::Paste1Click()
 void TMainForm::Delete1Click()
 {
     SelectActiveMemo();
+    if (ActiveMemo->isReadOnly())
+        return;
     QTextCursor cursor = ActiveMemo->textCursor();
     cursor.removeSelectedText();
     ActiveMemo->setTextCursor(cursor);
@@ -230,6 +236,8 @@ void TMainForm::Delete1Click()
 void TMainForm::Undo1Click()
 {
     SelectActiveMemo();
+    if (ActiveMemo->isReadOnly())
+        return;
     ActiveMemo->undo();
 }
 
@@ -243,6 +251,8 @@ void TMainForm::DateTime1Click()
 {
     const QString text = EditTexts::dateTimeText(m_env.now());
     SelectActiveMemo();
+    if (ActiveMemo->isReadOnly())
+        return;
     QTextDocument* document = ActiveMemo->document();
     // Not undoable. Switching undo off drops the earlier steps too, which keeps an undo from
     // replaying them at positions the insertion has moved.

@@ -41,6 +41,9 @@ struct MainFormEnv {
     QString recoveryRoot; // where unsaved texts are journaled; empty: the per-user state folder
     // The calendar's first day of the week while the settings choose none.
     std::function<Qt::DayOfWeek()> localeFirstDayOfWeek = LocaleWeek::firstDay;
+    // Page files and journal entries of pages this large (bytes, characters) or larger are
+    // read, filled and written on a worker thread; smaller ones at once.
+    qsizetype largePage = 512 * 1024;
     // Whether the window system tells where a window is (Wayland does not).
     bool windowPositionsKnown = WindowPositions::known();
 };

@@ -18,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 
 namespace {
 // An editor that ends sooner than this without touching the file was not used to edit it.
@@ -42,6 +43,8 @@ void TMainForm::Exec1Click()
 void TMainForm::runExternalEditor()
 {
     SelectActiveMemo();
+    // The editor gets the page's whole text, never the part filled so far.
+    finishFill(std::max(0, Page1->currentIndex()));
     QPlainTextEdit* memo = ActiveMemo;
     const QString workFile = DayFiles::joinPath(DataFolder, DataFileNames::kWork);
     QString text = PageEditorText::text(memo);

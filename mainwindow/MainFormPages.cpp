@@ -2,6 +2,7 @@
 #include "mainwindow/schedule.h"
 
 #include "mainwindow/PageEditorText.h"
+#include "mainwindow/PageFiller.h"
 
 #include "mainwindow/model/PageFile.h"
 #include "mainwindow/model/RecoveryJournal.h"
@@ -9,9 +10,12 @@
 #include "platform/Failure.h"
 #include "platform/MessageService.h"
 
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
 #include <QTabWidget>
+#include <QTextDocument>
+#include <QTimer>
 
 namespace {
 // Pages by index: ToDo, メモ, 予定, 日誌, 記念日. Loading and saving go 日誌, 予定, ToDo, メモ, 記念日.
@@ -63,7 +67,11 @@ void TMainForm::putText(int index, const QString& text)
 
 void TMainForm::pageShown(int index)
 {
-    if (index < 0 || index >= int(m_pageViewStale.size()) || !m_pageViewStale[index])
+    if (index < 0 || index >= int(m_pageViewStale.size()))
+        return;
+    if (m_unshownFill[index])
+        showFilled(index);
+    if (!m_pageViewStale[index])
         return;
     m_pageViewStale[index] = false;
     pageEditor(index)->moveCursor(QTextCursor::Start);
@@ -75,10 +83,37 @@ void TMainForm::LoadPages()
         loadPage(index);
 }
 
+bool TMainForm::pageFilling(int index) const
+{
+    return (m_filler && m_filler->filling(index)) || m_unshownFill[index];
+}
+
+bool TMainForm::pagesFilling() const
+{
+    return m_filler && m_filler->filling();
+}
+
+void TMainForm::dropFill(int index)
+{
+    m_filler->cancel(index);
+    m_unshownFill[index].reset();
+    QPlainTextEdit* memo = pageEditor(index);
+    memo->setReadOnly(false);
+    memo->setPlaceholderText(QString());
+}
+
 void TMainForm::loadPage(int index)
 {
     QPlainTextEdit* memo = pageEditor(index);
     const QString& path = pageFile(index);
+    if (pageFilling(index)) {
+        // Its file is on its way to the page; another date's file is of no use any more.
+        if (m_pageLoadedFrom[index] == path)
+            return;
+        dropFill(index);
+        putText(index, QString());
+        m_pageBaseline[index] = FileTextBaseline();
+    }
     // A text left unsaved comes back with its page, still unsaved, instead of the file's.
     if (const auto kept = m_keptPages.constFind(path); kept != m_keptPages.cend()) {
         if (!memo->document()->isModified() || PageEditorText::text(memo) != *kept) {
@@ -94,8 +129,18 @@ void TMainForm::loadPage(int index)
         baseline.state() != FileTextBaseline::State::Unreadable &&
         baseline.state() != FileTextBaseline::State::Unknown && m_pageStamp[index].unchangedSince(path))
         return;
+    m_fillOverShown[index] = m_pageLoadedFrom[index] == path && !memo->document()->isModified() &&
+                             baseline.state() == FileTextBaseline::State::Known;
     m_pageLoadedFrom[index] = path;
     m_pageWritten[index].reset();
+    // A page the user has not changed is filled in the background when its file is large;
+    // building its text document here would freeze the window for seconds. One too large to be
+    // read at all is refused here, at once, as any other.
+    const qint64 size = QFileInfo(path).size();
+    if (!memo->document()->isModified() && size >= m_env.largePage && size <= DayFiles::kPageSizeLimit) {
+        startFill(index);
+        return;
+    }
     const PageFile::Loaded loaded = PageFile::load(path);
     m_pageStamp[index] = loaded.stamp;
     const bool wasUnreadable = baseline.state() == FileTextBaseline::State::Unreadable;
@@ -114,6 +159,78 @@ void TMainForm::loadPage(int index)
         putText(index, loaded.editorText);
         return;
     }
+    showUnreadPage(index, loaded, wasUnreadable);
+}
+
+void TMainForm::startFill(int index)
+{
+    QPlainTextEdit* memo = pageEditor(index);
+    // What the page showed of another file must not stand for this one while it fills.
+    if (!m_fillOverShown[index] && !memo->document()->isEmpty())
+        putText(index, QString());
+    memo->setReadOnly(true);
+    memo->setPlaceholderText(QStringLiteral("読み込み中..."));
+    m_filler->start(index, pageFile(index));
+}
+
+void TMainForm::finishFill(int index)
+{
+    if (m_filler->filling(index))
+        m_filler->finish(index);
+    if (m_unshownFill[index])
+        showFilled(index);
+}
+
+void TMainForm::pageFilled(FilledPage& filled)
+{
+    const int index = filled.page;
+    QPlainTextEdit* memo = pageEditor(index);
+    m_pageStamp[index] = filled.loaded.stamp;
+    FileTextBaseline& baseline = m_pageBaseline[index];
+    const bool wasUnreadable = baseline.state() == FileTextBaseline::State::Unreadable;
+    const bool read = filled.loaded.state == PageFile::Loaded::State::Read;
+    const bool shownAlready = read && m_fillOverShown[index] && baseline.sameAs(filled.baseline);
+    m_fillOverShown[index] = false;
+    if (read)
+        baseline = filled.baseline;
+    if (read && !shownAlready) {
+        m_unshownFill[index] = std::move(filled.document);
+        // Laid out only once its tab is shown, as any page behind another: laying out every
+        // line of a large page costs time and memory the user may never ask for.
+        if (Page1->currentIndex() == index)
+            showFilled(index);
+    } else {
+        memo->setReadOnly(false);
+        memo->setPlaceholderText(QString());
+        if (!read)
+            showUnreadPage(index, filled.loaded, wasUnreadable);
+        else // the page already shows this text: caret and undo stay
+            memo->document()->setModified(false);
+    }
+    if (m_recoveryAfterFill && !pagesFilling()) {
+        m_recoveryAfterFill = false;
+        QTimer::singleShot(0, this, &TMainForm::offerRecovery);
+    }
+}
+
+void TMainForm::showFilled(int index)
+{
+    QPlainTextEdit* memo = pageEditor(index);
+    m_puttingText = true;
+    const auto typedAgain = qScopeGuard([this] { m_puttingText = false; });
+    PageEditorText::setDocument(memo, std::move(m_unshownFill[index]));
+    connect(memo->document(), &QTextDocument::contentsChanged, this, &TMainForm::journalSoon);
+    memo->document()->setModified(false);
+    memo->setReadOnly(false);
+    memo->setPlaceholderText(QString());
+    m_pageViewStale[index] = false;
+}
+
+void TMainForm::showUnreadPage(int index, const PageFile::Loaded& loaded, bool wasUnreadable)
+{
+    QPlainTextEdit* memo = pageEditor(index);
+    const QString& path = pageFile(index);
+    FileTextBaseline& baseline = m_pageBaseline[index];
     if (loaded.state == PageFile::Loaded::State::Missing)
         baseline.setMissing();
     else
@@ -134,6 +251,9 @@ void TMainForm::loadPage(int index)
 
 PageFile::SaveAction TMainForm::pageSaveAction(int index) const
 {
+    // A page still being filled holds none or part of its file: the file stays as it is.
+    if (pageFilling(index))
+        return PageFile::SaveAction::Keep;
     const QTextDocument* page = pageEditor(index)->document();
     const FileTextBaseline& baseline = m_pageBaseline[index];
     // An untouched empty page of a date that had no file has nothing to delete: a file another

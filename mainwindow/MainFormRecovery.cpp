@@ -28,7 +28,7 @@ void TMainForm::setupRecovery()
     m_journalTimer = new QTimer(this);
     m_journalTimer->setSingleShot(true);
     m_journalTimer->setInterval(kJournalDelayMs);
-    connect(m_journalTimer, &QTimer::timeout, this, &TMainForm::journalNow);
+    connect(m_journalTimer, &QTimer::timeout, this, &TMainForm::journalAfterPause);
     // Typing only starts the timer; the text is taken when it runs out.
     for (int index = 0; index < 5; ++index)
         connect(pageEditor(index)->document(), &QTextDocument::contentsChanged, this,
@@ -51,13 +51,24 @@ bool TMainForm::journalNow()
     return ok;
 }
 
-bool TMainForm::journalQuietly()
+void TMainForm::journalAfterPause()
+{
+    if (!journalQuietly(true))
+        reportJournalFailure();
+}
+
+bool TMainForm::journalQuietly(bool background)
 {
     m_journalTimer->stop();
     bool ok = true;
     for (int index = 0; index < 5; ++index)
-        ok = journalPage(index) && ok;
+        ok = journalPage(index, background) && ok;
     ok = journalMonth() && ok;
+    // Written now, every page replaced what the background still had to write.
+    if (background)
+        ok = ok && !m_backgroundJournalFailed;
+    else
+        m_backgroundJournalFailed = false;
     if (ok) {
         m_journalError.clear();
         m_journalFailureShown = false; // a later failure is news again
@@ -93,10 +104,20 @@ QString TMainForm::pageLabel(int index) const
     }
 }
 
-bool TMainForm::journalPage(int index)
+void TMainForm::journaledInBackground(const QString& failure)
+{
+    m_backgroundJournalFailed = !failure.isEmpty();
+    if (failure.isEmpty())
+        return;
+    m_journalError = failure;
+    reportJournalFailure();
+}
+
+bool TMainForm::journalPage(int index, bool background)
 {
     const QString path = pageFile(index);
-    if (path.isEmpty())
+    // A page still being filled has nothing typed, and its entry of an earlier run stays.
+    if (path.isEmpty() || pageFilling(index))
         return true;
     QPlainTextEdit* memo = pageEditor(index);
     try {
@@ -112,6 +133,16 @@ bool TMainForm::journalPage(int index)
         entry.page = index;
         entry.base = m_pageStamp[index];
         entry.taken = m_env.now();
+        if (background && memo->document()->characterCount() >= m_env.largePage) {
+            // Only the copy of the characters is made here; the worker turns them into bytes.
+            m_journal->putInBackground(
+                std::move(entry),
+                [text = PageEditorText::snapshot(memo->document())] {
+                    return AnsiText::encode(PageFile::fileText(text.text()));
+                },
+                this, [this](const QString& failure) { journaledInBackground(failure); });
+            return true;
+        }
         entry.bytes = AnsiText::encode(PageFile::fileText(PageEditorText::text(memo)));
         m_journal->put(entry);
     } catch (const EQuavError& failure) {
@@ -287,6 +318,11 @@ void TMainForm::offerRecovery()
 {
     if (m_recoveryOffered || m_closedUnattended)
         return;
+    // A text given back to a page must not be replaced by its file's text arriving later.
+    if (pagesFilling()) {
+        m_recoveryAfterFill = true;
+        return;
+    }
     m_recoveryOffered = true;
     settleEditorHandOff();
     adoptLeftovers();
@@ -339,6 +375,7 @@ void TMainForm::restoreEntries()
                 if (pageFile(index) == e.target)
                     shown = index;
             if (shown >= 0) {
+                finishFill(shown);
                 QPlainTextEdit* memo = pageEditor(shown);
                 PageEditorText::setText(memo, PageFile::decode(e.bytes).editorText);
                 memo->document()->setModified(true);

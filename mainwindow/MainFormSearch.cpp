@@ -93,11 +93,12 @@ SearchRequest TMainForm::searchRequest() const
     request.annivYear = selectedDate().year();
     request.columnCaptions = Memo5;
     // What is on screen wins over its file; a page whose file could not be read shows nothing
-    // of it, so that file is searched as it is.
+    // of it, and one still being filled shows only part, so that file is searched as it is.
     const std::pair<const QString*, int> pages[] = {
         {&ToDoFile, 0}, {&MemoFile, 1}, {&PlanFile, 2}, {&DiaryFile, 3}, {&AnnivFile, 4}};
     for (const auto& [path, index] : pages) {
-        if (!path->isEmpty() && m_pageBaseline[size_t(index)].state() != FileTextBaseline::State::Unreadable)
+        if (!path->isEmpty() && !pageFilling(index) &&
+            m_pageBaseline[size_t(index)].state() != FileTextBaseline::State::Unreadable)
             request.pageTexts.append({*path, PageEditorText::text(pageEditor(index))});
     }
     const bool unreadableMonthUntouched =
@@ -135,6 +136,7 @@ void TMainForm::goToSearchHit(const SearchHit& hit)
         return;
     }
     const int index = pageIndex(hit.page);
+    finishFill(index);
     Page1->setCurrentIndex(index);
     selectText(pageEditor(index), hit.start, hit.length);
 }

@@ -5,6 +5,7 @@
 #include "mainwindow/FontConvert.h"
 #include "mainwindow/MonthCalendar.h"
 #include "mainwindow/OptionDialogs.h"
+#include "mainwindow/PageFiller.h"
 #include "mainwindow/model/DataFileNames.h"
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/MainSettings.h"
@@ -25,6 +26,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -50,6 +52,7 @@ TMainForm::TMainForm(MainFormEnv env, QWidget* parent) : QMainWindow(parent), m_
     buildLayout();
     buildTrayIcon();
     setupRecovery();
+    m_filler = std::make_unique<PageFiller>([this](FilledPage& filled) { pageFilled(filled); });
     try {
         FormCreate();
     } catch (const EQuavError& failure) {

@@ -22,11 +22,14 @@
 
 namespace PageFile {
 enum class SaveAction;
-}
+struct Loaded;
+} // namespace PageFile
+struct FilledPage;
 
 class QLabel;
 class QPlainTextEdit;
 class QSplitter;
+class QTextDocument;
 class QStatusBar;
 class QTabWidget;
 class QToolBar;
@@ -49,6 +52,7 @@ class QTimer;
 class RecoveryJournal;
 class IniStore;
 class ProfileBatch;
+class PageFiller;
 
 // The main window: conducts start-up, date changes and close; the rules themselves live in
 // mainwindow/model and the controls.
@@ -209,6 +213,11 @@ public:
 
     QDate selectedDate() const override;
     QPlainTextEdit* pageEditor(int index) const;
+    // A large page is filled from its file after the window shows, and goes into its editor
+    // when its tab is shown; until then it is read-only and neither saved nor journaled.
+    bool pageFilling(int index) const;
+    // Some page's file is still being read.
+    bool pagesFilling() const;
 
     // The settings file as read once at start, until the window is first shown (null after):
     // the windows made at start with this one read their settings from it.
@@ -231,6 +240,9 @@ public:
     // Journals every modified page and a changed grid now; drops the entries of the others.
     // False when one could not be journaled; the user is told once.
     bool journalNow();
+    // As journalNow after a pause in typing: large pages are written in the background and a
+    // failure among them is told when it happens.
+    void journalAfterPause();
     RecoveryJournal& journal() const { return *m_journal; }
 
 Q_SIGNALS:
@@ -327,6 +339,14 @@ private:
     bool pagesNeedSaving() const;                 // a save would write or delete a page file
     void putText(int index, const QString& text); // the page's text, unmodified
     void pageShown(int index);
+    void startFill(int index);
+    void dropFill(int index);
+    void pageFilled(FilledPage& filled);
+    void showFilled(int index); // the filled document goes into the page's editor
+    // What a page shows when its file is missing or could not be read; the user is told once.
+    void showUnreadPage(int index, const PageFile::Loaded& loaded, bool wasUnreadable);
+    // Waits for the page's fill, so a command sees the file's whole text.
+    void finishFill(int index);
     SaveOutcome SavePages(); // reports its own failures; the outcome tells the caller what is unsaved
     void refreshBoldDay(QDate date);
 
@@ -341,9 +361,10 @@ private:
     // Recovery journal and outside edits.
     void setupRecovery();
     void journalSoon();
-    bool journalPage(int index);
+    bool journalPage(int index, bool background = false);
     bool journalMonth();
-    bool journalQuietly();
+    bool journalQuietly(bool background = false);
+    void journaledInBackground(const QString& failure);
     void reportJournalFailure();
     QString pageLabel(int index) const;
     // Before a data file is written: true when the caller may go on writing `mine`; otherwise
@@ -388,6 +409,12 @@ private:
     bool m_journalReady = false; // entries of an earlier run are settled; until then none is dropped
     QString m_journalError;      // why the journal last failed, empty while it works
     bool m_journalFailureShown = false;
+    bool m_backgroundJournalFailed = false; // the last entry written in the background failed
+    std::unique_ptr<PageFiller> m_filler;
+    std::array<bool, 5> m_fillOverShown{}; // the page shows its file's text while filled again
+    // Filled while behind another tab: it goes into the editor when its tab is shown.
+    std::array<std::unique_ptr<QTextDocument>, 5> m_unshownFill;
+    bool m_recoveryAfterFill = false; // the offer waits for the pages' texts
     // Texts the user chose to leave unsaved (they are journaled), by file: shown again, still
     // unsaved, whenever their date or month comes back, until a save succeeds.
     QHash<QString, QString> m_keptPages;

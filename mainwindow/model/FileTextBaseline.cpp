@@ -29,6 +29,12 @@ bool FileTextBaseline::fileHolds(QStringView text) const
     return m_state == State::Known && text.size() == m_size && digest(text) == m_digest;
 }
 
+bool FileTextBaseline::sameAs(const FileTextBaseline& other) const
+{
+    return m_state == State::Known && other.m_state == State::Known && m_size == other.m_size &&
+           m_digest == other.m_digest;
+}
+
 QByteArray FileTextBaseline::digest(QStringView text)
 {
     return QCryptographicHash::hash(QByteArrayView(reinterpret_cast<const char*>(text.utf16()),

@@ -27,6 +27,8 @@ public:
     const QString& text() const { return m_text; }
     // True when the file is known to hold exactly this text.
     bool fileHolds(QStringView text) const;
+    // True when both know the file to hold the same text.
+    bool sameAs(const FileTextBaseline& other) const;
 
 private:
     static QByteArray digest(QStringView text);

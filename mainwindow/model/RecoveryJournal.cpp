@@ -8,9 +8,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMetaObject>
+#include <QObject>
 #include <QSet>
 
 #include <algorithm>
+#include <atomic>
 #include <optional>
 
 namespace {
@@ -81,7 +84,27 @@ std::optional<RecoveryJournal::Entry> RecoveryJournal::parseRecord(const QByteAr
     return e;
 }
 
+struct RecoveryJournal::Job {
+    Entry entry;
+    std::function<QByteArray()> bytes;
+    QObject* context = nullptr;
+    std::function<void(const QString&)> done;
+    quint64 call = 0;
+    std::atomic<bool> superseded = false;
+};
+
 RecoveryJournal::RecoveryJournal(QString root) : m_root(std::move(root)) {}
+
+RecoveryJournal::~RecoveryJournal()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_jobsChanged.notify_all();
+    if (m_worker.joinable())
+        m_worker.join();
+}
 
 QString RecoveryJournal::defaultRoot()
 {
@@ -104,24 +127,116 @@ QString RecoveryJournal::entryPath(const QString& target) const
 
 void RecoveryJournal::put(const Entry& entry)
 {
+    settle(entry.target);
+    write(entry);
+}
+
+void RecoveryJournal::write(const Entry& entry)
+{
     const QByteArray digest =
         QCryptographicHash::hash(entry.bytes, QCryptographicHash::Sha1) + entry.base.toText().toUtf8();
-    if (m_lastPut.value(entry.target) == digest)
-        return;
     const QString path = entryPath(entry.target);
     const QString folder = QFileInfo(path).path();
-    if (!makePrivate(folder))
-        throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), folder));
-    const QString where = folder + QStringLiteral("/folder.txt");
-    if (!QFileInfo::exists(where) &&
-        !FileReplace::replace(where, QFileInfo(entry.target).path().toUtf8() + '\n',
-                              FileReplace::Access::Private))
-        throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), where));
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_lastPut.value(entry.target) == digest)
+            return;
+        if (!makePrivate(folder))
+            throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), folder));
+        const QString where = folder + QStringLiteral("/folder.txt");
+        if (!QFileInfo::exists(where) &&
+            !FileReplace::replace(where, QFileInfo(entry.target).path().toUtf8() + '\n',
+                                  FileReplace::Access::Private))
+            throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), where));
+    }
     if (!FileReplace::replace(path, record(entry, kMagic), FileReplace::Access::Private)) {
+        const std::lock_guard lock(m_mutex);
         m_private.remove(folder); // looked for again next time: it may have been removed
         throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), path));
     }
+    const std::lock_guard lock(m_mutex);
     m_lastPut.insert(entry.target, digest);
+}
+
+void RecoveryJournal::putInBackground(Entry entry, std::function<QByteArray()> bytes, QObject* context,
+                                      std::function<void(const QString&)> done)
+{
+    auto job = std::make_shared<Job>();
+    job->call = ++(*m_calls)[entry.target];
+    job->entry = std::move(entry);
+    job->bytes = std::move(bytes);
+    job->context = context;
+    job->done = std::move(done);
+    {
+        const std::lock_guard lock(m_mutex);
+        // An older text of the same target that is not written yet never will be: this one
+        // replaces it. One being written goes on; this one follows it.
+        std::erase_if(m_queue, [&](const std::shared_ptr<Job>& queued) {
+            return queued->entry.target == job->entry.target;
+        });
+        if (m_running && m_running->entry.target == job->entry.target)
+            m_running->superseded = true;
+        m_queue.push_back(job);
+        if (!m_worker.joinable())
+            m_worker = std::thread([this] { runJobs(); });
+    }
+    m_jobsChanged.notify_all();
+}
+
+void RecoveryJournal::runJobs()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_jobsChanged.wait(lock, [this] { return m_stopping || !m_queue.empty(); });
+        // Stopping still writes what was asked for: the close waits for it.
+        if (m_queue.empty())
+            return;
+        const std::shared_ptr<Job> job = m_queue.front();
+        m_queue.pop_front();
+        m_running = job;
+        lock.unlock();
+        QString failure;
+        try {
+            job->entry.bytes = job->bytes();
+            if (!job->superseded)
+                write(job->entry);
+        } catch (const EQuavError& error) {
+            failure = error.message();
+        } catch (const std::exception&) {
+            failure = formatMessage(QStringLiteral("%s に書き込めません"), entryPath(job->entry.target));
+        }
+        job->entry.bytes.clear();
+        lock.lock();
+        m_running.reset();
+        m_jobsChanged.notify_all();
+        if (job->superseded || !job->context)
+            continue;
+        QMetaObject::invokeMethod(
+            job->context,
+            [calls = m_calls, job, failure] {
+                if (calls->value(job->entry.target) == job->call)
+                    job->done(failure);
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void RecoveryJournal::settle(const QString& target)
+{
+    ++(*m_calls)[target];
+    std::unique_lock lock(m_mutex);
+    std::erase_if(m_queue,
+                  [&](const std::shared_ptr<Job>& queued) { return queued->entry.target == target; });
+    if (m_running && m_running->entry.target == target) {
+        m_running->superseded = true;
+        m_jobsChanged.wait(lock, [&] { return !m_running || m_running->entry.target != target; });
+    }
+}
+
+void RecoveryJournal::finishBackground() const
+{
+    std::unique_lock lock(m_mutex);
+    m_jobsChanged.wait(lock, [this] { return m_queue.empty() && !m_running; });
 }
 
 bool RecoveryJournal::makePrivate(const QString& folder)
@@ -138,13 +253,18 @@ bool RecoveryJournal::makePrivate(const QString& folder)
 
 bool RecoveryJournal::remove(const QString& target)
 {
-    m_lastPut.remove(target);
+    settle(target);
+    {
+        const std::lock_guard lock(m_mutex);
+        m_lastPut.remove(target);
+    }
     const QString path = entryPath(target);
     return QFile::remove(path) || !QFileInfo::exists(path);
 }
 
 QList<RecoveryJournal::Entry> RecoveryJournal::entries(const QString& dataFolder) const
 {
+    finishBackground();
     QList<Entry> out;
     const QDir dir(folderFor(dataFolder));
     QByteArray data;
@@ -161,6 +281,8 @@ QList<RecoveryJournal::Entry> RecoveryJournal::entries(const QString& dataFolder
 
 QString RecoveryJournal::setAside(const QString& dataFolder, const QDateTime& now)
 {
+    finishBackground();
+    const std::lock_guard lock(m_mutex);
     const QDir dir(folderFor(dataFolder));
     QString aside =
         dir.filePath(QStringLiteral("set-aside/") + now.toString(QStringLiteral("yyyyMMdd-HHmmss")));

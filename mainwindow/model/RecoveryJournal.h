@@ -9,7 +9,15 @@
 #include <QSet>
 #include <QString>
 
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
+
+class QObject;
 
 // Texts typed but not yet in the data folder, kept in the per-user state folder so a crash, a
 // killed session or an unwritable folder does not lose them. One folder per data folder, one
@@ -27,6 +35,9 @@ public:
 
     // root: the folder that holds one journal folder per data folder.
     explicit RecoveryJournal(QString root);
+    // Finishes the writes started in the background first: none is left half done.
+    ~RecoveryJournal();
+    Q_DISABLE_COPY_MOVE(RecoveryJournal)
     // $XDG_STATE_HOME/QuavScheduler/recovery, ~/.local/state when the variable is unset.
     static QString defaultRoot();
 
@@ -38,6 +49,15 @@ public:
     void put(const Entry& entry);
     // Drops the entry of the target; a missing entry is no error. False when it stays on disk.
     bool remove(const QString& target);
+    // As put, on a worker thread, so a large text is encoded and written while the window goes
+    // on: `bytes` gives the entry's bytes there. The calls for one target keep their order: a
+    // later call drops this write if it has not begun, and a later put or remove waits for one
+    // that has. `done` then runs in `context`'s thread with the failure, empty when written,
+    // unless a later call for the target came first. `context` must outlive the journal.
+    void putInBackground(Entry entry, std::function<QByteArray()> bytes, QObject* context,
+                         std::function<void(const QString& failure)> done);
+    // Waits until every write started in the background has ended.
+    void finishBackground() const;
     // Entries of one data folder, oldest first; unreadable entry files are left out.
     QList<Entry> entries(const QString& dataFolder) const;
     // Moves the entries of the data folder into a set-aside folder of their own and returns
@@ -56,11 +76,27 @@ public:
                                             QHash<QByteArray, QString>* other = nullptr);
 
 private:
+    struct Job;
     QString entryPath(const QString& target) const;
-    // Makes the folder, or closes it to others, and the journal's root with it.
+    void write(const Entry& entry); // the put itself, on either thread
+    // Makes the folder, or closes it to others, and the journal's root with it. Under m_mutex.
     bool makePrivate(const QString& folder);
+    // Before a call for the target in the window's thread: its queued write is dropped and the
+    // one running is waited for.
+    void settle(const QString& target);
+    void runJobs();
 
     QString m_root;
     QHash<QString, QByteArray> m_lastPut; // target -> digest of the entry written last
     QSet<QString> m_private;              // folders made or closed in this run
+    // target -> calls so far, in the window's thread only; shared with the reports still on
+    // their way there.
+    std::shared_ptr<QHash<QString, quint64>> m_calls = std::make_shared<QHash<QString, quint64>>();
+    // Guards the two sets above and the jobs: the worker writes beside the window's thread.
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_jobsChanged;
+    std::deque<std::shared_ptr<Job>> m_queue;
+    std::shared_ptr<Job> m_running;
+    bool m_stopping = false;
+    std::thread m_worker;
 };
