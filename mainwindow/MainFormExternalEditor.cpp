@@ -6,6 +6,7 @@
 #include "mainwindow/model/DataFileNames.h"
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/EditorHandOff.h"
+#include "mainwindow/model/LineBreaks.h"
 #include "mainwindow/model/RecoveryJournal.h"
 #include "platform/AnsiText.h"
 #include "platform/Failure.h"
@@ -47,9 +48,7 @@ void TMainForm::runExternalEditor()
     finishFill(std::max(0, Page1->currentIndex()));
     QPlainTextEdit* memo = ActiveMemo;
     const QString workFile = DayFiles::joinPath(DataFolder, DataFileNames::kWork);
-    QString text = PageEditorText::text(memo);
-    text.replace(u'\n', QStringLiteral("\r\n"));
-    const QByteArray handedOver = text.toUtf8();
+    const QByteArray handedOver = LineBreaks::toCrLf(PageEditorText::text(memo)).toUtf8();
     // A hand-off to a program of the platform: its own encoding, UTF-8 without a mark.
     WorkFile::write(workFile, handedOver);
     m_editorWorkFile = workFile;
@@ -105,7 +104,7 @@ void TMainForm::runExternalEditor()
         backToNormal();
         throw;
     }
-    edited.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    edited = LineBreaks::toLf(edited);
     if (edited != PageEditorText::text(memo))
         PageEditorText::setText(memo, edited);
     memo->document()->setModified(true);

@@ -11,6 +11,7 @@
 #include "mainwindow/model/DayFiles.h"
 #include "mainwindow/model/DayTexts.h"
 #include "mainwindow/model/Leftovers.h"
+#include "mainwindow/model/LineBreaks.h"
 #include "mainwindow/model/PageFile.h"
 #include "mainwindow/model/RecoveryJournal.h"
 #include "platform/AnsiText.h"
@@ -293,8 +294,7 @@ void TMainForm::takeEditorWorkFile()
     try {
         const QByteArray bytes = AnsiText::readBytes(m_editorWorkFile);
         m_editorTaken = bytes;
-        QString edited = EditorHandOff::pageText(bytes);
-        edited.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        const QString edited = LineBreaks::toLf(EditorHandOff::pageText(bytes));
         if (ActiveMemo && edited != PageEditorText::text(ActiveMemo)) {
             PageEditorText::setText(ActiveMemo, edited);
             ActiveMemo->document()->setModified(true);

@@ -1,5 +1,6 @@
 #include "mainwindow/model/PageFile.h"
 
+#include "mainwindow/model/LineBreaks.h"
 #include "platform/AnsiText.h"
 #include "platform/Failure.h"
 #include "platform/FileBytes.h"
@@ -16,10 +17,9 @@ Texts decode(QByteArrayView bytes)
     return texts;
 }
 
-QString fileText(QString editorText)
+QString fileText(const QString& editorText)
 {
-    editorText.replace(u'\n', QStringLiteral("\r\n"));
-    return editorText;
+    return LineBreaks::toCrLf(editorText);
 }
 
 Loaded load(const QString& path, qint64 limit)

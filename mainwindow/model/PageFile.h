@@ -26,7 +26,7 @@ struct Texts {
 };
 Texts decode(QByteArrayView bytes);
 // The text a file holds for an editor's text, whose line breaks are LF.
-QString fileText(QString editorText);
+QString fileText(const QString& editorText);
 
 // Never throws: a file that exists but cannot be read, is no regular file or is larger than
 // the limit comes back Unreadable.
