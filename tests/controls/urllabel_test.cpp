@@ -1,5 +1,6 @@
 #include "controls/URLLabel.h"
 
+#include "support/PaintEvents.h"
 #include "support/RecordingUrlOpener.h"
 
 #include <QEnterEvent>
@@ -12,19 +13,6 @@ namespace {
 const QColor kGreen(0, 128, 0);
 const QColor kLime(0, 255, 0);
 const QColor kRed(255, 0, 0);
-
-class PaintCounter final : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
 
 class URLLabelTest : public ::testing::Test {
 protected:

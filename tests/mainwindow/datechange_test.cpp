@@ -3,29 +3,10 @@
 
 #include "controls/jvStringGrid.h"
 #include "support/FileEvents.h"
+#include "support/PaintEvents.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QPaintEvent>
-
-namespace {
-
-// Collects what a widget is asked to repaint.
-class PaintProbe final : public QObject {
-public:
-    explicit PaintProbe(QWidget* widget) { widget->installEventFilter(this); }
-    QRegion painted;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted += static_cast<QPaintEvent*>(event)->region();
-        return false;
-    }
-};
-
-} // namespace
 
 class DateChange : public MainFormFixture {};
 

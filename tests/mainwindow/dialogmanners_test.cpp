@@ -7,6 +7,7 @@
 #include "mainwindow/EditorSetup.h"
 #include "mainwindow/OptionDialogs.h"
 #include "mainwindow/WeekSetup.h"
+#include "support/PaintEvents.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QAbstractButton>
@@ -126,20 +127,6 @@ TEST_F(DialogMannersTest, rightClickOnADayMakesThatDayCurrentBeforeItsMenu)
     f.Delete2->trigger();
     EXPECT_EQ(grid.Cells(1, 1), QStringLiteral("◎出張"));
 }
-
-// Counts the paint events a widget receives.
-class PaintCounter final : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
 
 TEST_F(DialogMannersTest, colourAndSymbolChangesRepaintTheCellsAtOnce)
 {
