@@ -7,6 +7,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <utility>
+
 namespace PageEditorText {
 
 namespace {
@@ -41,6 +43,11 @@ void setText(QTextDocument* document, const QString& text)
 QString Snapshot::text() const
 {
     return EditTexts::fromDocument(raw, standIns);
+}
+
+QString Snapshot::take()
+{
+    return EditTexts::fromDocument(std::exchange(raw, QString()), standIns);
 }
 
 Snapshot snapshot(const QTextDocument* document)

@@ -25,6 +25,9 @@ struct Snapshot {
     QString raw;
     QString standIns;
     QString text() const;
+    // The same, turned in place: the snapshot is empty afterwards. For a large page this spares
+    // a copy of its characters.
+    QString take();
 };
 Snapshot snapshot(const QTextDocument* document);
 

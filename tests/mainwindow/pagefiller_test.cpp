@@ -59,9 +59,13 @@ TEST(PageEditorTextFill, snapshotGivesTheTextAfterTheDocumentMovedOn)
 {
     QTextDocument document;
     PageEditorText::setText(&document, QStringLiteral("段落\u2029と\uFDD0"));
-    const PageEditorText::Snapshot taken = PageEditorText::snapshot(&document);
+    PageEditorText::Snapshot taken = PageEditorText::snapshot(&document);
     PageEditorText::setText(&document, QStringLiteral("後の文"));
     EXPECT_EQ(taken.text(), QStringLiteral("段落\u2029と\uFDD0"));
+    // Taken in place, the same text, and the document is none the worse for it.
+    EXPECT_EQ(taken.take(), QStringLiteral("段落\u2029と\uFDD0"));
+    EXPECT_TRUE(taken.raw.isEmpty());
+    EXPECT_EQ(PageEditorText::text(&document), QStringLiteral("後の文"));
 }
 
 TEST(PageEditorTextFill, handedDocumentTakesTheEditorsFontAndTyping)
