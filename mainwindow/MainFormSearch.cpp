@@ -5,9 +5,9 @@
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MonthCalendar.h"
 #include "mainwindow/model/DataFileNames.h"
-#include "search/model/SearchPages.h"
 #include "platform/Failure.h"
 #include "search/SearchWindow.h"
+#include "search/model/SearchPages.h"
 
 #include <QAction>
 #include <QLineEdit>
