@@ -3,8 +3,9 @@
 // background), start-up until both files are read (メモ, behind its tab, takes its text when the
 // tab is shown), a date change inside one month, a keystroke in the large ToDo page with its
 // repaint, the time the window waits for the journal's snapshot of it (written in the
-// background) and until it is written, and the month grid's load. The targets: start-up 3 s, date change 50 ms, keystroke 30 ms; the peak
-// resident memory after each step is a counter, as a multiple of the two pages' bytes
+// background) and until it is written, and the month grid's load. The targets: start-up 3 s, date change 50
+// ms, keystroke 30 ms; the peak resident memory after each step is a counter, as a multiple of the two pages'
+// bytes
 // ("peak_x_files", target 8) or of the month file's ("peak_x_file").
 // On two shared cores: first paint 30-70 ms (it was 6-8 s while the pages filled first), both
 // files read 5.5-8 s, the journal's wait 60 ms (it was 1.7-2.3 s), peak 7.8 until filled.

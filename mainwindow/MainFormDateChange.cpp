@@ -118,10 +118,9 @@ void TMainForm::Today1Click()
 
 void TMainForm::buildFileNames(QDate date)
 {
-    const DayFilePaths paths = DayFilePaths::forDate(DataFolder, date);
-    DiaryFile = paths.diary;
-    PlanFile = paths.plan;
-    AnnivFile = paths.anniv;
+    for (const Pages::Page& page : Pages::all())
+        if (page.dated)
+            m_pages[size_t(page.tab)].file = DayFiles::joinPath(DataFolder, Pages::fileName(page.tab, date));
 }
 
 // The date and, where holidays are shown, the holiday's name.

@@ -124,8 +124,8 @@ void TMainForm::connectEditingCommands()
     connect(Sch1, &QMenu::aboutToShow, this, [this] { runCommand(&TMainForm::Sch1Click); });
     connect(PopupMenu1, &QMenu::aboutToShow, this, [this] { runCommand(&TMainForm::Sch1Click); });
     auto* memoMouseUp = new MouseUpFilter([this] { runCommand(&TMainForm::Memo2MouseUp); }, this);
-    for (QPlainTextEdit* memo : {Memo1, Memo2, Memo3, Memo4, Memo7})
-        memo->viewport()->installEventFilter(memoMouseUp);
+    for (const Page& page : m_pages)
+        page.editor->viewport()->installEventFilter(memoMouseUp);
     jvStringGrid1->OnMouseUp = [this](TjvStringGrid&, Qt::MouseButton, Qt::KeyboardModifiers, const QPoint&) {
         runCommand(&TMainForm::jvStringGrid1MouseUp);
     };
@@ -152,23 +152,10 @@ Clipboard& TMainForm::clipboard() const
 
 void TMainForm::SelectActiveMemo()
 {
-    switch (Page1->currentIndex()) {
-    case 1:
-        ActiveMemo = Memo3;
-        break;
-    case 2:
-        ActiveMemo = Memo1;
-        break;
-    case 3:
-        ActiveMemo = Memo7;
-        break;
-    case 4:
-        ActiveMemo = Memo4;
-        break;
-    default:
-        ActiveMemo = Memo2;
-        break;
-    }
+    // With no tab shown, the first page's.
+    ActiveMemo = pageEditor(Page1->currentIndex());
+    if (!ActiveMemo)
+        ActiveMemo = pageEditor(0);
 }
 
 void TMainForm::Edit1Click()

@@ -128,14 +128,14 @@ void TMainForm::leaveEditorRunning()
 {
     ProcessRunner::stopWaiting();
     int index = 0;
-    while (index < 4 && pageEditor(index) != ActiveMemo)
+    while (index < Pages::kCount - 1 && pageEditor(index) != ActiveMemo)
         ++index;
     EditorHandOff handOff;
     handOff.workFile = m_editorWorkFile;
     handOff.page.target = pageFile(index);
     handOff.page.label = pageLabel(index) + QStringLiteral("（終了後に外部エディタで保存された内容）");
     handOff.page.page = index;
-    handOff.page.base = m_pageStamp[index];
+    handOff.page.base = m_pages[index].stamp;
     handOff.page.bytes = m_editorTaken;
     try {
         handOff.save(*m_journal, DataFolder);

@@ -138,16 +138,11 @@ void TMainForm::buildLayout()
     Page1->setObjectName(QStringLiteral("Page1"));
     Page1->setDocumentMode(true);
     Page1->setMinimumHeight(30);
-    Memo2 = makeMemo(QStringLiteral("Memo2"));
-    Memo3 = makeMemo(QStringLiteral("Memo3"));
-    Memo1 = makeMemo(QStringLiteral("Memo1"));
-    Memo7 = makeMemo(QStringLiteral("Memo7"));
-    Memo4 = makeMemo(QStringLiteral("Memo4"));
-    Page1->addTab(Memo2, QStringLiteral("ToDo"));
-    Page1->addTab(Memo3, QStringLiteral("メモ"));
-    Page1->addTab(Memo1, QStringLiteral("予定"));
-    Page1->addTab(Memo7, QStringLiteral("日誌"));
-    Page1->addTab(Memo4, QStringLiteral("記念日"));
+    for (const Pages::Page& page : Pages::all()) {
+        QPlainTextEdit* memo = makeMemo(page.editorName.toString());
+        m_pages[size_t(page.tab)].editor = memo;
+        Page1->addTab(memo, page.caption.toString());
+    }
     pagesLayout->addWidget(Page1, 1);
     connect(Page1, &QTabWidget::currentChanged, this, &TMainForm::pageShown);
 
@@ -286,14 +281,15 @@ void TMainForm::buildMenus()
 
 QPlainTextEdit* TMainForm::pageEditor(int index) const
 {
-    return qobject_cast<QPlainTextEdit*>(Page1->widget(index));
+    return index >= 0 && index < Pages::kCount ? m_pages[size_t(index)].editor : nullptr;
 }
 
 void TMainForm::applyMemoFont()
 {
     const QFont font = FontConvert::toQFont(MemoFont);
     const QColor color = FontConvert::toQColor(quint32(MemoFont.Color));
-    for (QPlainTextEdit* memo : {Memo7, Memo1, Memo2, Memo3, Memo4}) {
+    for (const Page& page : m_pages) {
+        QPlainTextEdit* memo = page.editor;
         memo->setFont(font);
         memo->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(u' ') * 8);
         QPalette palette = memo->palette();

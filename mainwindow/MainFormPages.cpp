@@ -18,35 +18,11 @@
 #include <QTimer>
 
 namespace {
-// Pages by index: ToDo, メモ, 予定, 日誌, 記念日. Loading and saving go 日誌, 予定, ToDo, メモ, 記念日.
-constexpr int kFileOrder[] = {3, 2, 0, 1, 4};
-
-bool belongsToDate(int index)
-{
-    return index >= 2;
-}
-
 QString quoted(const QString& path)
 {
     return u'"' + path + u'"';
 }
 } // namespace
-
-QString& TMainForm::pageFile(int index)
-{
-    switch (index) {
-    case 0:
-        return ToDoFile;
-    case 1:
-        return MemoFile;
-    case 2:
-        return PlanFile;
-    case 3:
-        return DiaryFile;
-    default:
-        return AnnivFile;
-    }
-}
 
 void TMainForm::putText(int index, const QString& text)
 {
@@ -60,32 +36,32 @@ void TMainForm::putText(int index, const QString& text)
         // A page behind another tab is laid out when it is shown, not now: the date change
         // refills three such pages every time.
         PageEditorText::setText(memo->document(), text);
-        m_pageViewStale[index] = true;
+        m_pages[index].viewStale = true;
     }
     memo->document()->setModified(false);
 }
 
 void TMainForm::pageShown(int index)
 {
-    if (index < 0 || index >= int(m_pageViewStale.size()))
+    if (index < 0 || index >= Pages::kCount)
         return;
-    if (m_unshownFill[index])
+    if (m_pages[index].unshownFill)
         showFilled(index);
-    if (!m_pageViewStale[index])
+    if (!m_pages[index].viewStale)
         return;
-    m_pageViewStale[index] = false;
+    m_pages[index].viewStale = false;
     pageEditor(index)->moveCursor(QTextCursor::Start);
 }
 
 void TMainForm::LoadPages()
 {
-    for (int index : kFileOrder)
+    for (int index : Pages::fileOrder())
         loadPage(index);
 }
 
 bool TMainForm::pageFilling(int index) const
 {
-    return (m_filler && m_filler->filling(index)) || m_unshownFill[index];
+    return (m_filler && m_filler->filling(index)) || m_pages[index].unshownFill;
 }
 
 bool TMainForm::pagesFilling() const
@@ -96,7 +72,7 @@ bool TMainForm::pagesFilling() const
 void TMainForm::dropFill(int index)
 {
     m_filler->cancel(index);
-    m_unshownFill[index].reset();
+    m_pages[index].unshownFill.reset();
     QPlainTextEdit* memo = pageEditor(index);
     memo->setReadOnly(false);
     memo->setPlaceholderText(QString());
@@ -108,11 +84,11 @@ void TMainForm::loadPage(int index)
     const QString& path = pageFile(index);
     if (pageFilling(index)) {
         // Its file is on its way to the page; another date's file is of no use any more.
-        if (m_pageLoadedFrom[index] == path)
+        if (m_pages[index].loadedFrom == path)
             return;
         dropFill(index);
         putText(index, QString());
-        m_pageBaseline[index] = FileTextBaseline();
+        m_pages[index].baseline = FileTextBaseline();
     }
     // A text left unsaved comes back with its page, still unsaved, instead of the file's.
     if (const auto kept = m_keptPages.constFind(path); kept != m_keptPages.cend()) {
@@ -122,17 +98,17 @@ void TMainForm::loadPage(int index)
         }
         return;
     }
-    FileTextBaseline& baseline = m_pageBaseline[index];
+    FileTextBaseline& baseline = m_pages[index].baseline;
     // The file holds what the page was loaded from or saved to: reading it again would change
     // nothing, and ToDo and メモ can be large.
-    if (m_pageLoadedFrom[index] == path && !memo->document()->isModified() &&
+    if (m_pages[index].loadedFrom == path && !memo->document()->isModified() &&
         baseline.state() != FileTextBaseline::State::Unreadable &&
-        baseline.state() != FileTextBaseline::State::Unknown && m_pageStamp[index].unchangedSince(path))
+        baseline.state() != FileTextBaseline::State::Unknown && m_pages[index].stamp.unchangedSince(path))
         return;
-    m_fillOverShown[index] = m_pageLoadedFrom[index] == path && !memo->document()->isModified() &&
-                             baseline.state() == FileTextBaseline::State::Known;
-    m_pageLoadedFrom[index] = path;
-    m_pageWritten[index].reset();
+    m_pages[index].fillOverShown = m_pages[index].loadedFrom == path && !memo->document()->isModified() &&
+                                   baseline.state() == FileTextBaseline::State::Known;
+    m_pages[index].loadedFrom = path;
+    m_pages[index].written.reset();
     // A page the user has not changed is filled in the background when its file is large;
     // building its text document here would freeze the window for seconds. One too large to be
     // read at all is refused here, at once, as any other.
@@ -142,7 +118,7 @@ void TMainForm::loadPage(int index)
         return;
     }
     const PageFile::Loaded loaded = PageFile::load(path);
-    m_pageStamp[index] = loaded.stamp;
+    m_pages[index].stamp = loaded.stamp;
     const bool wasUnreadable = baseline.state() == FileTextBaseline::State::Unreadable;
     if (loaded.state == PageFile::Loaded::State::Read) {
         // An unmodified page holds what was last read or written, so the editor's text need
@@ -166,7 +142,7 @@ void TMainForm::startFill(int index)
 {
     QPlainTextEdit* memo = pageEditor(index);
     // What the page showed of another file must not stand for this one while it fills.
-    if (!m_fillOverShown[index] && !memo->document()->isEmpty())
+    if (!m_pages[index].fillOverShown && !memo->document()->isEmpty())
         putText(index, QString());
     memo->setReadOnly(true);
     memo->setPlaceholderText(QStringLiteral("読み込み中..."));
@@ -177,7 +153,7 @@ void TMainForm::finishFill(int index)
 {
     if (m_filler->filling(index))
         m_filler->finish(index);
-    if (m_unshownFill[index])
+    if (m_pages[index].unshownFill)
         showFilled(index);
 }
 
@@ -185,16 +161,16 @@ void TMainForm::pageFilled(FilledPage& filled)
 {
     const int index = filled.page;
     QPlainTextEdit* memo = pageEditor(index);
-    m_pageStamp[index] = filled.loaded.stamp;
-    FileTextBaseline& baseline = m_pageBaseline[index];
+    m_pages[index].stamp = filled.loaded.stamp;
+    FileTextBaseline& baseline = m_pages[index].baseline;
     const bool wasUnreadable = baseline.state() == FileTextBaseline::State::Unreadable;
     const bool read = filled.loaded.state == PageFile::Loaded::State::Read;
-    const bool shownAlready = read && m_fillOverShown[index] && baseline.sameAs(filled.baseline);
-    m_fillOverShown[index] = false;
+    const bool shownAlready = read && m_pages[index].fillOverShown && baseline.sameAs(filled.baseline);
+    m_pages[index].fillOverShown = false;
     if (read)
         baseline = filled.baseline;
     if (read && !shownAlready) {
-        m_unshownFill[index] = std::move(filled.document);
+        m_pages[index].unshownFill = std::move(filled.document);
         // Laid out only once its tab is shown, as any page behind another: laying out every
         // line of a large page costs time and memory the user may never ask for.
         if (Page1->currentIndex() == index)
@@ -218,19 +194,19 @@ void TMainForm::showFilled(int index)
     QPlainTextEdit* memo = pageEditor(index);
     m_puttingText = true;
     const auto typedAgain = qScopeGuard([this] { m_puttingText = false; });
-    PageEditorText::setDocument(memo, std::move(m_unshownFill[index]));
+    PageEditorText::setDocument(memo, std::move(m_pages[index].unshownFill));
     connect(memo->document(), &QTextDocument::contentsChanged, this, &TMainForm::journalSoon);
     memo->document()->setModified(false);
     memo->setReadOnly(false);
     memo->setPlaceholderText(QString());
-    m_pageViewStale[index] = false;
+    m_pages[index].viewStale = false;
 }
 
 void TMainForm::showUnreadPage(int index, const PageFile::Loaded& loaded, bool wasUnreadable)
 {
     QPlainTextEdit* memo = pageEditor(index);
     const QString& path = pageFile(index);
-    FileTextBaseline& baseline = m_pageBaseline[index];
+    FileTextBaseline& baseline = m_pages[index].baseline;
     if (loaded.state == PageFile::Loaded::State::Missing)
         baseline.setMissing();
     else
@@ -255,18 +231,18 @@ PageFile::SaveAction TMainForm::pageSaveAction(int index) const
     if (pageFilling(index))
         return PageFile::SaveAction::Keep;
     const QTextDocument* page = pageEditor(index)->document();
-    const FileTextBaseline& baseline = m_pageBaseline[index];
+    const FileTextBaseline& baseline = m_pages[index].baseline;
     // An untouched empty page of a date that had no file has nothing to delete: a file another
     // program put there since is its own, and the next load shows it.
     if (!page->isModified() && baseline.state() == FileTextBaseline::State::Missing)
         return PageFile::SaveAction::Keep;
-    return PageFile::saveAction(belongsToDate(index), page->isEmpty(), page->isModified(),
+    return PageFile::saveAction(Pages::at(index).dated, page->isEmpty(), page->isModified(),
                                 baseline.state() == FileTextBaseline::State::Unreadable);
 }
 
 bool TMainForm::pagesNeedSaving() const
 {
-    for (int index : kFileOrder) {
+    for (int index : Pages::fileOrder()) {
         if (!pageFile(index).isEmpty() && pageSaveAction(index) != PageFile::SaveAction::Keep)
             return true;
     }
@@ -276,13 +252,13 @@ bool TMainForm::pagesNeedSaving() const
 TMainForm::SaveOutcome TMainForm::SavePages()
 {
     SaveOutcome outcome;
-    for (int index : kFileOrder) {
+    for (int index : Pages::fileOrder()) {
         QPlainTextEdit* memo = pageEditor(index);
         const QString& path = pageFile(index);
         if (path.isEmpty())
             continue;
         const bool modified = memo->document()->isModified();
-        FileTextBaseline& baseline = m_pageBaseline[index];
+        FileTextBaseline& baseline = m_pages[index].baseline;
         try {
             switch (pageSaveAction(index)) {
             case PageFile::SaveAction::Keep:
@@ -293,7 +269,7 @@ TMainForm::SaveOutcome TMainForm::SavePages()
                 outcome.dayFilesChanged = PageFile::remove(path) || outcome.dayFilesChanged;
                 memo->document()->setModified(false);
                 baseline.setMissing();
-                m_pageStamp[index] = DiskStamp::missing();
+                m_pages[index].stamp = DiskStamp::missing();
                 // Only an emptying by the user settles an entry; a page that was never filled
                 // here says nothing about the journal.
                 if (modified) {
@@ -308,18 +284,18 @@ TMainForm::SaveOutcome TMainForm::SavePages()
                     break;
                 // Typed and taken back: the file says this already and keeps its bytes, unless
                 // another program changed it and the user chose to keep the page's text.
-                const bool write = !baseline.fileHolds(text) || m_pageStamp[index].changedOnDisk(path);
+                const bool write = !baseline.fileHolds(text) || m_pages[index].stamp.changedOnDisk(path);
                 if (write)
                     AnsiText::writeBytes(path, bytes);
                 // From here the page is modified only when its text leaves what was written,
                 // undo back to the text as loaded included.
                 memo->document()->setModified(false);
                 baseline.setKnown(text);
-                m_pageStamp[index] = write ? DiskStamp::take(path, bytes) : DiskStamp::take(path);
-                m_pageWritten[index] = PageEditorText::text(memo);
+                m_pages[index].stamp = write ? DiskStamp::take(path, bytes) : DiskStamp::take(path);
+                m_pages[index].written = PageEditorText::text(memo);
                 m_journal->remove(path);
                 m_keptPages.remove(path);
-                outcome.dayFilesChanged = outcome.dayFilesChanged || belongsToDate(index);
+                outcome.dayFilesChanged = outcome.dayFilesChanged || Pages::at(index).dated;
                 break;
             }
             }

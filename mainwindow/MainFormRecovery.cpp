@@ -22,6 +22,15 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+namespace {
+// An emptied dated page has no file, as a save would leave it; an index no page has counts as
+// dated, as the journal of an earlier version may hold one.
+bool removedWhenEmpty(int page)
+{
+    return page >= Pages::kCount || (page >= 0 && Pages::at(page).dated);
+}
+} // namespace
+
 void TMainForm::setupRecovery()
 {
     m_journal = std::make_unique<RecoveryJournal>(
@@ -31,7 +40,7 @@ void TMainForm::setupRecovery()
     m_journalTimer->setInterval(kJournalDelayMs);
     connect(m_journalTimer, &QTimer::timeout, this, &TMainForm::journalAfterPause);
     // Typing only starts the timer; the text is taken when it runs out.
-    for (int index = 0; index < 5; ++index)
+    for (int index = 0; index < Pages::kCount; ++index)
         connect(pageEditor(index)->document(), &QTextDocument::contentsChanged, this,
                 &TMainForm::journalSoon);
     connect(jvStringGrid1->InplaceEditor(), &QLineEdit::textChanged, this, &TMainForm::journalSoon);
@@ -62,7 +71,7 @@ bool TMainForm::journalQuietly(bool background)
 {
     m_journalTimer->stop();
     bool ok = true;
-    for (int index = 0; index < 5; ++index)
+    for (int index = 0; index < Pages::kCount; ++index)
         ok = journalPage(index, background) && ok;
     ok = journalMonth() && ok;
     // Written now, every page replaced what the background still had to write.
@@ -91,18 +100,7 @@ void TMainForm::reportJournalFailure()
 
 QString TMainForm::pageLabel(int index) const
 {
-    switch (index) {
-    case 0:
-        return QStringLiteral("ToDo");
-    case 1:
-        return QStringLiteral("メモ");
-    case 2:
-        return DayTexts::statusDate(m_shownDate) + QStringLiteral("の予定");
-    case 3:
-        return DayTexts::statusDate(m_shownDate) + QStringLiteral("の日誌");
-    default:
-        return m_shownDate.toString(QStringLiteral("MM月dd日")) + QStringLiteral("の記念日");
-    }
+    return Pages::label(index, m_shownDate);
 }
 
 void TMainForm::journaledInBackground(const QString& failure)
@@ -123,7 +121,7 @@ bool TMainForm::journalPage(int index, bool background)
     QPlainTextEdit* memo = pageEditor(index);
     try {
         if (!memo->document()->isModified() ||
-            (m_pageWritten[index] && *m_pageWritten[index] == PageEditorText::text(memo))) {
+            (m_pages[index].written && *m_pages[index].written == PageEditorText::text(memo))) {
             if (m_journalReady)
                 m_journal->remove(path);
             return true;
@@ -132,7 +130,7 @@ bool TMainForm::journalPage(int index, bool background)
         entry.target = path;
         entry.label = pageLabel(index);
         entry.page = index;
-        entry.base = m_pageStamp[index];
+        entry.base = m_pages[index].stamp;
         entry.taken = m_env.now();
         if (background && memo->document()->characterCount() >= m_env.largePage) {
             // Only the copy of the characters is made here; the worker turns them into bytes, letting
@@ -193,7 +191,7 @@ OutsideEditChoice TMainForm::askOutsideEdit(const QString& path)
 bool TMainForm::settlePageOutsideEdit(int index, const QByteArray& mine)
 {
     const QString& path = pageFile(index);
-    if (!m_pageStamp[index].changedOnDisk(path))
+    if (!m_pages[index].stamp.changedOnDisk(path))
         return true;
     QByteArray theirs;
     try {
@@ -209,10 +207,10 @@ bool TMainForm::settlePageOutsideEdit(int index, const QByteArray& mine)
     // An emptied page has nothing to keep beside the file.
     if (choice == OutsideEditChoice::KeepBoth && !mine.isEmpty())
         AnsiText::writeBytes(RecoveryJournal::copyPathBeside(path, m_env.now()), mine);
-    m_pageStamp[index] = DiskStamp::take(path, theirs);
+    m_pages[index].stamp = DiskStamp::take(path, theirs);
     PageFile::Texts texts = PageFile::decode(theirs);
     putText(index, texts.editorText);
-    m_pageBaseline[index].setKnown(std::move(texts.text));
+    m_pages[index].baseline.setKnown(std::move(texts.text));
     m_journal->remove(path);
     return false;
 }
@@ -269,7 +267,7 @@ bool TMainForm::keepUnsaved()
 {
     if (!journalNow())
         return false;
-    for (int index = 0; index < 5; ++index)
+    for (int index = 0; index < Pages::kCount; ++index)
         if (pageEditor(index)->document()->isModified())
             m_keptPages.insert(pageFile(index), PageEditorText::text(pageEditor(index)));
     if (monthChangedHere())
@@ -375,7 +373,7 @@ void TMainForm::restoreEntries()
                 continue;
             }
             int shown = -1;
-            for (int index = 0; index < 5 && e.page >= 0; ++index)
+            for (int index = 0; index < Pages::kCount && e.page >= 0; ++index)
                 if (pageFile(index) == e.target)
                     shown = index;
             if (shown >= 0) {
@@ -383,13 +381,13 @@ void TMainForm::restoreEntries()
                 QPlainTextEdit* memo = pageEditor(shown);
                 PageEditorText::setText(memo, PageFile::decode(e.bytes).editorText);
                 memo->document()->setModified(true);
-                m_pageStamp[shown] = e.base;
+                m_pages[shown].stamp = e.base;
             } else if (e.page < 0 && e.target == MonthFile) {
                 showMonthBytes(e.bytes);
                 m_monthStamp = e.base;
             } else {
                 // Another date's text: write it where the save would have.
-                if (e.bytes.isEmpty() && e.page >= 2)
+                if (e.bytes.isEmpty() && removedWhenEmpty(e.page))
                     PageFile::remove(e.target);
                 else
                     AnsiText::writeBytes(e.target, e.bytes);

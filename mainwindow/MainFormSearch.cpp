@@ -7,6 +7,7 @@
 #include "mainwindow/model/DataFileNames.h"
 #include "platform/Failure.h"
 #include "search/SearchWindow.h"
+#include "search/model/SearchPages.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -31,18 +32,7 @@ void selectText(QPlainTextEdit* memo, qsizetype start, qsizetype length)
 
 int pageIndex(SearchPage page)
 {
-    switch (page) {
-    case SearchPage::ToDo:
-        return 0;
-    case SearchPage::Memo:
-        return 1;
-    case SearchPage::Plan:
-        return 2;
-    case SearchPage::Diary:
-        return 3;
-    default:
-        return 4;
-    }
+    return Pages::indexOf(fileKind(page)).value_or(Pages::kCount - 1);
 }
 
 } // namespace
@@ -94,12 +84,11 @@ SearchRequest TMainForm::searchRequest() const
     request.columnCaptions = Memo5;
     // What is on screen wins over its file; a page whose file could not be read shows nothing
     // of it, and one still being filled shows only part, so that file is searched as it is.
-    const std::pair<const QString*, int> pages[] = {
-        {&ToDoFile, 0}, {&MemoFile, 1}, {&PlanFile, 2}, {&DiaryFile, 3}, {&AnnivFile, 4}};
-    for (const auto& [path, index] : pages) {
-        if (!path->isEmpty() && !pageFilling(index) &&
-            m_pageBaseline[size_t(index)].state() != FileTextBaseline::State::Unreadable)
-            request.pageTexts.append({*path, PageEditorText::text(pageEditor(index))});
+    for (int index = 0; index < Pages::kCount; ++index) {
+        const Page& page = m_pages[size_t(index)];
+        if (!page.file.isEmpty() && !pageFilling(index) &&
+            page.baseline.state() != FileTextBaseline::State::Unreadable)
+            request.pageTexts.append({page.file, PageEditorText::text(page.editor)});
     }
     const bool unreadableMonthUntouched =
         m_monthBaseline.state() == GridBaseline::State::Unreadable && m_monthBaseline.matches(monthText());

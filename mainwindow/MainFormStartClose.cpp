@@ -69,11 +69,8 @@ void TMainForm::FormCreate()
     DataFolder = m_env.defaultDataFolder;
     const QDate today = m_env.now().date();
     setStatusDate(today);
-    MemoFile.clear();
-    ToDoFile.clear();
-    DiaryFile.clear();
-    PlanFile.clear();
-    AnnivFile.clear();
+    for (Page& page : m_pages)
+        page.file.clear();
     EditorPath = m_env.defaultEditorPath.value_or(QString());
     m_editorSearched = m_env.defaultEditorPath.has_value();
     IniPath = m_env.iniPath;
@@ -100,8 +97,9 @@ void TMainForm::FormCreate()
     MonthCal->setSelectedDate(today);
     MonthFile = DayFiles::joinPath(DataFolder, DataFileNames::month(today));
     buildFileNames(today);
-    ToDoFile = DayFiles::joinPath(DataFolder, DataFileNames::kToDo);
-    MemoFile = DayFiles::joinPath(DataFolder, DataFileNames::kMemo);
+    for (const Pages::Page& page : Pages::all())
+        if (!page.dated)
+            m_pages[size_t(page.tab)].file = DayFiles::joinPath(DataFolder, Pages::fileName(page.tab, today));
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     m_shownDate = today;

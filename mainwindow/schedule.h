@@ -6,6 +6,7 @@
 #include "mainwindow/model/GridBaseline.h"
 #include "mainwindow/model/MonthExtraFields.h"
 #include "mainwindow/model/Markup.h"
+#include "mainwindow/model/Pages.h"
 #include "platform/DiskStamp.h"
 #include "settings/Font.h"
 
@@ -68,11 +69,31 @@ public:
     TjvStringGrid* jvStringGrid1 = nullptr;
     MonthCalendar* MonthCal = nullptr;
     QTabWidget* Page1 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr; // 予定
-    QPlainTextEdit* Memo2 = nullptr; // ToDo
-    QPlainTextEdit* Memo3 = nullptr; // メモ
-    QPlainTextEdit* Memo4 = nullptr; // 記念日
-    QPlainTextEdit* Memo7 = nullptr; // 日誌
+
+private:
+    // One memo page as the window holds it, by tab index.
+    struct Page {
+        QPlainTextEdit* editor = nullptr;
+        QString file; // the file the editor shows
+        FileTextBaseline baseline;
+        DiskStamp stamp;    // the file as last read or written
+        QString loadedFrom; // the file the page was last loaded from
+        // The editor text last written, while the page stays modified after its save.
+        std::optional<QString> written;
+        bool fillOverShown = false; // the page shows its file's text while filled again
+        // Filled while behind another tab: it goes into the editor when its tab is shown.
+        std::unique_ptr<QTextDocument> unshownFill;
+        bool viewStale = false; // refilled while hidden: caret to the start when shown
+    };
+    std::array<Page, Pages::kCount> m_pages;
+    Page& pageOf(DataFileNames::Kind kind) { return m_pages[size_t(*Pages::indexOf(kind))]; }
+
+public:
+    QPlainTextEdit*& Memo1 = pageOf(DataFileNames::Kind::Plan).editor;
+    QPlainTextEdit*& Memo2 = pageOf(DataFileNames::Kind::ToDo).editor;
+    QPlainTextEdit*& Memo3 = pageOf(DataFileNames::Kind::Memo).editor;
+    QPlainTextEdit*& Memo4 = pageOf(DataFileNames::Kind::Anniv).editor;
+    QPlainTextEdit*& Memo7 = pageOf(DataFileNames::Kind::Diary).editor;
     QLabel* lblThisMonth = nullptr;
     QLabel* StatusPanel = nullptr;
     QWidget* Panel1 = nullptr;
@@ -144,7 +165,12 @@ public:
     QString IniPath;
     QString EditorPath;
     QString DataFolder;
-    QString MonthFile, DiaryFile, PlanFile, AnnivFile, ToDoFile, MemoFile;
+    QString MonthFile;
+    QString& DiaryFile = pageOf(DataFileNames::Kind::Diary).file;
+    QString& PlanFile = pageOf(DataFileNames::Kind::Plan).file;
+    QString& AnnivFile = pageOf(DataFileNames::Kind::Anniv).file;
+    QString& ToDoFile = pageOf(DataFileNames::Kind::ToDo).file;
+    QString& MemoFile = pageOf(DataFileNames::Kind::Memo).file;
     ColorRef SatColor = Markup::kDefaultSatColor;
     ColorRef SunColor = Markup::kDefaultSunColor;
     MarkupTable MarkupEntries = Markup::defaults();
@@ -332,8 +358,8 @@ private:
         bool dayFilesChanged = false; // a diary, plan or anniversary file was written or removed
         bool keptInJournal = false;   // a page failed again and went to the journal unasked
     };
-    QString& pageFile(int index);
-    const QString& pageFile(int index) const { return const_cast<TMainForm*>(this)->pageFile(index); }
+    QString& pageFile(int index) { return m_pages[size_t(index)].file; }
+    const QString& pageFile(int index) const { return m_pages[size_t(index)].file; }
     void loadPage(int index);
     PageFile::SaveAction pageSaveAction(int index) const;
     bool pagesNeedSaving() const;                 // a save would write or delete a page file
@@ -398,10 +424,6 @@ private:
     MainFormEnv m_env;
     std::unique_ptr<RecoveryJournal> m_journal;
     QTimer* m_journalTimer = nullptr;
-    std::array<DiskStamp, 5> m_pageStamp;    // each page's file as last read or written
-    std::array<QString, 5> m_pageLoadedFrom; // the file each page was last loaded from
-    // The editor text last written, while the page stays modified after its save.
-    std::array<std::optional<QString>, 5> m_pageWritten;
     DiskStamp m_monthStamp;
     bool m_unattended = false;
     bool m_closedUnattended = false;
@@ -411,9 +433,6 @@ private:
     bool m_journalFailureShown = false;
     bool m_backgroundJournalFailed = false; // the last entry written in the background failed
     std::unique_ptr<PageFiller> m_filler;
-    std::array<bool, 5> m_fillOverShown{}; // the page shows its file's text while filled again
-    // Filled while behind another tab: it goes into the editor when its tab is shown.
-    std::array<std::unique_ptr<QTextDocument>, 5> m_unshownFill;
     bool m_recoveryAfterFill = false; // the offer waits for the pages' texts
     // Texts the user chose to leave unsaved (they are journaled), by file: shown again, still
     // unsaved, whenever their date or month comes back, until a save succeeds.
@@ -422,11 +441,9 @@ private:
     QDate m_shownDate; // the date of the last completed date change
     GridBaseline m_monthBaseline;
     MonthExtraFields m_monthExtras;
-    QSet<QString> m_monthsChangedHere;              // month files written with the user's changes in this run
-    std::array<FileTextBaseline, 5> m_pageBaseline; // by page index
-    std::array<bool, 5> m_pageViewStale{};          // refilled while hidden: caret to the start when shown
-    bool m_puttingText = false;                     // a page is being filled from its file, not typed
-    bool m_memoFontRead = false;                    // what was never read is never written
+    QSet<QString> m_monthsChangedHere; // month files written with the user's changes in this run
+    bool m_puttingText = false;        // a page is being filled from its file, not typed
+    bool m_memoFontRead = false;       // what was never read is never written
     bool m_settingsRead = false;
     std::unique_ptr<ProfileBatch> m_startSettings;
     bool m_waitingForEditor = false;

@@ -2,7 +2,7 @@
 
 #include "mainwindow/model/DataFileNames.h"
 #include "mainwindow/model/DayFiles.h"
-#include "mainwindow/model/DayTexts.h"
+#include "mainwindow/model/Pages.h"
 #include "mainwindow/model/RecoveryJournal.h"
 #include "platform/Failure.h"
 #include "platform/FileBytes.h"
@@ -18,35 +18,19 @@ namespace Leftovers {
 
 bool describe(const QString& fileName, QString* label, int* page)
 {
-    using DataFileNames::Kind;
     const std::optional<DataFileNames::Parsed> name = DataFileNames::parse(fileName);
     if (!name)
         return false;
     const QDate date = name->date;
-    const auto two = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
-    switch (name->kind) {
-    case Kind::ToDo:
-        *label = QStringLiteral("ToDo");
-        break;
-    case Kind::Memo:
-        *label = QStringLiteral("メモ");
-        break;
-    case Kind::Plan:
-        *label = DayTexts::statusDate(date) + QStringLiteral("の予定");
-        break;
-    case Kind::Diary:
-        *label = DayTexts::statusDate(date) + QStringLiteral("の日誌");
-        break;
-    case Kind::Anniv:
-        *label = two(date.month()) + QStringLiteral("月") + two(date.day()) + QStringLiteral("日の記念日");
-        break;
-    case Kind::Month:
-        *label = QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0')) + QStringLiteral("年") +
-                 two(date.month()) + QStringLiteral("月の予定表");
-        *page = -1;
+    if (const std::optional<int> index = Pages::indexOf(name->kind)) {
+        *label = Pages::label(*index, date);
+        *page = *index;
         return true;
     }
-    *page = int(name->kind); // the page tabs' order
+    const auto two = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
+    *label = QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0')) + QStringLiteral("年") +
+             two(date.month()) + QStringLiteral("月の予定表");
+    *page = -1;
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "search/model/SearchEngine.h"
 
+#include "search/model/SearchPages.h"
+
 #include "controls/model/CommaText.h"
 #include "mainwindow/model/DataFileNames.h"
 #include "mainwindow/model/DayFiles.h"
@@ -34,26 +36,10 @@ template <typename Name> bool classify(Name name, int annivYear, Source& s)
     const std::optional<DataFileNames::Parsed> parsed = DataFileNames::parse(name);
     if (!parsed)
         return false;
-    switch (parsed->kind) {
-    case Kind::ToDo:
-        s.page = SearchPage::ToDo;
-        break;
-    case Kind::Memo:
-        s.page = SearchPage::Memo;
-        break;
-    case Kind::Plan:
-        s.page = SearchPage::Plan;
-        break;
-    case Kind::Diary:
-        s.page = SearchPage::Diary;
-        break;
-    case Kind::Anniv:
-        s.page = SearchPage::Anniv;
+    s.page = searchPage(parsed->kind);
+    if (parsed->kind == Kind::Anniv) {
         s.date = DataFileNames::anniversary(annivYear, parsed->date.month(), parsed->date.day());
         return s.date.isValid();
-    case Kind::Month:
-        s.page = SearchPage::Grid;
-        break;
     }
     s.date = parsed->date;
     return true;
@@ -79,25 +65,6 @@ QString editorLines(QString text)
     return text;
 }
 
-QString pageName(SearchPage page)
-{
-    switch (page) {
-    case SearchPage::ToDo:
-        return QStringLiteral("ToDo");
-    case SearchPage::Memo:
-        return QStringLiteral("メモ");
-    case SearchPage::Plan:
-        return QStringLiteral("予定");
-    case SearchPage::Diary:
-        return QStringLiteral("日誌");
-    case SearchPage::Anniv:
-        return QStringLiteral("記念日");
-    case SearchPage::Grid:
-        break;
-    }
-    return {};
-}
-
 class Searcher {
 public:
     Searcher(const SearchRequest& request, const SearchText::Pattern& pattern)
@@ -113,7 +80,7 @@ public:
             hit.date = s.date;
             hit.start = m.start;
             hit.length = m.length;
-            hit.pageName = pageName(s.page);
+            hit.pageName = searchPageName(s.page);
             setContext(hit, text, m);
             out.append(std::move(hit));
         }
