@@ -12,7 +12,6 @@ public:
     QuavApplication(int& argc, char** argv, MessageService* messages = nullptr);
     ~QuavApplication() override;
 
-    void setMessageService(MessageService* messages) { m_messages = messages; }
     bool notify(QObject* receiver, QEvent* event) override;
 
     // The default error report, also used where a failure must not reach Qt's C code.
