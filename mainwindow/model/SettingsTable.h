@@ -28,36 +28,40 @@ template <typename S> struct Row {
 };
 
 namespace detail {
-template <typename S, typename Each> void forEachKey(const Row<S>& row, const S& settings, Each each)
+// Calls `each(section, key, field)` for every key of the rows, in their order; position rows
+// only where `withPosition`.
+template <typename S, typename Each>
+void forEachField(std::span<const Row<S>> rows, S& settings, bool withPosition, Each each)
 {
-    if (!row.count) {
-        each(row.key, row.index);
-        return;
+    for (const Row<S>& row : rows) {
+        if (row.position && !withPosition)
+            continue;
+        if (!row.count) {
+            each(row.section, row.key, row.field(settings, row.index));
+            continue;
+        }
+        const int n = row.count(settings);
+        for (int i = 0; i < n; ++i)
+            each(row.section, row.key + QString::number(i), row.field(settings, i));
     }
-    const int n = row.count(settings);
-    for (int i = 0; i < n; ++i)
-        each(row.key + QString::number(i), i);
 }
 } // namespace detail
 
 template <typename S> void read(std::span<const Row<S>> rows, S& settings, const IniStore& ini)
 {
-    for (const Row<S>& row : rows) {
-        const QString& section = row.section;
-        detail::forEachKey(row, settings, [&](const QString& key, int index) {
-            std::visit(
-                [&](auto* value) {
-                    using T = std::remove_pointer_t<decltype(value)>;
-                    if constexpr (std::is_same_v<T, bool>)
-                        *value = ini.getBool(section, key, *value);
-                    else if constexpr (std::is_same_v<T, QString>)
-                        *value = ini.get(section, key, *value);
-                    else
-                        *value = T(ini.getInt(section, key, int(*value)));
-                },
-                row.field(settings, index));
-        });
-    }
+    detail::forEachField(rows, settings, true, [&](const QString& section, const QString& key, Field field) {
+        std::visit(
+            [&](auto* value) {
+                using T = std::remove_pointer_t<decltype(value)>;
+                if constexpr (std::is_same_v<T, bool>)
+                    *value = ini.getBool(section, key, *value);
+                else if constexpr (std::is_same_v<T, QString>)
+                    *value = ini.get(section, key, *value);
+                else
+                    *value = T(ini.getInt(section, key, int(*value)));
+            },
+            field);
+    });
 }
 
 template <typename S>
@@ -65,24 +69,20 @@ void write(std::span<const Row<S>> rows, const S& settings, IniStore& ini, bool 
 {
     // The fields are only read here; the rows hand out one kind of pointer for both directions.
     S& source = const_cast<S&>(settings);
-    for (const Row<S>& row : rows) {
-        if (row.position && !positionKnown)
-            continue;
-        const QString& section = row.section;
-        detail::forEachKey(row, settings, [&](const QString& key, int index) {
-            std::visit(
-                [&](auto* value) {
-                    using T = std::remove_pointer_t<decltype(value)>;
-                    if constexpr (std::is_same_v<T, bool>)
-                        ini.putBool(section, key, *value);
-                    else if constexpr (std::is_same_v<T, QString>)
-                        ini.put(section, key, *value);
-                    else
-                        ini.putInt(section, key, int(*value));
-                },
-                row.field(source, index));
-        });
-    }
+    detail::forEachField(rows, source, positionKnown,
+                         [&](const QString& section, const QString& key, Field field) {
+                             std::visit(
+                                 [&](auto* value) {
+                                     using T = std::remove_pointer_t<decltype(value)>;
+                                     if constexpr (std::is_same_v<T, bool>)
+                                         ini.putBool(section, key, *value);
+                                     else if constexpr (std::is_same_v<T, QString>)
+                                         ini.put(section, key, *value);
+                                     else
+                                         ini.putInt(section, key, int(*value));
+                                 },
+                                 field);
+                         });
 }
 
 } // namespace SettingsTable
