@@ -4,7 +4,7 @@
 #include "controls/DialogRunner.h"
 #include "controls/QtNotificationArea.h"
 #include "mainwindow/OptionDialogs.h"
-#include "mainwindow/model/AppPaths.h"
+#include "schedule/AppPaths.h"
 #include "mainwindow/schedule.h"
 #include "monthview/SomeMonthViewUnit.h"
 #include "platform/InstanceMarker.h"

@@ -13,7 +13,7 @@
 #include "app/QuavApplication.h"
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MonthCalendar.h"
-#include "mainwindow/model/RecoveryJournal.h"
+#include "schedule/RecoveryJournal.h"
 #include "mainwindow/schedule.h"
 #include "platform/AnsiText.h"
 #include "platform/MessageService.h"

@@ -11,7 +11,7 @@
 #include "controls/DialogRunner.h"
 #include "mainwindow/MonthCalendar.h"
 #include "mainwindow/OptionDialogs.h"
-#include "mainwindow/model/BoldDays.h"
+#include "schedule/BoldDays.h"
 #include "mainwindow/schedule.h"
 #include "platform/MessageService.h"
 

@@ -2,7 +2,7 @@
 // journal's hook, timed in alternation within one run; a journal write of 1 MB against writing
 // the same bytes with an atomic replace, alternated the same way. Each reports the ratio.
 #include "app/QuavApplication.h"
-#include "mainwindow/model/RecoveryJournal.h"
+#include "schedule/RecoveryJournal.h"
 #include "mainwindow/schedule.h"
 #include "platform/AnsiText.h"
 #include "platform/MessageService.h"

@@ -2,7 +2,7 @@
 #include "mainwindow/schedule.h"
 
 #include "mainwindow/MonthCalendar.h"
-#include "mainwindow/model/BoldDays.h"
+#include "schedule/BoldDays.h"
 
 QDate TMainForm::selectedDate() const
 {

@@ -3,7 +3,7 @@
 
 #include "controls/SHBFFEX.h"
 #include "mainwindow/DataFolderDialog.h"
-#include "mainwindow/model/DataFolderCheck.h"
+#include "schedule/DataFolderCheck.h"
 
 #include <QFileInfo>
 

@@ -5,10 +5,10 @@
 
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MonthCalendar.h"
-#include "mainwindow/model/DataFileNames.h"
-#include "mainwindow/model/DayFiles.h"
-#include "mainwindow/model/DayTexts.h"
-#include "mainwindow/model/Holidays.h"
+#include "schedule/DataFileNames.h"
+#include "schedule/DayFiles.h"
+#include "schedule/DayTexts.h"
+#include "schedule/Holidays.h"
 #include "platform/Failure.h"
 
 #include <QLabel>

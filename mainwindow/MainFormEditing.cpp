@@ -2,7 +2,7 @@
 #include "mainwindow/schedule.h"
 
 #include "controls/jvStringGrid.h"
-#include "mainwindow/model/EditTexts.h"
+#include "schedule/EditTexts.h"
 #include "platform/Clipboard.h"
 #include "platform/Failure.h"
 

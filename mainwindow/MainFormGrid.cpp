@@ -4,10 +4,10 @@
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MarkedCell.h"
 #include "mainwindow/MonthCalendar.h"
-#include "mainwindow/model/DayFiles.h"
-#include "mainwindow/model/DayTexts.h"
+#include "schedule/DayFiles.h"
+#include "schedule/DayTexts.h"
 #include "platform/AnsiText.h"
-#include "mainwindow/model/RecoveryJournal.h"
+#include "schedule/RecoveryJournal.h"
 #include "platform/Failure.h"
 
 #include <QFileInfo>

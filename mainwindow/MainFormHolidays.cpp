@@ -4,8 +4,8 @@
 
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MonthCalendar.h"
-#include "mainwindow/model/Holidays.h"
-#include "mainwindow/model/MainSettings.h"
+#include "schedule/Holidays.h"
+#include "schedule/MainSettings.h"
 #include "platform/IniStore.h"
 
 #include <QAction>

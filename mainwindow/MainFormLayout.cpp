@@ -7,7 +7,7 @@
 #include "mainwindow/FontConvert.h"
 #include "mainwindow/MenuAction.h"
 #include "mainwindow/MonthCalendar.h"
-#include "mainwindow/model/MainSettings.h"
+#include "schedule/MainSettings.h"
 #include "settings/RegMng.h"
 #include "settings/widgets/ComponentImage.h"
 

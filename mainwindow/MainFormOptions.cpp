@@ -12,7 +12,7 @@
 #include "mainwindow/OptionDialogs.h"
 #include "mainwindow/SchItemSetup.h"
 #include "mainwindow/WeekSetup.h"
-#include "mainwindow/model/MainSettings.h"
+#include "schedule/MainSettings.h"
 #include "platform/Failure.h"
 #include "settings/RegMng.h"
 

@@ -4,8 +4,8 @@
 #include "mainwindow/PageEditorText.h"
 #include "mainwindow/PageFiller.h"
 
-#include "mainwindow/model/PageFile.h"
-#include "mainwindow/model/RecoveryJournal.h"
+#include "schedule/PageFile.h"
+#include "schedule/RecoveryJournal.h"
 #include "platform/AnsiText.h"
 #include "platform/Failure.h"
 #include "platform/MessageService.h"

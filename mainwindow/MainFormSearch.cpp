@@ -4,7 +4,7 @@
 #include "mainwindow/PageEditorText.h"
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MonthCalendar.h"
-#include "mainwindow/model/DataFileNames.h"
+#include "schedule/DataFileNames.h"
 #include "platform/Failure.h"
 #include "search/SearchWindow.h"
 #include "search/model/SearchPages.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/model/Markup.h"
+#include "schedule/Markup.h"
 
 #include <QDate>
 #include <QIcon>

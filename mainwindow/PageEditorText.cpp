@@ -1,6 +1,6 @@
 #include "mainwindow/PageEditorText.h"
 
-#include "mainwindow/model/EditTexts.h"
+#include "schedule/EditTexts.h"
 
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>

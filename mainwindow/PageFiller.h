@@ -1,7 +1,7 @@
 #pragma once
 
-#include "mainwindow/model/FileTextBaseline.h"
-#include "mainwindow/model/PageFile.h"
+#include "schedule/FileTextBaseline.h"
+#include "schedule/PageFile.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "mainwindow/SchItemSetup.h"
 
-#include "mainwindow/model/ColumnCaptions.h"
+#include "schedule/ColumnCaptions.h"
 
 #include <QPlainTextEdit>
 

@@ -2,11 +2,11 @@
 
 #include "mainwindow/MainFormEnv.h"
 #include "mainwindow/MonthViewSource.h"
-#include "mainwindow/model/FileTextBaseline.h"
-#include "mainwindow/model/GridBaseline.h"
-#include "mainwindow/model/MonthExtraFields.h"
-#include "mainwindow/model/Markup.h"
-#include "mainwindow/model/Pages.h"
+#include "schedule/FileTextBaseline.h"
+#include "schedule/GridBaseline.h"
+#include "schedule/MonthExtraFields.h"
+#include "schedule/Markup.h"
+#include "schedule/Pages.h"
 #include "platform/DiskStamp.h"
 #include "settings/Font.h"
 
@@ -56,7 +56,7 @@ class ProfileBatch;
 class PageFiller;
 
 // The main window: conducts start-up, date changes and close; the rules themselves live in
-// mainwindow/model and the controls.
+// schedule and the controls.
 class TMainForm final : public QMainWindow, private MonthViewSource {
     Q_OBJECT
 

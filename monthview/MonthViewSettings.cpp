@@ -1,7 +1,7 @@
 #include "monthview/MonthViewSettings.h"
 
-#include "mainwindow/model/MainSettings.h"
-#include "mainwindow/model/SettingsTable.h"
+#include "schedule/MainSettings.h"
+#include "schedule/SettingsTable.h"
 
 namespace {
 

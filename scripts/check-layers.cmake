@@ -14,14 +14,14 @@ set(layers
   "controls: controls/model resources"
   "controls/demo: controls"
   "settings/widgets: settings controls"
-  "mainwindow/model: controls/model resources"
-  "search/model: mainwindow/model"
+  "schedule: controls/model resources"
+  "search/model: schedule"
   "search: search/model"
-  "mainwindow: mainwindow/model search settings/widgets"
+  "mainwindow: schedule search settings/widgets"
   "monthview: mainwindow"
   "app: monthview"
   "tools/cp932: platform"
-  "tools/holidays: mainwindow/model"
+  "tools/holidays: schedule"
 )
 
 if(NOT ROOT)

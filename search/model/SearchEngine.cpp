@@ -3,8 +3,8 @@
 #include "search/model/SearchPages.h"
 
 #include "controls/model/CommaText.h"
-#include "mainwindow/model/DataFileNames.h"
-#include "mainwindow/model/DayFiles.h"
+#include "schedule/DataFileNames.h"
+#include "schedule/DayFiles.h"
 #include "platform/AnsiText.h"
 #include "platform/FileBytes.h"
 

@@ -1,6 +1,6 @@
 #include "search/model/SearchHit.h"
 
-#include "mainwindow/model/DayTexts.h"
+#include "schedule/DayTexts.h"
 
 #include <tuple>
 

@@ -1,6 +1,6 @@
 #include "search/model/SearchPages.h"
 
-#include "mainwindow/model/Pages.h"
+#include "schedule/Pages.h"
 
 namespace {
 using DataFileNames::Kind;

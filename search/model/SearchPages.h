@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/model/DataFileNames.h"
+#include "schedule/DataFileNames.h"
 #include "search/model/SearchHit.h"
 
 // A hit is reported as the kind of file it was found in: a page's search kind is its file kind.

@@ -4,7 +4,7 @@
 
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MainFormFixture.h"
-#include "mainwindow/model/BoldDays.h"
+#include "schedule/BoldDays.h"
 #include "platform/AnsiText.h"
 
 #include <QLabel>

@@ -3,7 +3,7 @@
 // they are, ToDo and メモ, and no message on the way.
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MainFormFixture.h"
-#include "mainwindow/model/DayTexts.h"
+#include "schedule/DayTexts.h"
 
 #include <QFileInfo>
 #include <QProcess>

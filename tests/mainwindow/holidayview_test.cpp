@@ -1,6 +1,6 @@
 #include "controls/jvStringGrid.h"
 #include "mainwindow/MainFormFixture.h"
-#include "mainwindow/model/Markup.h"
+#include "schedule/Markup.h"
 #include "platform/AnsiText.h"
 #include "platform/ProfileFile.h"
 

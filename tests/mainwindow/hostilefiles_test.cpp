@@ -1,6 +1,6 @@
 #include "MainFormFixture.h"
 
-#include "mainwindow/model/RecoveryJournal.h"
+#include "schedule/RecoveryJournal.h"
 #include "platform/AnsiText.h"
 #include "platform/FileReplace.h"
 

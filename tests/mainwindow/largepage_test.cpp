@@ -1,7 +1,7 @@
 #include "MainFormFixture.h"
 
 #include "mainwindow/PageEditorText.h"
-#include "mainwindow/model/RecoveryJournal.h"
+#include "schedule/RecoveryJournal.h"
 #include "platform/AnsiText.h"
 #include "platform/Clipboard.h"
 #include "search/SearchWindow.h"

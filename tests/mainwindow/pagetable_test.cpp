@@ -2,7 +2,7 @@
 // and what lands on disk.
 #include "MainFormFixture.h"
 
-#include "mainwindow/model/Pages.h"
+#include "schedule/Pages.h"
 
 #include <QTabWidget>
 

@@ -1,7 +1,7 @@
 #include "MainFormFixture.h"
 
 #include "controls/jvStringGrid.h"
-#include "mainwindow/model/RecoveryJournal.h"
+#include "schedule/RecoveryJournal.h"
 #include "platform/AnsiText.h"
 #include "platform/ProfileFile.h"
 

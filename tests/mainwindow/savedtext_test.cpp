@@ -1,7 +1,7 @@
 #include "MainFormFixture.h"
 
 #include "controls/jvStringGrid.h"
-#include "mainwindow/model/FileTextBaseline.h"
+#include "schedule/FileTextBaseline.h"
 #include "platform/AnsiText.h"
 
 #include <QFile>

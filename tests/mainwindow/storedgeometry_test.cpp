@@ -1,7 +1,7 @@
 #include "MainFormFixture.h"
 
 #include "controls/jvStringGrid.h"
-#include "mainwindow/model/StoredGeometry.h"
+#include "schedule/StoredGeometry.h"
 #include "platform/ProfileFile.h"
 
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "mainwindow/model/MainSettings.h"
+#include "schedule/MainSettings.h"
 #include "monthview/MonthViewSettings.h"
 #include "platform/IniStore.h"
 

@@ -4,7 +4,7 @@
 #include "search/SearchResults.h"
 
 #include "mainwindow/MainFormFixture.h"
-#include "mainwindow/model/Pages.h"
+#include "schedule/Pages.h"
 #include "platform/AnsiText.h"
 #include "search/model/SearchPages.h"
 

@@ -1,5 +1,5 @@
 // Prints Japan's national holidays of a range of years, one "yyyy-mm-dd<TAB>name" a line.
-#include "mainwindow/model/Holidays.h"
+#include "schedule/Holidays.h"
 
 #include <cstdio>
 #include <string>
