@@ -9,6 +9,7 @@
 #include "schedule/DayFiles.h"
 #include "schedule/DayTexts.h"
 #include "schedule/Holidays.h"
+#include "schedule/MonthGrid.h"
 #include "platform/Failure.h"
 
 #include <QLabel>
@@ -48,7 +49,7 @@ void TMainForm::MonthCalClick()
 void TMainForm::readNextMonth(DateChange& change)
 {
     if (change.monthChanges)
-        change.month = readMonthFile(change.monthFile);
+        change.month = MonthGrid::read(change.monthFile);
 }
 
 // 2. An unwritable month must not keep the user in it: the grid can go to the journal.

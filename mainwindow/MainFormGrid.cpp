@@ -5,7 +5,7 @@
 #include "mainwindow/MarkedCell.h"
 #include "mainwindow/MonthCalendar.h"
 #include "schedule/DayFiles.h"
-#include "schedule/DayTexts.h"
+#include "schedule/MonthGrid.h"
 #include "platform/AnsiText.h"
 #include "schedule/RecoveryJournal.h"
 #include "platform/Failure.h"
@@ -31,49 +31,21 @@ void TMainForm::SetColumnCaptions()
 void TMainForm::NewMonth()
 {
     m_monthExtras.clear();
-    jvStringGrid1->setRowCount(32);
     SetColumnCaptions();
-    const QDate shown = selectedDate();
-    for (int d = 1; d <= 31; ++d) {
-        // Rows past the month's last day are gone already; only the count still drops.
-        for (int c = 1; d < jvStringGrid1->RowCount() && c < jvStringGrid1->ColCount(); ++c)
-            jvStringGrid1->setCells(c, d, QString());
-        const QDate day(shown.year(), shown.month(), d);
-        if (day.isValid())
-            jvStringGrid1->setCells(0, d, DayTexts::dayCaption(day));
-        else
-            jvStringGrid1->setRowCount(jvStringGrid1->RowCount() - 1);
-    }
-    keepFixedCaptions();
-}
-
-void TMainForm::keepFixedCaptions()
-{
-    // A file of one line or one field took the fixed row and column away; the month has both.
-    if (jvStringGrid1->FixedCols() < 1 && jvStringGrid1->ColCount() > 1)
-        jvStringGrid1->setFixedCols(1);
-    if (jvStringGrid1->FixedRows() < 1 && jvStringGrid1->RowCount() > 1)
-        jvStringGrid1->setFixedRows(1);
+    MonthGrid::fillEmpty(*jvStringGrid1, selectedDate());
+    MonthGrid::keepFixedRowAndColumn(*jvStringGrid1);
 }
 
 void TMainForm::LoadMonth()
 {
-    fillMonth(readMonthFile(MonthFile));
-}
-
-std::optional<QByteArray> TMainForm::readMonthFile(const QString& path)
-{
-    const QFileInfo file(path);
-    if (!file.exists() && !file.isSymLink())
-        return std::nullopt;
-    return AnsiText::readBytes(path, DayFiles::kMonthSizeLimit);
+    fillMonth(MonthGrid::read(MonthFile));
 }
 
 void TMainForm::showMonthBytes(const QByteArray& bytes)
 {
     m_monthExtras.clear();
     // An empty file, or one without a day row, would leave the previous month or a lone cell.
-    if (!jvStringGrid1->LoadFromBytes(bytes) || jvStringGrid1->RowCount() < 2) {
+    if (!MonthGrid::loadDays(*jvStringGrid1, bytes)) {
         NewMonth();
         return;
     }
@@ -84,7 +56,7 @@ void TMainForm::showMonthBytes(const QByteArray& bytes)
                            if (row > 0 && row < jvStringGrid1->RowCount())
                                jvStringGrid1->setCells(col, row, text);
                        });
-    keepFixedCaptions();
+    MonthGrid::keepFixedRowAndColumn(*jvStringGrid1);
 }
 
 QString TMainForm::monthText() const
@@ -151,9 +123,7 @@ void TMainForm::jvStringGrid1DrawCell(int col, int row, const QRect& rect, QPain
     if (col < jvStringGrid1->FixedCols() || row < jvStringGrid1->FixedRows())
         return;
     const QString text = jvStringGrid1->Cells(col, row);
-    const std::optional<ColorRef> fill =
-        Markup::cellFill(selectedDate(), row, text, SatColor, SunColor, MarkupEntries, ShowHolidays);
-    paintMarkedCell(painter, rect, text, fill);
+    paintMarkedCell(painter, rect, text, Markup::cellFill(selectedDate(), row, text, cellColours()));
 }
 
 void TMainForm::jvStringGrid1SelectCell(int row)

@@ -13,13 +13,7 @@ class TjvStringGrid;
 // window holds it at the moment of the call.
 class MonthViewSource {
 public:
-    // The markup rule's inputs as the main window holds them now.
-    struct CellColours {
-        ColorRef saturday;
-        ColorRef sunday;
-        const MarkupTable& markup;
-        bool holidays;
-    };
+    using CellColours = Markup::CellColours;
 
     virtual QDate selectedDate() const = 0;
     virtual QString dataFolder() const = 0;
@@ -30,6 +24,7 @@ public:
     virtual QIcon icon() const = 0;
     // The month grid: its font, columns, widths and captions are the view's too.
     virtual const TjvStringGrid& scheduleGrid() const = 0;
+    // The markup rule's inputs as the main window holds them now.
     virtual CellColours cellColours() const = 0;
 
 protected:

@@ -340,12 +340,9 @@ private:
     void jvStringGrid1DrawCell(int col, int row, const QRect& rect, QPainter& painter);
     void jvStringGrid1SelectCell(int row);
     void jvStringGrid1Click();
-    // Throws when the file exists but cannot be read; none when there is no file.
-    static std::optional<QByteArray> readMonthFile(const QString& path);
     void fillMonth(const std::optional<QByteArray>& bytes);
     // The grid from a month file's bytes, or the empty month when they hold no day row.
     void showMonthBytes(const QByteArray& bytes);
-    void keepFixedCaptions();
     // What the month file is to hold: the grid and the fields it has no column for.
     QString monthText() const;
     bool monthNeedsWrite(const QString& gridText) const;

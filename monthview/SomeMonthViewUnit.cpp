@@ -6,18 +6,16 @@
 #include "mainwindow/MonthViewSource.h"
 #include "schedule/DataFileNames.h"
 #include "schedule/DayFiles.h"
-#include "schedule/DayTexts.h"
 #include "schedule/Markup.h"
+#include "schedule/MonthGrid.h"
 #include "schedule/StoredGeometry.h"
 #include "monthview/MonthViewSettings.h"
-#include "platform/AnsiText.h"
 #include "platform/Failure.h"
 #include "platform/MessageService.h"
 #include "platform/ProfileFile.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -68,15 +66,6 @@ QWidget* makePanel(const QString& name, QLabel* label, TjvStringGrid* grid)
     layout->addWidget(label);
     layout->addWidget(grid, 1);
     return panel;
-}
-
-// None when there is no file; throws when there is one that cannot be read.
-std::optional<QByteArray> readMonthFile(const QString& path)
-{
-    const QFileInfo file(path);
-    if (!file.exists() && !file.isSymLink())
-        return std::nullopt;
-    return AnsiText::readBytes(path, DayFiles::kMonthSizeLimit);
 }
 
 } // namespace
@@ -248,7 +237,7 @@ void TSomeMonthViewForm::RefreshMonths()
     std::array<std::optional<QByteArray>, 3> contents;
     for (int k = 0; k < 3; ++k) {
         files[k] = DayFiles::joinPath(m_main.dataFolder(), DataFileNames::month(months[k]));
-        contents[k] = readMonthFile(files[k]);
+        contents[k] = MonthGrid::read(files[k]);
     }
 
     const TjvStringGrid& mainGrid = m_main.scheduleGrid();
@@ -269,18 +258,14 @@ void TSomeMonthViewForm::RefreshMonths()
         TjvStringGrid& grid = *MonthGrids[k];
         // A file without a day row (empty, or a single line) is shown as the month without file,
         // never as whatever the slot showed before.
-        if (!contents[k] || !grid.LoadFromBytes(*contents[k]) || grid.RowCount() < 2) {
+        if (!contents[k] || !MonthGrid::loadDays(grid, *contents[k])) {
             FillEmptyMonth(k);
         } else {
             if (grid.ColCount() < 2)
                 grid.setColCount(columns);
             copyColumnCaptions(k);
         }
-        // A file of one line or one field took the fixed row and column away.
-        if (grid.FixedCols() < 1 && grid.ColCount() > 1)
-            grid.setFixedCols(1);
-        if (grid.FixedRows() < 1 && grid.RowCount() > 1)
-            grid.setFixedRows(1);
+        MonthGrid::keepFixedRowAndColumn(grid);
     }
 }
 
@@ -297,21 +282,9 @@ void TSomeMonthViewForm::copyColumnCaptions(int slot)
 void TSomeMonthViewForm::FillEmptyMonth(int slot)
 {
     TjvStringGrid& grid = *MonthGrids[slot];
-    const int year = MonthYears[slot];
-    const int month = MonthNumbers[slot];
     grid.setColCount(m_main.scheduleGrid().ColCount());
-    grid.setRowCount(32);
     copyColumnCaptions(slot);
-    // Days past the month's end are no valid dates: each of them drops the last row.
-    for (int d = 1; d <= 31; ++d) {
-        if (!QDate(year, month, d).isValid())
-            grid.setRowCount(grid.RowCount() - 1);
-    }
-    for (int d = 1; d < grid.RowCount(); ++d) {
-        grid.setCells(0, d, DayTexts::dayCaption(QDate(year, month, d)));
-        for (int c = 1; c < grid.ColCount(); ++c)
-            grid.setCells(c, d, QString());
-    }
+    MonthGrid::fillEmpty(grid, QDate(MonthYears[slot], MonthNumbers[slot], 1));
 }
 
 void TSomeMonthViewForm::jvStringGrid1DrawCell(TjvStringGrid& sender, int col, int row, const QRect& rect,
@@ -327,9 +300,7 @@ void TSomeMonthViewForm::jvStringGrid1DrawCell(TjvStringGrid& sender, int col, i
     const QString text = sender.Cells(col, row);
     // The main grid's own rule with this slot's month; colours and symbols as the main window
     // holds them now.
-    const MonthViewSource::CellColours colours = m_main.cellColours();
-    const std::optional<ColorRef> fill =
-        Markup::cellFill(QDate(MonthYears[slot], MonthNumbers[slot], 1), row, text, colours.saturday,
-                         colours.sunday, colours.markup, colours.holidays);
-    paintMarkedCell(painter, rect, text, fill);
+    paintMarkedCell(
+        painter, rect, text,
+        Markup::cellFill(QDate(MonthYears[slot], MonthNumbers[slot], 1), row, text, m_main.cellColours()));
 }

@@ -67,6 +67,11 @@ int find(const QString& text, const MarkupTable& table)
     return -1;
 }
 
+std::optional<ColorRef> cellFill(QDate monthDate, int row, const QString& text, const CellColours& colours)
+{
+    return cellFill(monthDate, row, text, colours.saturday, colours.sunday, colours.markup, colours.holidays);
+}
+
 bool drawnAsSunday(QDate day, bool holidays)
 {
     return day.dayOfWeek() == Qt::Sunday || (holidays && !Holidays::nameOf(day).isEmpty());

@@ -39,6 +39,15 @@ int find(const QString& text, const MarkupTable& table);
 std::optional<ColorRef> cellFill(QDate monthDate, int row, const QString& text, ColorRef satColor,
                                  ColorRef sunColor, const MarkupTable& table, bool holidays = false);
 
+// The colour rule's inputs, as a window holds them.
+struct CellColours {
+    ColorRef saturday;
+    ColorRef sunday;
+    const MarkupTable& markup;
+    bool holidays;
+};
+std::optional<ColorRef> cellFill(QDate monthDate, int row, const QString& text, const CellColours& colours);
+
 // Whether a day takes the Sunday look: a Sunday, or with `holidays` a national holiday.
 bool drawnAsSunday(QDate day, bool holidays);
 
