@@ -63,6 +63,33 @@ TEST_F(DataFolderTest, windowsSettingsBesideTheirDayFilesUseThatFolderAndStayAsT
     EXPECT_EQ(stored("Memo", "Editor1"), editor);
 }
 
+TEST_F(DataFolderTest, closeTheUserRefusesKeepsTheStandInsServingAndTheStoredTextsForLater)
+{
+    const QString windowsFolder = QStringLiteral("C:\\Program Files\\QuavScheduler\\");
+    const QString editor = QStringLiteral("C:\\WINDOWS\\notepad.exe");
+    dir.write(QStringLiteral("ToDo.txt"), "x"); // day files beside the settings: that folder serves
+    TMainForm& f = startWith(windowsFolder, editor);
+    ASSERT_EQ(f.settings().dataFolder, folder());
+    // A folder where the month file goes: the close fails after the settings were stored.
+    grid(f)->setCells(1, 5, QStringLiteral("予定"));
+    QDir(dir.path()).mkdir(QStringLiteral("200102.csv"));
+    messages.answerNext(MessageService::Answer::Ok);
+    messages.answerNext(MessageService::Answer::Cancel); // stay
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(stored("Data", "Folder"), windowsFolder);
+    EXPECT_EQ(stored("Memo", "Editor1"), editor);
+    // Storing the Windows texts changed nothing the window goes on with.
+    EXPECT_EQ(f.settings().dataFolder, folder());
+    EXPECT_EQ(f.settings().editorPath, editorPath);
+    type(memo(f, "Memo7"), QStringLiteral("残った日誌"));
+    QDir(dir.path()).rmdir(QStringLiteral("200102.csv"));
+    ASSERT_TRUE(closeForm());
+    EXPECT_TRUE(has("20010203.txt"));
+    EXPECT_TRUE(has("200102.csv"));
+    EXPECT_EQ(stored("Data", "Folder"), windowsFolder);
+    EXPECT_EQ(stored("Memo", "Editor1"), editor);
+}
+
 TEST_F(DataFolderTest, storedEditorIsReplacedOnlyByTheUsersChoice)
 {
     dir.write(QStringLiteral("ToDo.txt"), "x");
