@@ -177,6 +177,33 @@ TEST_F(LargePageTest, keysAndCommandsBeforeTheFillChangeNothing)
     EXPECT_EQ(file("ToDo.txt"), cp932(QStringLiteral("元の文x貼り付け")));
 }
 
+TEST_F(LargePageTest, toolButtonsLeftEnabledBeforeAFillChangeNothingWhileItRuns)
+{
+    dir.write(QStringLiteral("20010204.txt"), cp932(QStringLiteral("四日の日誌")));
+    FixedClipboard board;
+    TMainForm& f = startFilled();
+    f.setClipboard(&board);
+    pageTabs(f)->setCurrentIndex(3);
+    QPlainTextEdit* diary = MainFormParts::memo(f, "Memo7");
+    type(diary, QStringLiteral("三日の日誌"));
+    diary->selectAll();
+    Q_EMIT menu(f, "Edit1")->aboutToShow(); // the buttons follow the selection shown then
+    ASSERT_TRUE(action(f, "Cut3")->isEnabled());
+
+    changeDate(QDate(2001, 2, 4));
+    ASSERT_TRUE(f.pageFilling(3));
+    ASSERT_TRUE(action(f, "Paste3")->isEnabled()) << "nothing asks the menu again before a press";
+    const QString shownWhileFilling = PageEditorText::text(diary);
+    action(f, "Cut3")->trigger();
+    action(f, "Paste3")->trigger();
+    EXPECT_EQ(PageEditorText::text(diary), shownWhileFilling);
+    EXPECT_FALSE(diary->document()->isModified());
+    waitForFills();
+    EXPECT_EQ(PageEditorText::text(diary), QStringLiteral("四日の日誌"));
+    EXPECT_FALSE(diary->document()->isModified());
+    EXPECT_EQ(file("20010203.txt"), cp932(QStringLiteral("三日の日誌")));
+}
+
 TEST_F(LargePageTest, dateChangeWhileFillingShowsOnlyTheNewDatesPage)
 {
     dir.write(QStringLiteral("ToDo.txt"), cp932(QStringLiteral("ToDo")));
