@@ -66,7 +66,7 @@ public:
     ~TMainForm() override;
     Q_DISABLE_COPY_MOVE(TMainForm)
 
-    // Brings the window back from the notification area or the task bar.
+    // Brings the window back and to the front: the tray menu's entry, and a second start asks it.
     void Restore1Click();
     // The clipboard the commands use; null means the system's. Not owned.
     void setClipboard(Clipboard* clipboard) { m_clipboard = clipboard; }
