@@ -15,6 +15,7 @@
 #include "mainwindow/MonthCalendar.h"
 #include "schedule/RecoveryJournal.h"
 #include "mainwindow/schedule.h"
+#include "tests/support/MainFormParts.h"
 #include "platform/AnsiText.h"
 #include "platform/MessageService.h"
 
@@ -35,6 +36,8 @@
 
 #include <cstdio>
 #include <memory>
+
+using namespace MainFormParts;
 
 namespace {
 
@@ -171,9 +174,10 @@ void BM_Large_DateChange(benchmark::State& state)
     QTemporaryDir settings;
     auto form = openForm(settings.path());
     bool toB = true;
+    MonthCalendar* cal = calendar(*form);
     for (auto _ : state) {
-        form->MonthCal->setSelectedDate(toB ? kDayB : kDayA);
-        form->MonthCalClick();
+        cal->setSelectedDate(toB ? kDayB : kDayA);
+        Q_EMIT cal->dateChosen();
         settle();
         toB = !toB;
     }
@@ -186,8 +190,8 @@ void BM_Large_Keystroke(benchmark::State& state)
 {
     QTemporaryDir settings;
     auto form = openForm(settings.path());
-    form->Page1->setCurrentIndex(0);
-    QPlainTextEdit* memo = form->Memo2;
+    pageTabs(*form)->setCurrentIndex(0);
+    QPlainTextEdit* memo = MainFormParts::memo(*form, "Memo2");
     memo->setFocus();
     memo->moveCursor(QTextCursor::End);
     settle();
@@ -208,7 +212,7 @@ void BM_Large_JournalSnapshot(benchmark::State& state)
     double writtenMs = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        QTest::keyClick(form->Memo2, Qt::Key_A);
+        QTest::keyClick(memo(*form, "Memo2"), Qt::Key_A);
         QElapsedTimer written;
         written.start();
         state.ResumeTiming();
@@ -222,7 +226,7 @@ void BM_Large_JournalSnapshot(benchmark::State& state)
     state.counters["written_ms"] = writtenMs / double(state.iterations());
     reportPeak(state);
     // Not offered to the next window made here.
-    form->journal().remove(form->ToDoFile);
+    form->journal().remove(form->dataFile(DataFileNames::Kind::ToDo));
 }
 BENCHMARK(BM_Large_JournalSnapshot)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 

@@ -13,6 +13,7 @@
 #include "mainwindow/OptionDialogs.h"
 #include "schedule/BoldDays.h"
 #include "mainwindow/schedule.h"
+#include "tests/support/MainFormParts.h"
 #include "platform/MessageService.h"
 
 #include <QEvent>
@@ -34,6 +35,8 @@
 #include <cstdlib>
 #include <memory>
 #include <vector>
+
+using namespace MainFormParts;
 
 namespace {
 
@@ -239,9 +242,10 @@ void BM_DateChange(benchmark::State& state)
     const int before = messages().shown();
     bool toB = true;
     int unpainted = 0;
+    MonthCalendar* cal = calendar(form);
     for (auto _ : state) {
-        form.MonthCal->setSelectedDate(toB ? kDayB : kDayA);
-        form.MonthCalClick();
+        cal->setSelectedDate(toB ? kDayB : kDayA);
+        Q_EMIT cal->dateChosen();
         unpainted += eventLoop().settle() == 0;
         toB = !toB;
     }

@@ -4,6 +4,7 @@
 #include "app/QuavApplication.h"
 #include "schedule/RecoveryJournal.h"
 #include "mainwindow/schedule.h"
+#include "tests/support/MainFormParts.h"
 #include "platform/AnsiText.h"
 #include "platform/MessageService.h"
 
@@ -16,6 +17,8 @@
 
 #include <chrono>
 #include <memory>
+
+using namespace MainFormParts;
 
 namespace {
 
@@ -64,8 +67,8 @@ struct TypingWindow {
         form->show();
         while (!form->windowHandle() || !form->windowHandle()->isExposed())
             QCoreApplication::processEvents();
-        memo = form->Memo2;
-        form->Page1->setCurrentIndex(0);
+        memo = MainFormParts::memo(*form, "Memo2");
+        pageTabs(*form)->setCurrentIndex(0);
         memo->setPlainText(pageText());
         memo->moveCursor(QTextCursor::End);
         if (!journal) // only the journal's hook listens to the whole-document change

@@ -15,21 +15,27 @@
 #include <QMenu>
 #include <QToolTip>
 
+#include <functional>
+
 namespace {
 
 // The holiday's name as the tool tip of its day caption.
 class DayCaptionTips final : public QObject {
 public:
-    explicit DayCaptionTips(TMainForm& form) : QObject(&form), m_form(form) {}
+    // `holidaysShown` tells whether the window draws the holidays now.
+    DayCaptionTips(TMainForm& form, const TjvStringGrid& grid, std::function<bool()> holidaysShown)
+        : QObject(&form), m_form(form), m_grid(grid), m_holidaysShown(std::move(holidaysShown))
+    {
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::ToolTip || !m_form.ShowHolidays)
+        if (event->type() != QEvent::ToolTip || !m_holidaysShown())
             return false;
         const auto* help = static_cast<QHelpEvent*>(event);
         int col = 0;
         int row = 0;
-        if (!m_form.jvStringGrid1->MouseToCell(help->pos(), col, row) || col != 0 || row < 1)
+        if (!m_grid.MouseToCell(help->pos(), col, row) || col != 0 || row < 1)
             return false;
         const QDate shown = m_form.selectedDate();
         const QString name = Holidays::nameOf(QDate(shown.year(), shown.month(), row));
@@ -41,7 +47,9 @@ public:
     }
 
 private:
-    TMainForm& m_form;
+    const TMainForm& m_form;
+    const TjvStringGrid& m_grid;
+    std::function<bool()> m_holidaysShown;
 };
 
 } // namespace
@@ -56,7 +64,8 @@ void TMainForm::buildHolidays()
     connect(Holidays1, &QAction::triggered, this, [this] { runCommand(&TMainForm::Holidays1Click); });
     Show1->addSeparator(); // an addition of ours, apart from the colour options
     Show1->addAction(Holidays1);
-    jvStringGrid1->viewport()->installEventFilter(new DayCaptionTips(*this));
+    jvStringGrid1->viewport()->installEventFilter(
+        new DayCaptionTips(*this, *jvStringGrid1, [this] { return ShowHolidays; }));
 }
 
 void TMainForm::Holidays1Click()

@@ -59,6 +59,13 @@ void TMainForm::LoadPages()
         loadPage(index);
 }
 
+QString TMainForm::dataFile(DataFileNames::Kind kind) const
+{
+    if (kind == DataFileNames::Kind::Month)
+        return MonthFile;
+    return m_pages[size_t(*Pages::indexOf(kind))].file;
+}
+
 bool TMainForm::pageFilling(int index) const
 {
     return (m_filler && m_filler->filling(index)) || m_pages[index].unshownFill;

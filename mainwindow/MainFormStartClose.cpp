@@ -149,14 +149,14 @@ void TMainForm::writeMemoFont(IniStore& ini)
 
 void TMainForm::readSettings(const IniStore& ini)
 {
-    MainSettings s;
+    // The fields read from the keys the file lacks keep what the window holds now.
+    MainSettings& s = m_settings;
     s.top = y();
     s.left = x();
     s.charSet = MemoFont.Charset;
     s.bold = MemoFont.Style & fsBold;
     s.italic = MemoFont.Style & fsItalic;
-    s.editorPath = EditorPath;
-    s.dataFolder = DataFolder;
+    const QString editorBefore = EditorPath;
     const bool placed = ini.get(SettingsKeys::kPos, SettingsKeys::kTop, QString()).size() > 0 ||
                         ini.get(SettingsKeys::kPos, SettingsKeys::kLeft, QString()).size() > 0;
     s.read(ini, int(Memo5.size()));
@@ -178,17 +178,12 @@ void TMainForm::readSettings(const IniStore& ini)
     const int calHeight = StoredGeometry::usablePane(s.calHeight);
     Splitter1->setSizes({calWidth, qMax(1, width() - calWidth - Splitter1->handleWidth())});
     Splitter2->setSizes({calHeight, qMax(30, height() - calHeight)});
-    StartWeek = s.startWeek;
-    SatColor = s.satColor;
-    SunColor = s.sunColor;
-    MarkupEntries = s.markup;
     MemoFont.Charset = quint8(s.charSet);
-    BoldStyle = s.bold;
-    ItalicStyle = s.italic;
     // An empty stored editor names none: an editor installed since is found again.
-    if (!s.editorPath.isEmpty() && !keepStoredEditor(s.editorPath))
-        EditorPath = s.editorPath;
-    DataFolder = s.dataFolder;
+    const QString storedEditor = EditorPath;
+    EditorPath = editorBefore;
+    if (!storedEditor.isEmpty() && !keepStoredEditor(storedEditor))
+        EditorPath = storedEditor;
     jvStringGrid1->setColCount(int(Memo5.size()) + 1);
     for (int c = 0; c < s.colWidths.size() && c < jvStringGrid1->ColCount(); ++c)
         jvStringGrid1->setColWidths(c, StoredGeometry::usableColWidth(s.colWidths[c]));
@@ -203,7 +198,9 @@ void TMainForm::writeSettings(IniStore& ini)
     // them: the data folder among them.
     if (!m_settingsRead)
         return;
-    MainSettings s;
+    // The window's own state as it stands; the place, sizes, font style and the stored texts of
+    // a folder or editor that had a stand-in this run are taken now.
+    MainSettings s = m_settings;
     const QRect frame = frameGeometry();
     s.top = frame.top();
     s.left = frame.left();
@@ -211,15 +208,12 @@ void TMainForm::writeSettings(IniStore& ini)
     s.height = height();
     s.calWidth = Panel2->width();
     s.calHeight = MonthCal->height();
-    s.startWeek = StartWeek;
-    s.satColor = SatColor;
-    s.sunColor = SunColor;
-    s.markup = MarkupEntries;
     s.charSet = MemoFont.Charset;
     s.bold = MemoFont.Style & fsBold;
     s.italic = MemoFont.Style & fsItalic;
     s.editorPath = storedEditorPath();
     s.dataFolder = storedDataFolder();
+    s.colWidths.clear();
     for (int c = 0; c <= Memo5.size() && c < jvStringGrid1->ColCount(); ++c)
         s.colWidths.append(jvStringGrid1->ColWidths(c));
     s.activePage = Page1->currentIndex();

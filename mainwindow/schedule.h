@@ -4,6 +4,7 @@
 #include "mainwindow/MonthViewSource.h"
 #include "schedule/FileTextBaseline.h"
 #include "schedule/GridBaseline.h"
+#include "schedule/MainSettings.h"
 #include "schedule/MonthExtraFields.h"
 #include "schedule/Markup.h"
 #include "schedule/Pages.h"
@@ -65,12 +66,68 @@ public:
     ~TMainForm() override;
     Q_DISABLE_COPY_MOVE(TMainForm)
 
+    // Brings the window back and to the front: the tray menu's entry, and a second start asks it.
+    void Restore1Click();
+    // The clipboard the commands use; null means the system's. Not owned.
+    void setClipboard(Clipboard* clipboard) { m_clipboard = clipboard; }
+    // The three-month view, created after this window; none leaves the command without a view.
+    void setMonthView(MonthViewLink* view) { m_monthView = view; }
+    // The dialogs made at program start; without them the window makes its own at first use.
+    void setOptionDialogs(OptionDialogs* dialogs) { m_optionDialogs = dialogs; }
+    // What the three-month view reads of this window.
+    const MonthViewSource& monthViewSource() const { return *this; }
+    SearchWindow* searchWindow() const { return m_searchWindow; }
+
+    // What the window holds now, read-only: its stored settings, the memo font, the column
+    // captions and the file of each page and of the month shown.
+    QDate selectedDate() const override;
+    const MainSettings& settings() const { return m_settings; }
+    const TFont& memoFont() const { return MemoFont; }
+    const QStringList& columnCaptions() const { return Memo5; }
+    QString dataFile(DataFileNames::Kind kind) const;
+    // A large page is filled from its file after the window shows, and goes into its editor
+    // when its tab is shown; until then it is read-only and neither saved nor journaled.
+    bool pageFilling(int index) const;
+    // Some page's file is still being read.
+    bool pagesFilling() const;
+
+    // The settings steps of the close sequence in their order, each run through `step`, all
+    // storing into `ini`.
+    void storeClosingSettings(IniStore& ini, const std::function<void(const std::function<void()>&)>& step);
+
+    // Unsaved texts and the end of the session (MainFormRecovery.cpp).
+    static constexpr int kJournalDelayMs = 2000; // text typed is journaled this long after
+    // The close sequence where nobody can answer (a signal, the session ending): no question,
+    // another program's changes are kept beside ours, and what cannot be written is journaled.
+    void closeUnattended();
+    bool closedUnattended() const { return m_closedUnattended; }
+    // Offers the texts the journal holds for the data folder, once per run.
+    void offerRecovery();
+    // Journals every modified page and a changed grid now; drops the entries of the others.
+    // False when one could not be journaled; the user is told once.
+    bool journalNow();
+    // As journalNow after a pause in typing: large pages are written in the background and a
+    // failure among them is told when it happens.
+    void journalAfterPause();
+    RecoveryJournal& journal() const { return *m_journal; }
+
+Q_SIGNALS:
+    // The close query allowed the close: the program ends, also when the window was hidden in
+    // the notification area (closing a hidden window ends no event loop by itself).
+    void closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
     // Controls, named as in the window layout.
     TjvStringGrid* jvStringGrid1 = nullptr;
     MonthCalendar* MonthCal = nullptr;
     QTabWidget* Page1 = nullptr;
 
-private:
     // One memo page as the window holds it, by tab index.
     struct Page {
         QPlainTextEdit* editor = nullptr;
@@ -88,7 +145,6 @@ private:
     std::array<Page, Pages::kCount> m_pages;
     Page& pageOf(DataFileNames::Kind kind) { return m_pages[size_t(*Pages::indexOf(kind))]; }
 
-public:
     QPlainTextEdit*& Memo1 = pageOf(DataFileNames::Kind::Plan).editor;
     QPlainTextEdit*& Memo2 = pageOf(DataFileNames::Kind::ToDo).editor;
     QPlainTextEdit*& Memo3 = pageOf(DataFileNames::Kind::Memo).editor;
@@ -161,24 +217,26 @@ public:
     TFontColorDialog* FontDialog = nullptr; // both made at their first use
     QColorDialog* ColorDialog1 = nullptr;
 
-    // State shared with the later commands and dialogs.
+    // State shared with the later commands and dialogs. The stored keys live in one settings
+    // object, read at start and written at close.
+    MainSettings m_settings;
     QString IniPath;
-    QString EditorPath;
-    QString DataFolder;
+    QString& EditorPath = m_settings.editorPath;
+    QString& DataFolder = m_settings.dataFolder;
     QString MonthFile;
     QString& DiaryFile = pageOf(DataFileNames::Kind::Diary).file;
     QString& PlanFile = pageOf(DataFileNames::Kind::Plan).file;
     QString& AnnivFile = pageOf(DataFileNames::Kind::Anniv).file;
     QString& ToDoFile = pageOf(DataFileNames::Kind::ToDo).file;
     QString& MemoFile = pageOf(DataFileNames::Kind::Memo).file;
-    ColorRef SatColor = Markup::kDefaultSatColor;
-    ColorRef SunColor = Markup::kDefaultSunColor;
-    MarkupTable MarkupEntries = Markup::defaults();
+    ColorRef& SatColor = m_settings.satColor;
+    ColorRef& SunColor = m_settings.sunColor;
+    MarkupTable& MarkupEntries = m_settings.markup;
     QStringList Memo5; // the column captions, one per line
     int SelectedRow = 0;
-    int StartWeek = 0;
-    bool BoldStyle = false;
-    bool ItalicStyle = false;
+    int& StartWeek = m_settings.startWeek;
+    bool& BoldStyle = m_settings.bold;
+    bool& ItalicStyle = m_settings.italic;
     bool FirstShow = true;
     int StartDay = 1;
     QPlainTextEdit* ActiveMemo = nullptr; // the editor of the page shown, chosen by SelectActiveMemo
@@ -194,7 +252,6 @@ public:
     void MonthCalClick();
     void Today1Click();
     void Exit1Click();
-    void Restore1Click();
     void Exec1Click();
     // Memo commands: they act on the editor of the page shown, wherever the focus is.
     void SelectActiveMemo();
@@ -214,16 +271,11 @@ public:
     void SchCopy1Click();
     void SchPaste1Click();
     void SchDelete1Click();
-    // The clipboard the commands use; null means the system's. Not owned.
-    void setClipboard(Clipboard* clipboard) { m_clipboard = clipboard; }
     void ApplyFirstDayOfWeek();
     void ViewMonthsFormClick();
     void About1Click();
-    // The three-month view, created after this window; none leaves the command without a view.
-    void setMonthView(MonthViewLink* view) { m_monthView = view; }
     void Find1Click();
     void Holidays1Click();
-    SearchWindow* searchWindow() const { return m_searchWindow; }
     void Font1Click();
     void ColSat1Click();
     void ColSun1Click();
@@ -232,57 +284,15 @@ public:
     void MarkupBGColor1Click(QObject* sender);
     void MarkupStr1Click(QObject* sender);
     void EditorSet1Click();
-    // The dialogs made at program start; without them the window makes its own at first use.
-    void setOptionDialogs(OptionDialogs* dialogs) { m_optionDialogs = dialogs; }
     // Marks of the months around the one the calendar shows.
     void MonthCalGetMonthInfo(int year, int month);
 
-    QDate selectedDate() const override;
     QPlainTextEdit* pageEditor(int index) const;
-    // A large page is filled from its file after the window shows, and goes into its editor
-    // when its tab is shown; until then it is read-only and neither saved nor journaled.
-    bool pageFilling(int index) const;
-    // Some page's file is still being read.
-    bool pagesFilling() const;
 
     // The settings file as read once at start, until the window is first shown (null after):
     // the windows made at start with this one read their settings from it.
     const ProfileBatch* settingsReadAtStart() const override { return m_startSettings.get(); }
     bool windowPositionsKnown() const override { return m_env.windowPositionsKnown; }
-    // What the three-month view reads of this window.
-    const MonthViewSource& monthViewSource() const { return *this; }
-    // The settings steps of the close sequence in their order, each run through `step`, all
-    // storing into `ini`.
-    void storeClosingSettings(IniStore& ini, const std::function<void(const std::function<void()>&)>& step);
-
-    // Unsaved texts and the end of the session (MainFormRecovery.cpp).
-    static constexpr int kJournalDelayMs = 2000; // text typed is journaled this long after
-    // The close sequence where nobody can answer (a signal, the session ending): no question,
-    // another program's changes are kept beside ours, and what cannot be written is journaled.
-    void closeUnattended();
-    bool closedUnattended() const { return m_closedUnattended; }
-    // Offers the texts the journal holds for the data folder, once per run.
-    void offerRecovery();
-    // Journals every modified page and a changed grid now; drops the entries of the others.
-    // False when one could not be journaled; the user is told once.
-    bool journalNow();
-    // As journalNow after a pause in typing: large pages are written in the background and a
-    // failure among them is told when it happens.
-    void journalAfterPause();
-    RecoveryJournal& journal() const { return *m_journal; }
-
-Q_SIGNALS:
-    // The close query allowed the close: the program ends, also when the window was hidden in
-    // the notification area (closing a hidden window ends no event loop by itself).
-    void closed();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    bool event(QEvent* event) override;
-
-private:
     // The three-month view's reading of the window.
     QString dataFolder() const override { return DataFolder; }
     QString settingsPath() const override { return IniPath; }

@@ -38,13 +38,13 @@ TEST_F(BareWindowFloor, showsThePagesStatusAndRowTheMainWindowShows)
         changeDate(date);
         bare.changeDate(date);
         SCOPED_TRACE(day);
-        EXPECT_EQ(bare.pageText(BareWindow::Diary), form->Memo7->toPlainText());
-        EXPECT_EQ(bare.pageText(BareWindow::Plan), form->Memo1->toPlainText());
-        EXPECT_EQ(bare.pageText(BareWindow::Anniv), form->Memo4->toPlainText());
-        EXPECT_EQ(bare.pageText(BareWindow::ToDo), form->Memo2->toPlainText());
-        EXPECT_EQ(bare.pageText(BareWindow::Memo), form->Memo3->toPlainText());
-        EXPECT_EQ(bare.statusText(), form->StatusPanel->text());
-        EXPECT_EQ(bare.currentRow(), form->jvStringGrid1->Row());
+        EXPECT_EQ(bare.pageText(BareWindow::Diary), memo(*form, "Memo7")->toPlainText());
+        EXPECT_EQ(bare.pageText(BareWindow::Plan), memo(*form, "Memo1")->toPlainText());
+        EXPECT_EQ(bare.pageText(BareWindow::Anniv), memo(*form, "Memo4")->toPlainText());
+        EXPECT_EQ(bare.pageText(BareWindow::ToDo), memo(*form, "Memo2")->toPlainText());
+        EXPECT_EQ(bare.pageText(BareWindow::Memo), memo(*form, "Memo3")->toPlainText());
+        EXPECT_EQ(bare.statusText(), label(*form, "StatusPanel")->text());
+        EXPECT_EQ(bare.currentRow(), grid(*form)->Row());
     }
     EXPECT_FALSE(bare.pageText(BareWindow::Diary).isEmpty());
 }

@@ -38,9 +38,10 @@ TEST_F(GeneratedDataFolder, opensInTheProgramWithEveryPageAndCell)
     for (const QDate date : {QDate(2001, 2, 3), QDate(2001, 2, 28), QDate(2001, 12, 31)}) {
         changeDate(date);
         SCOPED_TRACE(date.toString(Qt::ISODate).toStdString());
-        for (QPlainTextEdit* page : {form->Memo1, form->Memo2, form->Memo3, form->Memo4, form->Memo7})
+        for (QPlainTextEdit* page : {memo(*form, "Memo1"), memo(*form, "Memo2"), memo(*form, "Memo3"),
+                                     memo(*form, "Memo4"), memo(*form, "Memo7")})
             EXPECT_FALSE(page->toPlainText().isEmpty()) << page->objectName().toStdString();
-        const TjvStringGrid& grid = *form->jvStringGrid1;
+        const TjvStringGrid& grid = *MainFormParts::grid(*form);
         ASSERT_EQ(grid.RowCount(), date.daysInMonth() + 1);
         for (int day = 1; day <= date.daysInMonth(); ++day) {
             EXPECT_EQ(grid.Cells(0, day), DayTexts::dayCaption(QDate(date.year(), date.month(), day)));

@@ -1,17 +1,25 @@
 #pragma once
 
+#include "mainwindow/EditorSetup.h"
 #include "mainwindow/MonthCalendar.h"
+#include "mainwindow/SchItemSetup.h"
 #include "mainwindow/schedule.h"
 
+#include "support/MainFormParts.h"
 #include "support/RecordingMessageService.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+
+using namespace MainFormParts;
 
 // A main window over a temporary program folder with a clock the test sets.
 class MainFormFixture : public ::testing::Test {
@@ -79,10 +87,33 @@ protected:
         return closed;
     }
 
-    void changeDate(QDate date)
+    void changeDate(QDate date) { chooseDate(*form, date); }
+
+    // The settings dialog as the user fills it: the editor and the data folder given are typed,
+    // the others left as shown. `scripted` must be the window's dialogs.
+    static void setInSettingsDialog(TMainForm& f, ScriptedDialogs& scripted,
+                                    const std::optional<QString>& editor,
+                                    const std::optional<QString>& dataFolder = std::nullopt)
     {
-        form->MonthCal->setSelectedDate(date);
-        form->MonthCalClick();
+        scripted.answer([&](QDialog& dialog) {
+            auto& setup = static_cast<TEditorSetupDlg&>(dialog);
+            if (editor)
+                setup.Edit1->setText(*editor);
+            if (dataFolder)
+                setup.Edit2->setText(*dataFolder);
+            return ScriptedDialogs::pressOk(dialog);
+        });
+        action(f, "EditorSet1")->trigger();
+    }
+
+    // The column captions as the user types them in their dialog, one per line.
+    static void setCaptionsInDialog(TMainForm& f, ScriptedDialogs& scripted, const QString& lines)
+    {
+        scripted.answer([&](QDialog& dialog) {
+            ScriptedDialogs::child<QPlainTextEdit>(dialog, "Memo1")->setPlainText(lines);
+            return ScriptedDialogs::pressOk(dialog);
+        });
+        action(f, "SchItemSet1")->trigger();
     }
 
     static void type(QPlainTextEdit* memo, const QString& text)

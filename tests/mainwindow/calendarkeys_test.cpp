@@ -15,19 +15,19 @@ class CalendarKeysTest : public MainFormFixture {
 protected:
     QTableView* view() const
     {
-        return form->MonthCal->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+        return calendar(*form)->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
     }
 
     // The pages, the grid and the status bar all show `date`.
     void expectShown(QDate date) const
     {
         EXPECT_EQ(form->selectedDate(), date);
-        EXPECT_EQ(form->DiaryFile,
+        EXPECT_EQ(form->dataFile(DataFileNames::Kind::Diary),
                   folder() + date.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".txt"));
-        EXPECT_EQ(form->MonthFile,
+        EXPECT_EQ(form->dataFile(DataFileNames::Kind::Month),
                   folder() + date.toString(QStringLiteral("yyyyMM")) + QStringLiteral(".csv"));
-        EXPECT_EQ(form->jvStringGrid1->Row(), date.day());
-        EXPECT_EQ(form->StatusPanel->text(), date.toString(QStringLiteral("yyyy年MM月dd日")));
+        EXPECT_EQ(grid(*form)->Row(), date.day());
+        EXPECT_EQ(label(*form, "StatusPanel")->text(), date.toString(QStringLiteral("yyyy年MM月dd日")));
     }
 };
 
@@ -35,12 +35,12 @@ TEST_F(CalendarKeysTest, arrowKeysRunTheDateChange)
 {
     TMainForm& f = start();
     ASSERT_NE(view(), nullptr);
-    type(f.Memo7, QStringLiteral("三日の日誌"));
+    type(memo(f, "Memo7"), QStringLiteral("三日の日誌"));
     view()->setFocus();
     QTest::keyClick(view(), Qt::Key_Right);
     expectShown(QDate(2001, 2, 4));
     EXPECT_EQ(file("20010203.txt"), AnsiText::encode(QStringLiteral("三日の日誌")));
-    EXPECT_TRUE(f.Memo7->toPlainText().isEmpty());
+    EXPECT_TRUE(memo(f, "Memo7")->toPlainText().isEmpty());
 
     // Down a week and into the next month.
     for (int i = 0; i < 4; ++i)
@@ -52,8 +52,8 @@ TEST_F(CalendarKeysTest, arrowKeysRunTheDateChange)
 TEST_F(CalendarKeysTest, typedYearMovesTheDateWithIt)
 {
     TMainForm& f = start();
-    auto* yearButton = f.MonthCal->findChild<QToolButton*>(QStringLiteral("qt_calendar_yearbutton"));
-    auto* yearEdit = f.MonthCal->findChild<QSpinBox*>(QStringLiteral("qt_calendar_yearedit"));
+    auto* yearButton = calendar(f)->findChild<QToolButton*>(QStringLiteral("qt_calendar_yearbutton"));
+    auto* yearEdit = calendar(f)->findChild<QSpinBox*>(QStringLiteral("qt_calendar_yearedit"));
     ASSERT_NE(yearButton, nullptr);
     ASSERT_NE(yearEdit, nullptr);
     yearButton->click();
@@ -61,7 +61,7 @@ TEST_F(CalendarKeysTest, typedYearMovesTheDateWithIt)
     yearEdit->selectAll();
     QTest::keyClicks(yearEdit, QStringLiteral("2004"));
     QTest::keyClick(yearEdit, Qt::Key_Return);
-    EXPECT_EQ(f.MonthCal->yearShown(), 2004);
+    EXPECT_EQ(calendar(f)->yearShown(), 2004);
     expectShown(QDate(2004, 2, 3));
 }
 
@@ -78,7 +78,7 @@ TEST_F(CalendarKeysTest, datesTheProgramSelectsRunNoSecondChange)
     QTest::keyClick(view(), Qt::Key_Down);
     EXPECT_EQ(messages.shown().size(), 1);
     expectShown(QDate(2001, 2, 24));
-    f.Today1Click();
+    action(f, "Today1")->trigger();
     expectShown(QDate(2001, 2, 3));
     EXPECT_EQ(messages.shown().size(), 1);
 }

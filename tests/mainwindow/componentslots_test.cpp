@@ -13,11 +13,11 @@ class MainFormComponents : public MainFormFixture {};
 TEST_F(MainFormComponents, theWindowItselfIsNeverStored)
 {
     TMainForm& f = start();
-    f.RegManager1->GetFiler(QStringLiteral("SchItem")).WriteComponent(&f);
+    regManager(f)->GetFiler(QStringLiteral("SchItem")).WriteComponent(&f);
     EXPECT_EQ(
         ProfileFile::get(ini(), QStringLiteral("SchItem"), QStringLiteral("item_c"), QStringLiteral("none")),
         QStringLiteral("none"));
-    EXPECT_EQ(f.RegManager1->GetFiler(QStringLiteral("SchItem")).ReadComponent(&f), nullptr);
+    EXPECT_EQ(regManager(f)->GetFiler(QStringLiteral("SchItem")).ReadComponent(&f), nullptr);
     EXPECT_TRUE(messages.shown().isEmpty());
 }
 
@@ -25,8 +25,8 @@ TEST_F(MainFormComponents, theWindowsManagerStoresControls)
 {
     TMainForm& f = start();
     QLabel label(QStringLiteral("見出し"));
-    label.setParent(f.Panel1);
-    f.RegManager1->GetFiler(QStringLiteral("MemoFont")).WriteComponent(&label);
+    label.setParent(panel(f, "Panel1"));
+    regManager(f)->GetFiler(QStringLiteral("MemoFont")).WriteComponent(&label);
     EXPECT_NE(
         ProfileFile::get(ini(), QStringLiteral("MemoFont"), QStringLiteral("prop_c"), QString()).toInt(), 0);
 }

@@ -22,10 +22,10 @@ protected:
         return *form;
     }
 
-    QImage gridImage() const { return form->jvStringGrid1->viewport()->grab().toImage(); }
+    QImage gridImage() const { return grid(*form)->viewport()->grab().toImage(); }
     RenderedInk cellInk(int col, int row) const
     {
-        return measureInk(gridImage(), form->jvStringGrid1->CellRect(col, row));
+        return measureInk(gridImage(), grid(*form)->CellRect(col, row));
     }
 };
 
@@ -33,11 +33,11 @@ protected:
 TEST_F(DarkPaletteTest, textOnWeekendAndMarkupFillsReads)
 {
     TMainForm& f = startDark();
-    f.jvStringGrid1->setCells(1, 4, u"●休み"_s);
-    f.jvStringGrid1->setCells(2, 3, u"会議"_s);
-    f.jvStringGrid1->setCells(1, 6, u"★出張"_s);
-    f.jvStringGrid1->setCells(2, 6, u"打合せ"_s);
-    f.jvStringGrid1->setRow(10);
+    grid(f)->setCells(1, 4, u"●休み"_s);
+    grid(f)->setCells(2, 3, u"会議"_s);
+    grid(f)->setCells(1, 6, u"★出張"_s);
+    grid(f)->setCells(2, 6, u"打合せ"_s);
+    grid(f)->setRow(10);
     const struct {
         int col, row;
         const char* what;
@@ -56,27 +56,27 @@ TEST_F(DarkPaletteTest, textOnWeekendAndMarkupFillsReads)
 TEST_F(DarkPaletteTest, currentCellOutOfFocusOnAFillReads)
 {
     TMainForm& f = startDark();
-    f.jvStringGrid1->setCells(1, 4, u"●休み"_s);
-    f.jvStringGrid1->setCol(1);
-    f.jvStringGrid1->setRow(4);
-    f.MonthCal->setFocus();
+    grid(f)->setCells(1, 4, u"●休み"_s);
+    grid(f)->setCol(1);
+    grid(f)->setRow(4);
+    calendar(f)->setFocus();
     QCoreApplication::processEvents();
-    ASSERT_FALSE(f.jvStringGrid1->hasFocus());
+    ASSERT_FALSE(grid(f)->hasFocus());
     EXPECT_GE(cellInk(1, 4).contrast, Contrast::kMinTextRatio);
 }
 
 TEST_F(DarkPaletteTest, gridLinesStandOutFromTheCells)
 {
     TMainForm& f = startDark();
-    f.jvStringGrid1->setRow(10);
+    grid(f)->setRow(10);
     const QImage image = gridImage();
-    const QRect normal = f.jvStringGrid1->CellRect(1, 6);
+    const QRect normal = grid(f)->CellRect(1, 6);
     const QRgb base = darkPalette().color(QPalette::Base).rgb();
     EXPECT_GE(Contrast::ratio(image.pixel(normal.right() + 1, normal.center().y()), base),
               Contrast::kMinLineRatio);
     EXPECT_GE(Contrast::ratio(image.pixel(normal.center().x(), normal.bottom() + 1), base),
               Contrast::kMinLineRatio);
-    const QRect caption = f.jvStringGrid1->CellRect(0, 6);
+    const QRect caption = grid(f)->CellRect(0, 6);
     const QRgb button = darkPalette().color(QPalette::Button).rgb();
     EXPECT_GE(Contrast::ratio(image.pixel(caption.center().x(), caption.bottom() + 1), button),
               Contrast::kMinLineRatio);
@@ -85,8 +85,8 @@ TEST_F(DarkPaletteTest, gridLinesStandOutFromTheCells)
 TEST_F(DarkPaletteTest, monthLabelKeepsItsSkyBlueAndItsTextReads)
 {
     TMainForm& f = startDark();
-    const QImage label = f.lblThisMonth->grab().toImage();
-    const RenderedInk ink = measureInk(label, label.rect());
+    const QImage image = label(f, "lblThisMonth")->grab().toImage();
+    const RenderedInk ink = measureInk(image, image.rect());
     EXPECT_EQ(ink.fill, QColor(166, 202, 240).rgb() & 0xFFFFFF);
     EXPECT_GE(ink.contrast, Contrast::kMinTextRatio);
 }
@@ -94,12 +94,12 @@ TEST_F(DarkPaletteTest, monthLabelKeepsItsSkyBlueAndItsTextReads)
 TEST_F(DarkPaletteTest, calendarWeekendAndHolidayColoursReadAndStayRed)
 {
     TMainForm& f = startDark();
-    f.Holidays1->trigger();
-    const QRgb base = f.MonthCal->palette().color(QPalette::Base).rgb();
-    const QColor sunday = f.MonthCal->weekdayTextFormat(Qt::Sunday).foreground().color();
-    const QColor saturday = f.MonthCal->weekdayTextFormat(Qt::Saturday).foreground().color();
+    action(f, "Holidays1")->trigger();
+    const QRgb base = calendar(f)->palette().color(QPalette::Base).rgb();
+    const QColor sunday = calendar(f)->weekdayTextFormat(Qt::Sunday).foreground().color();
+    const QColor saturday = calendar(f)->weekdayTextFormat(Qt::Saturday).foreground().color();
     // 12 February 2001 is a holiday on a Monday.
-    const QColor holiday = f.MonthCal->dateTextFormat(QDate(2001, 2, 12)).foreground().color();
+    const QColor holiday = calendar(f)->dateTextFormat(QDate(2001, 2, 12)).foreground().color();
     for (const QColor& ink : {sunday, saturday, holiday}) {
         EXPECT_GE(Contrast::ratio(ink.rgb(), base), Contrast::kMinTextRatio) << ink.name().toStdString();
         EXPECT_GT(ink.red(), ink.green() + 40) << ink.name().toStdString();
@@ -109,10 +109,10 @@ TEST_F(DarkPaletteTest, calendarWeekendAndHolidayColoursReadAndStayRed)
     // Back on a light palette the red turns dark again, not left light from the dark one.
     f.setPalette(QPalette(Qt::white));
     QCoreApplication::processEvents();
-    const QColor light = f.MonthCal->weekdayTextFormat(Qt::Sunday).foreground().color();
+    const QColor light = calendar(f)->weekdayTextFormat(Qt::Sunday).foreground().color();
     EXPECT_GE(Contrast::ratio(light.rgb(), QColor(Qt::white).rgb()), Contrast::kMinTextRatio);
     EXPECT_LT(light.lightness(), sunday.lightness());
-    EXPECT_EQ(f.MonthCal->dateTextFormat(QDate(2001, 2, 12)).foreground().color(), light);
+    EXPECT_EQ(calendar(f)->dateTextFormat(QDate(2001, 2, 12)).foreground().color(), light);
 }
 
 } // namespace

@@ -52,13 +52,40 @@ TEST_F(DataFolderTest, windowsSettingsBesideTheirDayFilesUseThatFolderAndStayAsT
     const QString editor = QStringLiteral("C:\\WINDOWS\\notepad.exe");
     TMainForm& f = startWith(windowsFolder, editor);
     EXPECT_TRUE(asked.isEmpty());
-    EXPECT_EQ(f.DataFolder, folder());
-    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("Windows で書いた ToDo"));
+    EXPECT_EQ(f.settings().dataFolder, folder());
+    EXPECT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("Windows で書いた ToDo"));
     // No editor chosen: the default one runs.
-    EXPECT_EQ(f.EditorPath, editorPath);
-    type(f.Memo7, QStringLiteral("日誌"));
+    EXPECT_EQ(f.settings().editorPath, editorPath);
+    type(memo(f, "Memo7"), QStringLiteral("日誌"));
     ASSERT_TRUE(closeForm());
     EXPECT_TRUE(has("20010203.txt"));
+    EXPECT_EQ(stored("Data", "Folder"), windowsFolder);
+    EXPECT_EQ(stored("Memo", "Editor1"), editor);
+}
+
+TEST_F(DataFolderTest, closeTheUserRefusesKeepsTheStandInsServingAndTheStoredTextsForLater)
+{
+    const QString windowsFolder = QStringLiteral("C:\\Program Files\\QuavScheduler\\");
+    const QString editor = QStringLiteral("C:\\WINDOWS\\notepad.exe");
+    dir.write(QStringLiteral("ToDo.txt"), "x"); // day files beside the settings: that folder serves
+    TMainForm& f = startWith(windowsFolder, editor);
+    ASSERT_EQ(f.settings().dataFolder, folder());
+    // A folder where the month file goes: the close fails after the settings were stored.
+    grid(f)->setCells(1, 5, QStringLiteral("予定"));
+    QDir(dir.path()).mkdir(QStringLiteral("200102.csv"));
+    messages.answerNext(MessageService::Answer::Ok);
+    messages.answerNext(MessageService::Answer::Cancel); // stay
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(stored("Data", "Folder"), windowsFolder);
+    EXPECT_EQ(stored("Memo", "Editor1"), editor);
+    // Storing the Windows texts changed nothing the window goes on with.
+    EXPECT_EQ(f.settings().dataFolder, folder());
+    EXPECT_EQ(f.settings().editorPath, editorPath);
+    type(memo(f, "Memo7"), QStringLiteral("残った日誌"));
+    QDir(dir.path()).rmdir(QStringLiteral("200102.csv"));
+    ASSERT_TRUE(closeForm());
+    EXPECT_TRUE(has("20010203.txt"));
+    EXPECT_TRUE(has("200102.csv"));
     EXPECT_EQ(stored("Data", "Folder"), windowsFolder);
     EXPECT_EQ(stored("Memo", "Editor1"), editor);
 }
@@ -68,7 +95,7 @@ TEST_F(DataFolderTest, storedEditorIsReplacedOnlyByTheUsersChoice)
     dir.write(QStringLiteral("ToDo.txt"), "x");
     TMainForm& f =
         startWith(QStringLiteral("C:\\QuavScheduler\\"), QStringLiteral("C:\\WINDOWS\\notepad.exe"));
-    f.EditorPath = QStringLiteral("/usr/bin/mousepad"); // as the settings dialog sets it
+    setInSettingsDialog(f, scripted, QStringLiteral("/usr/bin/mousepad"));
     ASSERT_TRUE(closeForm());
     EXPECT_EQ(stored("Memo", "Editor1"), QStringLiteral("/usr/bin/mousepad"));
     EXPECT_EQ(stored("Data", "Folder"), QStringLiteral("C:\\QuavScheduler\\"));
@@ -81,8 +108,8 @@ TEST_F(DataFolderTest, missingFolderIsToldOnceAndTheDefaultServesThisRunOnly)
     ASSERT_EQ(asked.size(), 1);
     EXPECT_TRUE(asked.first().contains(QStringLiteral("\"") + gone + QStringLiteral("\"が見つかりません")));
     EXPECT_TRUE(asked.first().contains(standard.path()));
-    EXPECT_EQ(f.DataFolder, standard.path() + u'/');
-    type(f.Memo2, QStringLiteral("残す"));
+    EXPECT_EQ(f.settings().dataFolder, standard.path() + u'/');
+    type(memo(f, "Memo2"), QStringLiteral("残す"));
     changeDate(QDate(2001, 2, 4));
     ASSERT_TRUE(closeForm());
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join(u'|').toStdString();
@@ -105,8 +132,8 @@ TEST_F(DataFolderTest, pickedFolderServesAndIsStored)
     TMainForm& f = startWith(QStringLiteral("C:\\Program Files\\QuavScheduler\\"));
     EXPECT_EQ(asked.size(), 1);
     EXPECT_TRUE(asked.first().contains(QStringLiteral("Windows")));
-    EXPECT_EQ(f.DataFolder, dir.file(QStringLiteral("picked/")));
-    type(f.Memo2, QStringLiteral("新しい場所"));
+    EXPECT_EQ(f.settings().dataFolder, dir.file(QStringLiteral("picked/")));
+    type(memo(f, "Memo2"), QStringLiteral("新しい場所"));
     ASSERT_TRUE(closeForm());
     EXPECT_TRUE(has("picked/ToDo.txt"));
     EXPECT_EQ(stored("Data", "Folder"), dir.file(QStringLiteral("picked/")));
@@ -122,8 +149,8 @@ TEST_F(DataFolderTest, emptyValueNeverPutsFilesIntoTheCurrentFolder)
     scripted.cancel(); // the picker closed without a folder: the default serves
     TMainForm& f = startWith(QString());
     EXPECT_EQ(asked.size(), 1);
-    EXPECT_EQ(f.DataFolder, standard.path() + u'/');
-    type(f.Memo2, QStringLiteral("どこへ"));
+    EXPECT_EQ(f.settings().dataFolder, standard.path() + u'/');
+    type(memo(f, "Memo2"), QStringLiteral("どこへ"));
     ASSERT_TRUE(closeForm());
     QDir::setCurrent(before);
     EXPECT_TRUE(QDir(current.path()).isEmpty());

@@ -14,7 +14,7 @@ TEST_F(DateChange, withinTheMonthRepaintsOnlyTheCellsItMovesBetween)
 {
     TMainForm& f = start();
     QTest::qWait(20);
-    TjvStringGrid& grid = *f.jvStringGrid1;
+    TjvStringGrid& grid = *MainFormParts::grid(f);
     const QRegion cells = QRegion(grid.CellRect(grid.Col(), 3).adjusted(0, 0, 1, 1)) +
                           QRegion(grid.CellRect(grid.Col(), 5).adjusted(0, 0, 1, 1));
     PaintProbe probe(grid.viewport());
@@ -46,7 +46,7 @@ TEST_F(DateChange, showsToDoChangedByAnotherProgram)
     for (const Case& c : cases) {
         dir.write(QStringLiteral("ToDo.txt"), "bread");
         TMainForm& f = start();
-        ASSERT_EQ(f.Memo2->toPlainText(), QStringLiteral("bread"));
+        ASSERT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("bread"));
         if (c.after.isNull()) {
             QFile::remove(dir.file(QStringLiteral("ToDo.txt")));
         } else {
@@ -58,8 +58,8 @@ TEST_F(DateChange, showsToDoChangedByAnotherProgram)
             ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
         }
         changeDate(QDate(2001, 2, 4));
-        EXPECT_EQ(f.Memo2->toPlainText(), c.shown) << c.name;
-        EXPECT_FALSE(f.Memo2->document()->isModified()) << c.name;
+        EXPECT_EQ(memo(f, "Memo2")->toPlainText(), c.shown) << c.name;
+        EXPECT_FALSE(memo(f, "Memo2")->document()->isModified()) << c.name;
         ASSERT_TRUE(closeForm());
         EXPECT_EQ(has("ToDo.txt"), !c.after.isNull()) << c.name;
         if (!c.after.isNull()) {
@@ -73,12 +73,12 @@ TEST_F(DateChange, showsToDoChangedByAnotherProgram)
 TEST_F(DateChange, leavesADayFileWrittenElsewhereWhileItsPageStoodEmpty)
 {
     TMainForm& f = start();
-    ASSERT_TRUE(f.Memo7->toPlainText().isEmpty());
+    ASSERT_TRUE(memo(f, "Memo7")->toPlainText().isEmpty());
     dir.write(QStringLiteral("20010203.txt"), "written elsewhere");
     changeDate(QDate(2001, 2, 4));
     EXPECT_EQ(file("20010203.txt"), QByteArray("written elsewhere"));
     changeDate(QDate(2001, 2, 3));
-    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("written elsewhere"));
+    EXPECT_EQ(memo(f, "Memo7")->toPlainText(), QStringLiteral("written elsewhere"));
     EXPECT_TRUE(messages.shown().isEmpty());
 }
 
@@ -90,11 +90,11 @@ TEST_F(DateChange, sameDateStillSavesAndDeletes)
     TMainForm& f = start();
     changeDate(QDate(2001, 2, 4));
     EXPECT_FALSE(has("20010204.txt")) << "an empty diary file stays";
-    type(f.Memo7, QStringLiteral("typed"));
+    type(memo(f, "Memo7"), QStringLiteral("typed"));
     changeDate(QDate(2001, 2, 4));
     EXPECT_EQ(file("20010204.txt"), QByteArray("typed"));
-    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("typed"));
-    EXPECT_FALSE(f.Memo7->document()->isModified());
+    EXPECT_EQ(memo(f, "Memo7")->toPlainText(), QStringLiteral("typed"));
+    EXPECT_FALSE(memo(f, "Memo7")->document()->isModified());
 }
 
 // One calendar click is one date change: the day files are read once, not again by the grid's
@@ -107,19 +107,19 @@ TEST_F(DateChange, calendarClickReadsTheDayOnceAndTheGridFollowsQuietly)
     FileEvents events(dir.file(QStringLiteral("20010220.txt")));
     ASSERT_TRUE(events.available());
     int clicks = 0;
-    const auto click = f.jvStringGrid1->OnClick;
-    f.jvStringGrid1->OnClick = [&](TjvStringGrid& grid) {
+    const auto click = grid(f)->OnClick;
+    grid(f)->OnClick = [&](TjvStringGrid& grid) {
         ++clicks;
         click(grid);
     };
     changeDate(QDate(2001, 2, 20));
     EXPECT_EQ(events.take().opened, 1);
     EXPECT_EQ(clicks, 0) << "the grid's move ran the date change again";
-    EXPECT_EQ(f.jvStringGrid1->Row(), 20);
-    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("diary"));
+    EXPECT_EQ(grid(f)->Row(), 20);
+    EXPECT_EQ(memo(f, "Memo7")->toPlainText(), QStringLiteral("diary"));
 
     // A press on the current cell is a click on that day, not on the day shown before.
-    TjvStringGrid& grid = *f.jvStringGrid1;
+    TjvStringGrid& grid = *MainFormParts::grid(f);
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.CellRect(grid.Col(), 20).center());
-    EXPECT_EQ(f.MonthCal->selectedDate(), QDate(2001, 2, 20));
+    EXPECT_EQ(calendar(f)->selectedDate(), QDate(2001, 2, 20));
 }

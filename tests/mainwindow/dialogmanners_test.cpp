@@ -61,14 +61,14 @@ TEST_F(DialogMannersTest, keyboardGoesBackToTheGridCellBeingEditedAfterADialog)
     TMainForm& f = startActive();
     OptionDialogs own(DialogRunner::modal(), &f);
     f.setOptionDialogs(&own);
-    TjvStringGrid& grid = *f.jvStringGrid1;
+    TjvStringGrid& grid = *MainFormParts::grid(f);
     grid.setCurrentCell(1, 3);
     grid.setFocus();
     typeIntoFocus(QStringLiteral("ab"));
     ASSERT_TRUE(grid.EditorMode());
 
     pressInModalWhenShown("OKBtn");
-    f.StartWeek1Click();
+    action(f, "StartWeek1")->trigger();
     // The dialog took the keyboard, which ends the cell's edit with its text kept; the grid
     // has the keyboard again, so typing goes on in the grid, not to the menus' access keys.
     EXPECT_EQ(grid.Cells(1, 3), QStringLiteral("ab"));
@@ -81,14 +81,14 @@ TEST_F(DialogMannersTest, keyboardGoesBackToTheGridCellBeingEditedAfterADialog)
 TEST_F(DialogMannersTest, keyboardGoesBackToThePageAfterTheColourDialog)
 {
     TMainForm& f = startActive();
-    f.Memo2->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([&f] { return f.Memo2->hasFocus(); }, 2000));
+    memo(f, "Memo2")->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&f] { return memo(f, "Memo2")->hasFocus(); }, 2000));
     QTimer::singleShot(0, [] {
         if (auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget()))
             dialog->accept();
     });
-    f.ColSat1Click();
-    EXPECT_TRUE(QTest::qWaitFor([&f] { return QApplication::focusWidget() == f.Memo2; }, 2000))
+    action(f, "ColSat1")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&f] { return QApplication::focusWidget() == memo(f, "Memo2"); }, 2000))
         << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none");
 }
 
@@ -116,15 +116,15 @@ TEST_F(DialogMannersTest, enterOnAFocusedBrowseButtonPressesItInsteadOfConfirmin
 TEST_F(DialogMannersTest, rightClickOnADayMakesThatDayCurrentBeforeItsMenu)
 {
     TMainForm& f = startActive();
-    TjvStringGrid& grid = *f.jvStringGrid1;
+    TjvStringGrid& grid = *MainFormParts::grid(f);
     grid.setCells(1, 1, QStringLiteral("◎出張"));
     ASSERT_NE(grid.Row(), 5);
     QTest::mouseClick(grid.viewport(), Qt::RightButton, {}, grid.CellRect(1, 5).center());
     EXPECT_EQ(grid.Row(), 5);
-    EXPECT_EQ(f.MonthCal->selectedDate(), QDate(2001, 2, 5));
+    EXPECT_EQ(calendar(f)->selectedDate(), QDate(2001, 2, 5));
 
     // 削除 from the menu now empties the clicked day only.
-    f.Delete2->trigger();
+    action(f, "Delete2")->trigger();
     EXPECT_EQ(grid.Cells(1, 1), QStringLiteral("◎出張"));
 }
 
@@ -134,7 +134,7 @@ TEST_F(DialogMannersTest, colourAndSymbolChangesRepaintTheCellsAtOnce)
     dialogs = &scripted;
     TMainForm& f = startActive();
     PaintCounter counter;
-    f.jvStringGrid1->viewport()->installEventFilter(&counter);
+    grid(f)->viewport()->installEventFilter(&counter);
     const auto repainted = [&] {
         counter.paints = 0;
         QTest::qWait(30);
@@ -145,13 +145,13 @@ TEST_F(DialogMannersTest, colourAndSymbolChangesRepaintTheCellsAtOnce)
         static_cast<QColorDialog&>(dialog).setCurrentColor(QColor(0, 128, 0));
         return true;
     });
-    f.ColSun1Click();
+    action(f, "ColSun1")->trigger();
     EXPECT_TRUE(repainted());
     scripted.answer([](QDialog& dialog) {
         ScriptedDialogs::child<QLineEdit>(dialog, "Edit1")->setText(QStringLiteral("★"));
         return true;
     });
-    f.MS[0]->trigger();
+    markupAction(f, "MS", 0)->trigger();
     EXPECT_TRUE(repainted());
 }
 

@@ -45,7 +45,7 @@ protected:
         return f;
     }
 
-    TjvStringGrid& grid() const { return *form->jvStringGrid1; }
+    TjvStringGrid& grid() const { return *MainFormParts::grid(*form); }
     QString current() const { return grid().Cells(grid().Col(), grid().Row()); }
 
     static void openAndClose(QMenu* menu)
@@ -59,7 +59,7 @@ protected:
         const QPoint at = grid().CellRect(grid().Col(), grid().Row()).center();
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, grid().viewport()->mapToGlobal(at));
         QApplication::sendEvent(grid().viewport(), &event);
-        form->PopupMenu1->hide();
+        menu(*form, "PopupMenu1")->hide();
     }
 
     void releaseOverGrid()
@@ -96,7 +96,8 @@ protected:
     QStringList memoTexts() const
     {
         QStringList texts;
-        for (QPlainTextEdit* memo : {form->Memo1, form->Memo2, form->Memo3, form->Memo4, form->Memo7})
+        for (QPlainTextEdit* memo : {memo(*form, "Memo1"), memo(*form, "Memo2"), memo(*form, "Memo3"),
+                                     memo(*form, "Memo4"), memo(*form, "Memo7")})
             texts << memo->toPlainText() << memo->textCursor().selectedText();
         return texts;
     }
@@ -110,27 +111,33 @@ TEST_F(EditingTest, menusAndButtonsSitWhereTheUserLooks)
         bar << a->text();
     EXPECT_EQ(bar.mid(0, 4), (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("予定(&S)"),
                                           QStringLiteral("編集(&E)"), QStringLiteral("表示(&V)")}));
-    EXPECT_EQ(f.ToolBar1->actions().mid(0, 3), (QList<QAction*>{f.SchCut3, f.SchCopy3, f.SchPaste3}));
-    EXPECT_EQ(f.ToolBar3->actions().mid(0, 3), (QList<QAction*>{f.Cut3, f.Copy3, f.Paste3}));
-    EXPECT_EQ(f.jvStringGrid1->PopupMenu(), f.PopupMenu1);
-    for (QAction* a : {f.SchCut3, f.SchCopy3, f.SchPaste3, f.Cut3, f.Copy3, f.Paste3}) {
+    EXPECT_EQ(toolBar(f, "ToolBar1")->actions().mid(0, 3),
+              (QList<QAction*>{action(f, "SchCut3"), action(f, "SchCopy3"), action(f, "SchPaste3")}));
+    EXPECT_EQ(toolBar(f, "ToolBar3")->actions().mid(0, 3),
+              (QList<QAction*>{action(f, "Cut3"), action(f, "Copy3"), action(f, "Paste3")}));
+    EXPECT_EQ(MainFormParts::grid(f)->PopupMenu(), menu(f, "PopupMenu1"));
+    for (QAction* a : {action(f, "SchCut3"), action(f, "SchCopy3"), action(f, "SchPaste3"), action(f, "Cut3"),
+                       action(f, "Copy3"), action(f, "Paste3")}) {
         EXPECT_TRUE(a->text().isEmpty()) << a->objectName().toStdString();
         EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
     }
-    EXPECT_EQ(f.SchCut3->toolTip(), QStringLiteral("切り取り"));
-    EXPECT_EQ(f.Copy3->toolTip(), QStringLiteral("コピー"));
-    EXPECT_EQ(f.Paste3->toolTip(), QStringLiteral("貼り付け"));
-    EXPECT_EQ(f.DateTime1->statusTip(), QStringLiteral("今日の日付と現在の時刻を挿入します。"));
+    EXPECT_EQ(action(f, "SchCut3")->toolTip(), QStringLiteral("切り取り"));
+    EXPECT_EQ(action(f, "Copy3")->toolTip(), QStringLiteral("コピー"));
+    EXPECT_EQ(action(f, "Paste3")->toolTip(), QStringLiteral("貼り付け"));
+    EXPECT_EQ(action(f, "DateTime1")->statusTip(), QStringLiteral("今日の日付と現在の時刻を挿入します。"));
 }
 
 TEST_F(EditingTest, enabledStatesAtStart)
 {
     TMainForm& f = start();
-    for (QAction* a : {f.Cut1, f.Copy1, f.Paste1, f.Delete1, f.Cut3, f.Copy3, f.Paste3, f.SchCut3, f.SchCopy3,
-                       f.SchPaste3})
+    for (QAction* a : {action(f, "Cut1"), action(f, "Copy1"), action(f, "Paste1"), action(f, "Delete1"),
+                       action(f, "Cut3"), action(f, "Copy3"), action(f, "Paste3"), action(f, "SchCut3"),
+                       action(f, "SchCopy3"), action(f, "SchPaste3")})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-    for (QAction* a : {f.Undo1, f.SelectAll1, f.DateTime1, f.SchCut1, f.SchCopy1, f.SchPaste1, f.SchDelete1,
-                       f.Cut2, f.Copy2, f.Paste2, f.Delete2, f.Exit1})
+    for (QAction* a :
+         {action(f, "Undo1"), action(f, "SelectAll1"), action(f, "DateTime1"), action(f, "SchCut1"),
+          action(f, "SchCopy1"), action(f, "SchPaste1"), action(f, "SchDelete1"), action(f, "Cut2"),
+          action(f, "Copy2"), action(f, "Paste2"), action(f, "Delete2"), action(f, "Exit1")})
         EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
 }
 
@@ -138,14 +145,16 @@ TEST_F(EditingTest, scheduleStatesFollowEachTrigger)
 {
     TMainForm& f = start();
     const std::vector<std::pair<const char*, std::function<void()>>> triggers = {
-        {"menu", [&] { openAndClose(f.Sch1); }},
+        {"menu", [&] { openAndClose(menu(f, "Sch1")); }},
         {"context menu", [&] { rightClickGrid(); }},
         {"mouse-up", [&] { releaseOverGrid(); }},
     };
     const auto states = [&] {
         QList<bool> s;
-        for (QAction* a : {f.SchCut1, f.SchCopy1, f.SchPaste1, f.SchDelete1, f.SchCut3, f.SchCopy3,
-                           f.SchPaste3, f.Cut2, f.Copy2, f.Paste2, f.Delete2})
+        for (QAction* a :
+             {action(f, "SchCut1"), action(f, "SchCopy1"), action(f, "SchPaste1"), action(f, "SchDelete1"),
+              action(f, "SchCut3"), action(f, "SchCopy3"), action(f, "SchPaste3"), action(f, "Cut2"),
+              action(f, "Copy2"), action(f, "Paste2"), action(f, "Delete2")})
             s << a->isEnabled();
         return s;
     };
@@ -169,42 +178,43 @@ TEST_F(EditingTest, scheduleStatesFollowEachTrigger)
     }
     // No trigger, no change: the buttons keep the state of the last one.
     grid().setCells(grid().Col(), grid().Row(), QStringLiteral("後から"));
-    EXPECT_FALSE(f.SchCut3->isEnabled());
+    EXPECT_FALSE(action(f, "SchCut3")->isEnabled());
 }
 
 TEST_F(EditingTest, memoStatesFollowEachTriggerAndFocusTheActiveMemo)
 {
     TMainForm& f = startActive();
-    f.Page1->setCurrentIndex(kDiaryPage);
+    pageTabs(f)->setCurrentIndex(kDiaryPage);
     const std::vector<std::pair<const char*, std::function<void()>>> triggers = {
-        {"menu", [&] { openAndClose(f.Edit1); }},
-        {"mouse-up on the diary", [&] { releaseOver(f.Memo7); }},
+        {"menu", [&] { openAndClose(menu(f, "Edit1")); }},
+        {"mouse-up on the diary", [&] { releaseOver(memo(f, "Memo7")); }},
         // Any editor's mouse-up looks at the page shown, not at the editor under the mouse.
-        {"mouse-up on another editor", [&] { releaseOver(f.Memo2); }},
+        {"mouse-up on another editor", [&] { releaseOver(memo(f, "Memo2")); }},
     };
     const auto states = [&] {
         QList<bool> s;
-        for (QAction* a : {f.Undo1, f.Cut1, f.Copy1, f.Paste1, f.Delete1, f.Cut3, f.Copy3, f.Paste3})
+        for (QAction* a : {action(f, "Undo1"), action(f, "Cut1"), action(f, "Copy1"), action(f, "Paste1"),
+                           action(f, "Delete1"), action(f, "Cut3"), action(f, "Copy3"), action(f, "Paste3")})
             s << a->isEnabled();
         return s;
     };
     for (const auto& [name, trigger] : triggers) {
-        f.Memo7->setPlainText(QStringLiteral("日誌"));
-        QTest::keyClicks(f.Memo7, QStringLiteral("x"));
-        select(f.Memo7, 0, 2);
+        memo(f, "Memo7")->setPlainText(QStringLiteral("日誌"));
+        QTest::keyClicks(memo(f, "Memo7"), QStringLiteral("x"));
+        select(memo(f, "Memo7"), 0, 2);
         board()->setText(QStringLiteral("x"));
-        f.jvStringGrid1->setFocus();
+        MainFormParts::grid(f)->setFocus();
         trigger();
         EXPECT_EQ(states(), QList<bool>(8, true)) << name;
-        EXPECT_EQ(QApplication::focusWidget(), f.Memo7) << name;
+        EXPECT_EQ(QApplication::focusWidget(), memo(f, "Memo7")) << name;
 
-        f.Memo7->setPlainText(QStringLiteral("日誌")); // a fresh text has nothing to undo
+        memo(f, "Memo7")->setPlainText(QStringLiteral("日誌")); // a fresh text has nothing to undo
         board()->clear();
         trigger();
         EXPECT_EQ(states(), QList<bool>(8, false)) << name;
     }
     // The schedule's buttons are not the memo's.
-    EXPECT_FALSE(f.SchPaste3->isEnabled());
+    EXPECT_FALSE(action(f, "SchPaste3")->isEnabled());
 }
 
 TEST_F(EditingTest, threeLinePasteKeepsOnlyTheFirstLineInTheCell)
@@ -213,12 +223,12 @@ TEST_F(EditingTest, threeLinePasteKeepsOnlyTheFirstLineInTheCell)
     grid().setCells(grid().Col(), grid().Row(), QStringLiteral("前の予定"));
     grid().setEditorMode(true);
     board()->setText(QStringLiteral("一行目\r\n二行目\r\n三行目"));
-    f.SchPaste1->trigger();
+    action(f, "SchPaste1")->trigger();
     EXPECT_EQ(current(), QStringLiteral("一行目"));
     EXPECT_EQ(grid().InplaceEditor()->text(), QStringLiteral("一行目")); // shown at once
     // The context entry is the same command; a lone LF breaks the line too.
     board()->setText(QStringLiteral("\n二行目"));
-    f.Paste2->trigger();
+    action(f, "Paste2")->trigger();
     EXPECT_EQ(current(), QString());
     EXPECT_TRUE(messages.shown().isEmpty());
 }
@@ -229,9 +239,9 @@ TEST_F(EditingTest, stalePasteButtonWithNoTextEmptiesTheCell)
     grid().setCells(grid().Col(), grid().Row(), QStringLiteral("消える"));
     board()->setText(QStringLiteral("x"));
     releaseOverGrid();
-    ASSERT_TRUE(f.SchPaste3->isEnabled());
+    ASSERT_TRUE(action(f, "SchPaste3")->isEnabled());
     board()->clear();
-    f.SchPaste3->trigger();
+    action(f, "SchPaste3")->trigger();
     EXPECT_EQ(current(), QString());
     EXPECT_TRUE(messages.shown().isEmpty());
 }
@@ -243,18 +253,18 @@ TEST_F(EditingTest, staleButtonsCutAndCopyAnEmptyCell)
     grid().setCells(1, row, QStringLiteral("ある"));
     ASSERT_EQ(grid().Col(), 1);
     releaseOverGrid();
-    ASSERT_TRUE(f.SchCut3->isEnabled());
+    ASSERT_TRUE(action(f, "SchCut3")->isEnabled());
     QTest::keyClick(&grid(), Qt::Key_Right); // moving by keyboard recomputes nothing
     ASSERT_EQ(grid().Col(), 2);
-    ASSERT_TRUE(f.SchCopy3->isEnabled());
+    ASSERT_TRUE(action(f, "SchCopy3")->isEnabled());
 
     board()->setText(QStringLiteral("前から"));
-    f.SchCopy3->trigger();
+    action(f, "SchCopy3")->trigger();
     EXPECT_TRUE(boardHasText());
     EXPECT_EQ(board()->text(), QString());
 
     board()->setText(QStringLiteral("前から"));
-    f.SchCut3->trigger();
+    action(f, "SchCut3")->trigger();
     EXPECT_TRUE(boardHasText());
     EXPECT_EQ(board()->text(), QString());
     EXPECT_EQ(grid().Cells(2, row), QString());
@@ -265,11 +275,11 @@ TEST_F(EditingTest, scheduleCutAndCopyPutTheCellOnTheClipboard)
 {
     TMainForm& f = start();
     grid().setCells(grid().Col(), grid().Row(), QStringLiteral("歯医者★"));
-    f.SchCopy1->trigger();
+    action(f, "SchCopy1")->trigger();
     EXPECT_EQ(board()->text(), QStringLiteral("歯医者★"));
     EXPECT_EQ(current(), QStringLiteral("歯医者★"));
     board()->setText(QStringLiteral("x"));
-    f.Cut2->trigger();
+    action(f, "Cut2")->trigger();
     EXPECT_EQ(board()->text(), QStringLiteral("歯医者★"));
     EXPECT_EQ(current(), QString());
 }
@@ -280,12 +290,13 @@ TEST_F(EditingTest, brokenClipboardStopsEveryCommandBeforeItChangesAnything)
     BrokenClipboard broken;
     f.setClipboard(&broken);
     grid().setCells(grid().Col(), grid().Row(), QStringLiteral("守る"));
-    f.Memo2->setPlainText(QStringLiteral("選んだ文"));
-    select(f.Memo2, 0, 2);
-    for (QAction* a : {f.Cut1, f.Copy1, f.Paste1, f.SchCopy3})
+    memo(f, "Memo2")->setPlainText(QStringLiteral("選んだ文"));
+    select(memo(f, "Memo2"), 0, 2);
+    for (QAction* a : {action(f, "Cut1"), action(f, "Copy1"), action(f, "Paste1"), action(f, "SchCopy3")})
         a->setEnabled(true);
 
-    for (QAction* a : {f.SchCut1, f.SchCopy3, f.Paste2, f.Cut1, f.Copy1, f.Paste1}) {
+    for (QAction* a : {action(f, "SchCut1"), action(f, "SchCopy3"), action(f, "Paste2"), action(f, "Cut1"),
+                       action(f, "Copy1"), action(f, "Paste1")}) {
         messages.clear();
         a->trigger();
         ASSERT_EQ(messages.shown().size(), 1) << a->objectName().toStdString();
@@ -293,12 +304,13 @@ TEST_F(EditingTest, brokenClipboardStopsEveryCommandBeforeItChangesAnything)
         EXPECT_EQ(messages.shown().first().icon, MessageService::Icon::Error);
         EXPECT_EQ(messages.shown().first().caption, QStringLiteral("QuavScheduler"));
         EXPECT_EQ(current(), QStringLiteral("守る")) << a->objectName().toStdString();
-        EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("選んだ文")) << a->objectName().toStdString();
-        EXPECT_EQ(f.Memo2->textCursor().selectedText(), QStringLiteral("選ん"));
+        EXPECT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("選んだ文"))
+            << a->objectName().toStdString();
+        EXPECT_EQ(memo(f, "Memo2")->textCursor().selectedText(), QStringLiteral("選ん"));
     }
     // Deleting needs no clipboard.
     messages.clear();
-    f.SchDelete1->trigger();
+    action(f, "SchDelete1")->trigger();
     EXPECT_EQ(current(), QString());
     EXPECT_TRUE(messages.shown().isEmpty());
     f.setClipboard(nullptr);
@@ -307,14 +319,18 @@ TEST_F(EditingTest, brokenClipboardStopsEveryCommandBeforeItChangesAnything)
 TEST_F(EditingTest, commandsNeverCrossBetweenMemosAndGrid)
 {
     TMainForm& f = startActive();
-    f.Page1->setCurrentIndex(kDiaryPage);
-    f.Memo7->setPlainText(QStringLiteral("日誌の文\n二行目"));
-    f.Memo2->setPlainText(QStringLiteral("ToDo"));
+    pageTabs(f)->setCurrentIndex(kDiaryPage);
+    memo(f, "Memo7")->setPlainText(QStringLiteral("日誌の文\n二行目"));
+    memo(f, "Memo2")->setPlainText(QStringLiteral("ToDo"));
     grid().setCells(1, grid().Row(), QStringLiteral("予定の文"));
-    const QList<QAction*> memoCommands{f.Undo1,      f.Cut1,      f.Copy1, f.Paste1, f.Delete1,
-                                       f.SelectAll1, f.DateTime1, f.Cut3,  f.Copy3,  f.Paste3};
-    const QList<QAction*> gridCommands{f.SchCut1, f.SchCopy1, f.SchPaste1, f.SchDelete1, f.Cut2,     f.Copy2,
-                                       f.Paste2,  f.Delete2,  f.SchCut3,   f.SchCopy3,   f.SchPaste3};
+    const QList<QAction*> memoCommands{action(f, "Undo1"),     action(f, "Cut1"),    action(f, "Copy1"),
+                                       action(f, "Paste1"),    action(f, "Delete1"), action(f, "SelectAll1"),
+                                       action(f, "DateTime1"), action(f, "Cut3"),    action(f, "Copy3"),
+                                       action(f, "Paste3")};
+    const QList<QAction*> gridCommands{action(f, "SchCut1"),    action(f, "SchCopy1"), action(f, "SchPaste1"),
+                                       action(f, "SchDelete1"), action(f, "Cut2"),     action(f, "Copy2"),
+                                       action(f, "Paste2"),     action(f, "Delete2"),  action(f, "SchCut3"),
+                                       action(f, "SchCopy3"),   action(f, "SchPaste3")};
     for (QAction* a : memoCommands + gridCommands)
         a->setEnabled(true);
 
@@ -324,19 +340,19 @@ TEST_F(EditingTest, commandsNeverCrossBetweenMemosAndGrid)
     const QStringList cells = allCells();
     for (QAction* a : memoCommands) {
         board()->setText(QStringLiteral("貼る"));
-        select(f.Memo7, 0, 2);
+        select(memo(f, "Memo7"), 0, 2);
         a->trigger();
         EXPECT_EQ(allCells(), cells) << a->objectName().toStdString();
         EXPECT_EQ(grid().InplaceEditor()->text(), QStringLiteral("予定の文"))
             << a->objectName().toStdString();
-        EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("ToDo"));
+        EXPECT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("ToDo"));
     }
-    EXPECT_NE(f.Memo7->toPlainText(), QStringLiteral("日誌の文\n二行目"));
+    EXPECT_NE(memo(f, "Memo7")->toPlainText(), QStringLiteral("日誌の文\n二行目"));
 
     // A memo has the focus and a selection: the schedule commands touch only the current cell.
     grid().setEditorMode(false);
-    f.Memo7->setFocus();
-    select(f.Memo7, 0, 2);
+    memo(f, "Memo7")->setFocus();
+    select(memo(f, "Memo7"), 0, 2);
     const QStringList memos = memoTexts();
     for (QAction* a : gridCommands) {
         board()->setText(QStringLiteral("貼る"));
@@ -349,86 +365,86 @@ TEST_F(EditingTest, commandsNeverCrossBetweenMemosAndGrid)
 TEST_F(EditingTest, copyTakesTheDiarySelectionWhileTheGridHasTheFocus)
 {
     TMainForm& f = startActive();
-    f.Page1->setCurrentIndex(kDiaryPage);
-    f.Memo7->setPlainText(QStringLiteral("今日は晴れ\n明日は雨"));
-    f.Memo2->setPlainText(QStringLiteral("ToDoの文"));
-    select(f.Memo2, 0, 4);
-    select(f.Memo7, 3, 8);
-    releaseOver(f.Memo7);
-    ASSERT_TRUE(f.Copy3->isEnabled());
+    pageTabs(f)->setCurrentIndex(kDiaryPage);
+    memo(f, "Memo7")->setPlainText(QStringLiteral("今日は晴れ\n明日は雨"));
+    memo(f, "Memo2")->setPlainText(QStringLiteral("ToDoの文"));
+    select(memo(f, "Memo2"), 0, 4);
+    select(memo(f, "Memo7"), 3, 8);
+    releaseOver(memo(f, "Memo7"));
+    ASSERT_TRUE(action(f, "Copy3")->isEnabled());
 
     grid().setFocus();
-    ASSERT_EQ(QApplication::focusWidget(), f.jvStringGrid1);
-    f.Copy3->trigger();
+    ASSERT_EQ(QApplication::focusWidget(), MainFormParts::grid(f));
+    action(f, "Copy3")->trigger();
     EXPECT_EQ(board()->text(), QStringLiteral("晴れ\n明日"));
-    EXPECT_EQ(QApplication::focusWidget(), f.jvStringGrid1); // the command itself moves no focus
+    EXPECT_EQ(QApplication::focusWidget(), MainFormParts::grid(f)); // the command itself moves no focus
 
-    f.Copy1->trigger();
+    action(f, "Copy1")->trigger();
     EXPECT_EQ(board()->text(), QStringLiteral("晴れ\n明日"));
-    openAndClose(f.Edit1);
-    EXPECT_EQ(QApplication::focusWidget(), f.Memo7);
+    openAndClose(menu(f, "Edit1"));
+    EXPECT_EQ(QApplication::focusWidget(), memo(f, "Memo7"));
 
     // Another page shown: its own editor's selection.
-    f.Page1->setCurrentIndex(0);
-    f.Copy1->trigger();
+    pageTabs(f)->setCurrentIndex(0);
+    action(f, "Copy1")->trigger();
     EXPECT_EQ(board()->text(), QStringLiteral("ToDo"));
 }
 
 TEST_F(EditingTest, memoCutAndPasteGoThroughTheClipboard)
 {
     TMainForm& f = start();
-    f.Memo2->setPlainText(QStringLiteral("買い物\t牛乳"));
-    select(f.Memo2, 0, 3);
+    memo(f, "Memo2")->setPlainText(QStringLiteral("買い物\t牛乳"));
+    select(memo(f, "Memo2"), 0, 3);
     board()->setText(QStringLiteral("x"));
-    releaseOver(f.Memo2);
-    f.Cut3->trigger();
+    releaseOver(memo(f, "Memo2"));
+    action(f, "Cut3")->trigger();
     EXPECT_EQ(board()->text(), QStringLiteral("買い物"));
-    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("\t牛乳"));
-    EXPECT_TRUE(f.Memo2->document()->isModified());
+    EXPECT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("\t牛乳"));
+    EXPECT_TRUE(memo(f, "Memo2")->document()->isModified());
 
     // Pasting replaces the selection; line breaks of the platform become lines.
     board()->setText(QStringLiteral("一\r\n二"));
-    select(f.Memo2, 1, 3);
-    f.Paste3->trigger();
-    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("\t一\n二"));
+    select(memo(f, "Memo2"), 1, 3);
+    action(f, "Paste3")->trigger();
+    EXPECT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("\t一\n二"));
 
     // A stale paste with nothing to paste keeps the selection.
     board()->clear();
-    select(f.Memo2, 0, 1);
-    f.Paste3->trigger();
-    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("\t一\n二"));
+    select(memo(f, "Memo2"), 0, 1);
+    action(f, "Paste3")->trigger();
+    EXPECT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("\t一\n二"));
 
-    openAndClose(f.Edit1); // as a user reaches the entry
-    f.Undo1->trigger();
-    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("\t牛乳"));
-    f.SelectAll1->trigger();
-    EXPECT_EQ(f.Memo2->textCursor().selectedText(), QStringLiteral("\t牛乳"));
+    openAndClose(menu(f, "Edit1")); // as a user reaches the entry
+    action(f, "Undo1")->trigger();
+    EXPECT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("\t牛乳"));
+    action(f, "SelectAll1")->trigger();
+    EXPECT_EQ(memo(f, "Memo2")->textCursor().selectedText(), QStringLiteral("\t牛乳"));
 }
 
 TEST_F(EditingTest, undoRightAfterDateTimeKeepsTheInsertedText)
 {
     now = QDateTime(QDate(2001, 3, 7), QTime(9, 5, 30));
     TMainForm& f = start();
-    f.Page1->setCurrentIndex(kDiaryPage);
-    QTest::keyClicks(f.Memo7, QStringLiteral("abc"));
-    f.Memo7->document()->setModified(false);
-    select(f.Memo7, 1, 2);
-    f.DateTime1->trigger();
+    pageTabs(f)->setCurrentIndex(kDiaryPage);
+    QTest::keyClicks(memo(f, "Memo7"), QStringLiteral("abc"));
+    memo(f, "Memo7")->document()->setModified(false);
+    select(memo(f, "Memo7"), 1, 2);
+    action(f, "DateTime1")->trigger();
     const QString inserted = QStringLiteral("a9:05 01/3/7c");
-    EXPECT_EQ(f.Memo7->toPlainText(), inserted);
-    EXPECT_TRUE(f.Memo7->document()->isModified()); // so the diary is saved
+    EXPECT_EQ(memo(f, "Memo7")->toPlainText(), inserted);
+    EXPECT_TRUE(memo(f, "Memo7")->document()->isModified()); // so the diary is saved
 
-    f.Undo1->trigger();
-    EXPECT_EQ(f.Memo7->toPlainText(), inserted);
-    openAndClose(f.Edit1);
-    EXPECT_FALSE(f.Undo1->isEnabled());
+    action(f, "Undo1")->trigger();
+    EXPECT_EQ(memo(f, "Memo7")->toPlainText(), inserted);
+    openAndClose(menu(f, "Edit1"));
+    EXPECT_FALSE(action(f, "Undo1")->isEnabled());
 
     // Later edits are undoable again.
-    QTest::keyClicks(f.Memo7, QStringLiteral("d"));
-    openAndClose(f.Edit1);
-    ASSERT_TRUE(f.Undo1->isEnabled());
-    f.Undo1->trigger();
-    EXPECT_EQ(f.Memo7->toPlainText(), inserted);
+    QTest::keyClicks(memo(f, "Memo7"), QStringLiteral("d"));
+    openAndClose(menu(f, "Edit1"));
+    ASSERT_TRUE(action(f, "Undo1")->isEnabled());
+    action(f, "Undo1")->trigger();
+    EXPECT_EQ(memo(f, "Memo7")->toPlainText(), inserted);
 
     ASSERT_TRUE(closeForm());
     EXPECT_EQ(file("20010307.txt"), QByteArray("a9:05 01/3/7c"));
@@ -438,15 +454,15 @@ TEST_F(EditingTest, deletesLeaveTheClipboardAsItWas)
 {
     TMainForm& f = start();
     board()->setText(QStringLiteral("残す"));
-    f.Memo2->setPlainText(QStringLiteral("消す部分とそのまま"));
-    select(f.Memo2, 0, 4);
-    releaseOver(f.Memo2);
-    ASSERT_TRUE(f.Delete1->isEnabled());
-    f.Delete1->trigger();
-    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("とそのまま"));
+    memo(f, "Memo2")->setPlainText(QStringLiteral("消す部分とそのまま"));
+    select(memo(f, "Memo2"), 0, 4);
+    releaseOver(memo(f, "Memo2"));
+    ASSERT_TRUE(action(f, "Delete1")->isEnabled());
+    action(f, "Delete1")->trigger();
+    EXPECT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("とそのまま"));
 
     grid().setCells(grid().Col(), grid().Row(), QStringLiteral("予定"));
-    f.Delete2->trigger();
+    action(f, "Delete2")->trigger();
     EXPECT_EQ(current(), QString());
     EXPECT_EQ(board()->text(), QStringLiteral("残す"));
 }
@@ -455,8 +471,8 @@ TEST_F(EditingTest, exitAfterSchedulePasteSavesThePastedLine)
 {
     TMainForm& f = start();
     board()->setText(QStringLiteral("会議\r\n資料を持参"));
-    f.SchPaste1->trigger();
-    f.Exit1->trigger();
+    action(f, "SchPaste1")->trigger();
+    action(f, "Exit1")->trigger();
     EXPECT_FALSE(f.isVisible());
     form.reset();
     const QStringList lines = AnsiText::splitLines(AnsiText::decode(file("200102.csv")));

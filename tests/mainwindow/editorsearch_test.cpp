@@ -88,9 +88,9 @@ TEST_F(EditorSearchTest, externalEditorSearchesOnceAndCloseStoresItsFind)
 {
     install(QStringLiteral("mousepad"), "printf 'edited' > \"$1\"\n");
     TMainForm& f = start();
-    f.Exec1Click();
-    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("edited"));
-    f.Exec1Click();
+    action(f, "Exec1")->trigger();
+    EXPECT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("edited"));
+    action(f, "Exec1")->trigger();
     EXPECT_EQ(searches, 1);
     ASSERT_TRUE(closeForm());
     EXPECT_EQ(searches, 1);
@@ -100,8 +100,8 @@ TEST_F(EditorSearchTest, externalEditorSearchesOnceAndCloseStoresItsFind)
 TEST_F(EditorSearchTest, findingNoEditorIsNotRepeatedAtEveryUse)
 {
     TMainForm& f = start();
-    f.Exec1Click();
-    f.Exec1Click();
+    action(f, "Exec1")->trigger();
+    action(f, "Exec1")->trigger();
     EXPECT_EQ(searches, 1);
     EXPECT_EQ(messages.texts(), (QStringList{QStringLiteral("外部エディタを起動できません。"),
                                              QStringLiteral("外部エディタを起動できません。")}));
@@ -118,7 +118,7 @@ TEST_F(EditorSearchTest, settingsDialogShowsTheFindAndAnEditorClearedThereStaysC
         setup.Edit1->clear();
         return ScriptedDialogs::pressOk(dialog);
     });
-    f.EditorSet1Click();
+    action(f, "EditorSet1")->trigger();
     EXPECT_EQ(shown, bin.file(QStringLiteral("kate")));
     ASSERT_TRUE(closeForm());
     EXPECT_EQ(searches, 1);
@@ -133,8 +133,8 @@ TEST_F(EditorSearchTest, storedEditorIsUsedWithoutSearching)
     ProfileFile::put(ini(), QStringLiteral("Memo"), QStringLiteral("Editor1"),
                      bin.file(QStringLiteral("mine")));
     TMainForm& f = start();
-    f.Exec1Click();
-    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("mine"));
+    action(f, "Exec1")->trigger();
+    EXPECT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("mine"));
     EXPECT_EQ(searches, 0);
 }
 

@@ -19,8 +19,9 @@ TEST_F(HelpMenuTest, helpMenuIsLastAndHoldsTheAboutEntry)
     const QList<QAction*> menus = f.menuBar()->actions();
     ASSERT_FALSE(menus.isEmpty());
     EXPECT_EQ(menus.last()->text(), QStringLiteral("ヘルプ(&H)"));
-    EXPECT_EQ(f.About1->text(), QStringLiteral("バージョン情報(&A)..."));
-    EXPECT_EQ(f.About1->statusTip(), QStringLiteral("プログラム情報、バージョン、著作権を表示します。"));
+    EXPECT_EQ(action(f, "About1")->text(), QStringLiteral("バージョン情報(&A)..."));
+    EXPECT_EQ(action(f, "About1")->statusTip(),
+              QStringLiteral("プログラム情報、バージョン、著作権を表示します。"));
 }
 
 TEST_F(HelpMenuTest, eachUseBuildsAFreshBoxAndDestroysIt)
@@ -40,7 +41,7 @@ TEST_F(HelpMenuTest, eachUseBuildsAFreshBoxAndDestroysIt)
                 box->OKBtn->click();
             }
         });
-        f.About1->trigger();
+        action(f, "About1")->trigger();
     }
     ASSERT_EQ(found, 2);
     EXPECT_TRUE(seen[0].isNull());

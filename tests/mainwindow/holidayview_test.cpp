@@ -34,47 +34,47 @@ class HolidayViewTest : public MainFormFixture {};
 TEST_F(HolidayViewTest, offUntilTurnedOnThenStoredAndShownEverywhere)
 {
     start();
-    ASSERT_TRUE(form->Holidays1->isCheckable());
-    EXPECT_FALSE(form->Holidays1->isChecked());
+    ASSERT_TRUE(action(*form, "Holidays1")->isCheckable());
+    EXPECT_FALSE(action(*form, "Holidays1")->isChecked());
     changeDate(QDate(2001, 2, 12));
-    EXPECT_EQ(form->StatusPanel->text(), u"2001年02月12日"_s);
-    const QTextCharFormat sunday = form->MonthCal->weekdayTextFormat(Qt::Sunday);
-    EXPECT_NE(form->MonthCal->dateTextFormat(QDate(2001, 2, 12)).foreground(), sunday.foreground());
+    EXPECT_EQ(label(*form, "StatusPanel")->text(), u"2001年02月12日"_s);
+    const QTextCharFormat sunday = calendar(*form)->weekdayTextFormat(Qt::Sunday);
+    EXPECT_NE(calendar(*form)->dateTextFormat(QDate(2001, 2, 12)).foreground(), sunday.foreground());
     ASSERT_TRUE(closeForm());
     // A user who never touched the entry gets no new key.
     EXPECT_FALSE(AnsiText::decode(dir.read(u"QuavScheduler.ini"_s)).contains(u"Holidays"_s));
 
     now = QDateTime(QDate(2001, 2, 12), QTime(9, 0));
     start();
-    form->Holidays1->trigger();
-    EXPECT_TRUE(form->ShowHolidays);
-    EXPECT_EQ(form->StatusPanel->text(), u"2001年02月12日 振替休日"_s);
-    EXPECT_EQ(form->MonthCal->dateTextFormat(QDate(2001, 2, 12)).foreground(), sunday.foreground());
-    EXPECT_TRUE(form->MonthCal->dateTextFormat(QDate(2001, 2, 12)).fontWeight() != QFont::Bold);
+    action(*form, "Holidays1")->trigger();
+    EXPECT_TRUE(form->monthViewSource().cellColours().holidays);
+    EXPECT_EQ(label(*form, "StatusPanel")->text(), u"2001年02月12日 振替休日"_s);
+    EXPECT_EQ(calendar(*form)->dateTextFormat(QDate(2001, 2, 12)).foreground(), sunday.foreground());
+    EXPECT_TRUE(calendar(*form)->dateTextFormat(QDate(2001, 2, 12)).fontWeight() != QFont::Bold);
     // The months at the calendar's edges are coloured too.
-    EXPECT_EQ(form->MonthCal->dateTextFormat(QDate(2001, 1, 8)).foreground(), sunday.foreground());
+    EXPECT_EQ(calendar(*form)->dateTextFormat(QDate(2001, 1, 8)).foreground(), sunday.foreground());
     // The day caption's tool tip names the holiday; other days have none.
-    QWidget* cells = form->jvStringGrid1->viewport();
-    const QPoint caption = form->jvStringGrid1->CellRect(0, 12).center();
+    QWidget* cells = grid(*form)->viewport();
+    const QPoint caption = grid(*form)->CellRect(0, 12).center();
     QHelpEvent help(QEvent::ToolTip, caption, cells->mapToGlobal(caption));
     QCoreApplication::sendEvent(cells, &help);
     EXPECT_EQ(QToolTip::text(), u"振替休日"_s);
-    const QPoint plainDay = form->jvStringGrid1->CellRect(0, 13).center();
+    const QPoint plainDay = grid(*form)->CellRect(0, 13).center();
     QHelpEvent none(QEvent::ToolTip, plainDay, cells->mapToGlobal(plainDay));
     QCoreApplication::sendEvent(cells, &none);
     EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::text().isEmpty(); }, 2000));
 
     changeDate(QDate(2001, 2, 13));
-    EXPECT_EQ(form->StatusPanel->text(), u"2001年02月13日"_s);
+    EXPECT_EQ(label(*form, "StatusPanel")->text(), u"2001年02月13日"_s);
     ASSERT_TRUE(closeForm());
     EXPECT_EQ(ProfileFile::get(ini(), u"Cal"_s, u"Holidays"_s, {}), u"1"_s);
 
     start();
-    EXPECT_TRUE(form->Holidays1->isChecked());
-    EXPECT_EQ(form->StatusPanel->text(), u"2001年02月12日 振替休日"_s);
-    form->Holidays1->trigger();
-    EXPECT_EQ(form->StatusPanel->text(), u"2001年02月12日"_s);
-    EXPECT_NE(form->MonthCal->dateTextFormat(QDate(2001, 2, 12)).foreground(), sunday.foreground());
+    EXPECT_TRUE(action(*form, "Holidays1")->isChecked());
+    EXPECT_EQ(label(*form, "StatusPanel")->text(), u"2001年02月12日 振替休日"_s);
+    action(*form, "Holidays1")->trigger();
+    EXPECT_EQ(label(*form, "StatusPanel")->text(), u"2001年02月12日"_s);
+    EXPECT_NE(calendar(*form)->dateTextFormat(QDate(2001, 2, 12)).foreground(), sunday.foreground());
     ASSERT_TRUE(closeForm());
     EXPECT_EQ(ProfileFile::get(ini(), u"Cal"_s, u"Holidays"_s, {}), u"0"_s);
 }

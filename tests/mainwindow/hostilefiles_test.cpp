@@ -27,8 +27,8 @@ TEST_F(HostileFilesTest, pageTextGoesToTheFileExactlyAsTyped)
     const QString odd = QStringLiteral("a\u00A0b\u2028c\u2029d\uFDD0e");
     dir.write(QStringLiteral("Memo.txt"), AnsiText::encode(odd));
     TMainForm& f = start();
-    type(f.Memo3, QStringLiteral("\u00A0!"));
-    type(f.Memo2, QStringLiteral("x\u00A0y"));
+    type(memo(f, "Memo3"), QStringLiteral("\u00A0!"));
+    type(memo(f, "Memo2"), QStringLiteral("x\u00A0y"));
     changeDate(QDate(2001, 2, 4));
     EXPECT_EQ(AnsiText::decode(file("Memo.txt")), odd + QStringLiteral("\u00A0!"));
     EXPECT_EQ(AnsiText::decode(file("ToDo.txt")), QStringLiteral("x\u00A0y"));
@@ -39,8 +39,8 @@ TEST_F(HostileFilesTest, pipeAndDeviceAsDayFilesNeitherHangNorAreReplaced)
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.file(QStringLiteral("Memo.txt"))).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.file(QStringLiteral("20010203.txt"))));
     TMainForm& f = start();
-    EXPECT_TRUE(f.Memo3->document()->isEmpty());
-    EXPECT_TRUE(f.Memo7->document()->isEmpty());
+    EXPECT_TRUE(memo(f, "Memo3")->document()->isEmpty());
+    EXPECT_TRUE(memo(f, "Memo7")->document()->isEmpty());
     EXPECT_EQ(messages.count(QStringLiteral("ファイル\"") + dir.file(QStringLiteral("Memo.txt")) +
                              QStringLiteral("\"を読み込めませんでした。")),
               1);
@@ -57,7 +57,7 @@ TEST_F(HostileFilesTest, tooLargePageIsRefusedWithAMessageAndLeftAlone)
     const QByteArray big((64 << 20) + 1, 'x');
     dir.write(QStringLiteral("ToDo.txt"), big);
     TMainForm& f = start();
-    EXPECT_TRUE(f.Memo2->document()->isEmpty());
+    EXPECT_TRUE(memo(f, "Memo2")->document()->isEmpty());
     ASSERT_FALSE(messages.texts().filter(QStringLiteral("大きすぎる")).isEmpty());
     EXPECT_TRUE(closeForm());
     EXPECT_EQ(QFileInfo(dir.file(QStringLiteral("ToDo.txt"))).size(), big.size());
@@ -75,7 +75,7 @@ TEST_F(HostileFilesTest, journalThatCannotBeWrittenIsToldAndPromisesNothing)
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     TMainForm& f = *form;
-    type(f.Memo7, QStringLiteral("大事な日誌"));
+    type(memo(f, "Memo7"), QStringLiteral("大事な日誌"));
     f.journalNow();
     f.journalNow();
     EXPECT_EQ(messages.texts().filter(QStringLiteral("復元用に保管できませんでした")).size(), 1)
@@ -87,7 +87,7 @@ TEST_F(HostileFilesTest, journalThatCannotBeWrittenIsToldAndPromisesNothing)
         EXPECT_NE(s.buttons, MessageService::Buttons::OkCancel) << s.text.toStdString();
     EXPECT_FALSE(messages.texts().filter(QStringLiteral("日付は移動しません")).isEmpty());
     EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 3));
-    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("大事な日誌"));
+    EXPECT_EQ(memo(f, "Memo7")->toPlainText(), QStringLiteral("大事な日誌"));
     EXPECT_TRUE(closeForm());
 }
 
@@ -95,7 +95,7 @@ TEST_F(HostileFilesTest, journalIsPrivate)
 {
     const mode_t before = ::umask(022);
     TMainForm& f = start();
-    type(f.Memo2, QStringLiteral("秘密"));
+    type(memo(f, "Memo2"), QStringLiteral("秘密"));
     ASSERT_TRUE(f.journalNow());
     ASSERT_EQ(entries().size(), 1);
     const QString folder = f.journal().folderFor(this->folder());
@@ -128,8 +128,8 @@ TEST_F(HostileFilesTest, temporaryLeftByAKillIsOfferedAndStaleOnesRemoved)
     TMainForm& f = start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.shown().isEmpty(); }, 2000));
     EXPECT_TRUE(messages.shown().front().text.contains(QStringLiteral("・ToDo")));
-    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("newest"));
-    EXPECT_TRUE(f.Memo2->document()->isModified());
+    EXPECT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("newest"));
+    EXPECT_TRUE(memo(f, "Memo2")->document()->isModified());
     EXPECT_FALSE(dir.exists(newer));
     EXPECT_FALSE(dir.exists(stale));
     EXPECT_TRUE(dir.exists(QStringLiteral("ToDo.txt.backup")));

@@ -98,18 +98,19 @@ TEST_F(LargePageTest, filledPageShowsExactlyItsFileAndIsNotWrittenBack)
     EXPECT_TRUE(f.pageFilling(0));
     EXPECT_TRUE(f.pageFilling(1));
     EXPECT_FALSE(f.pageFilling(3)) << "a date without a diary file has nothing to fill";
-    EXPECT_TRUE(f.Memo2->isReadOnly());
+    EXPECT_TRUE(MainFormParts::memo(f, "Memo2")->isReadOnly());
     f.show();
     waitForFills();
     EXPECT_FALSE(f.pageFilling(0));
     // メモ, behind its tab, gets its text when the tab is shown; until then it is not the user's.
     EXPECT_TRUE(f.pageFilling(1));
-    EXPECT_TRUE(f.Memo3->isReadOnly());
-    f.Page1->setCurrentIndex(1);
+    EXPECT_TRUE(MainFormParts::memo(f, "Memo3")->isReadOnly());
+    pageTabs(f)->setCurrentIndex(1);
     EXPECT_FALSE(f.pageFilling(1));
-    EXPECT_EQ(PageEditorText::text(f.Memo2), QStringLiteral("やること\n\t字下げ\n\n最後"));
-    EXPECT_EQ(PageEditorText::text(f.Memo3), QStringLiteral("メモ 😀\n二行目"));
-    for (QPlainTextEdit* page : {f.Memo2, f.Memo3}) {
+    EXPECT_EQ(PageEditorText::text(MainFormParts::memo(f, "Memo2")),
+              QStringLiteral("やること\n\t字下げ\n\n最後"));
+    EXPECT_EQ(PageEditorText::text(MainFormParts::memo(f, "Memo3")), QStringLiteral("メモ 😀\n二行目"));
+    for (QPlainTextEdit* page : {MainFormParts::memo(f, "Memo2"), MainFormParts::memo(f, "Memo3")}) {
         EXPECT_FALSE(page->isReadOnly());
         EXPECT_FALSE(page->document()->isModified());
         EXPECT_EQ(page->document()->defaultFont(), page->font());
@@ -133,7 +134,7 @@ TEST_F(LargePageTest, closeWhileFillingLeavesTheFileAndItsEntryAlone)
     ASSERT_TRUE(f.pageFilling(0));
     ASSERT_TRUE(f.pageFilling(3));
     // メモ has no file, so it is the user's at once.
-    type(f.Memo3, QStringLiteral("今日のメモ"));
+    type(MainFormParts::memo(f, "Memo3"), QStringLiteral("今日のメモ"));
     EXPECT_TRUE(closeForm());
     expectUntouched("ToDo.txt", todo);
     // An empty diary page would delete its file.
@@ -151,28 +152,56 @@ TEST_F(LargePageTest, keysAndCommandsBeforeTheFillChangeNothing)
     TMainForm& f = make();
     f.setClipboard(&board);
     f.show();
-    f.Page1->setCurrentIndex(0);
+    pageTabs(f)->setCurrentIndex(0);
     ASSERT_TRUE(f.pageFilling(0));
-    f.Memo2->setFocus();
-    QTest::keyClicks(f.Memo2, QStringLiteral("abc"));
-    QTest::keyClick(f.Memo2, Qt::Key_Return);
-    f.Paste1Click();
-    f.DateTime1Click();
-    f.Undo1Click();
-    f.SelectAll1Click();
-    f.Delete1Click();
-    f.Cut1Click();
-    EXPECT_TRUE(PageEditorText::text(f.Memo2).isEmpty());
-    EXPECT_FALSE(f.Memo2->document()->isModified());
+    MainFormParts::memo(f, "Memo2")->setFocus();
+    QTest::keyClicks(MainFormParts::memo(f, "Memo2"), QStringLiteral("abc"));
+    QTest::keyClick(MainFormParts::memo(f, "Memo2"), Qt::Key_Return);
+    // Each command as the 編集 menu offers it.
+    const auto command = [&f](const char* name) {
+        Q_EMIT menu(f, "Edit1")->aboutToShow();
+        action(f, name)->trigger();
+    };
+    for (const char* name : {"Paste1", "DateTime1", "Undo1", "SelectAll1", "Delete1", "Cut1"})
+        command(name);
+    EXPECT_TRUE(PageEditorText::text(MainFormParts::memo(f, "Memo2")).isEmpty());
+    EXPECT_FALSE(MainFormParts::memo(f, "Memo2")->document()->isModified());
     waitForFills();
-    EXPECT_EQ(PageEditorText::text(f.Memo2), QStringLiteral("元の文"));
-    EXPECT_FALSE(f.Memo2->document()->isModified());
+    EXPECT_EQ(PageEditorText::text(MainFormParts::memo(f, "Memo2")), QStringLiteral("元の文"));
+    EXPECT_FALSE(MainFormParts::memo(f, "Memo2")->document()->isModified());
     // From here the page is the user's.
-    f.Memo2->moveCursor(QTextCursor::End);
-    QTest::keyClicks(f.Memo2, QStringLiteral("x"));
-    f.Paste1Click();
+    MainFormParts::memo(f, "Memo2")->moveCursor(QTextCursor::End);
+    QTest::keyClicks(MainFormParts::memo(f, "Memo2"), QStringLiteral("x"));
+    command("Paste1");
     EXPECT_TRUE(closeForm());
     EXPECT_EQ(file("ToDo.txt"), cp932(QStringLiteral("元の文x貼り付け")));
+}
+
+TEST_F(LargePageTest, toolButtonsLeftEnabledBeforeAFillChangeNothingWhileItRuns)
+{
+    dir.write(QStringLiteral("20010204.txt"), cp932(QStringLiteral("四日の日誌")));
+    FixedClipboard board;
+    TMainForm& f = startFilled();
+    f.setClipboard(&board);
+    pageTabs(f)->setCurrentIndex(3);
+    QPlainTextEdit* diary = MainFormParts::memo(f, "Memo7");
+    type(diary, QStringLiteral("三日の日誌"));
+    diary->selectAll();
+    Q_EMIT menu(f, "Edit1")->aboutToShow(); // the buttons follow the selection shown then
+    ASSERT_TRUE(action(f, "Cut3")->isEnabled());
+
+    changeDate(QDate(2001, 2, 4));
+    ASSERT_TRUE(f.pageFilling(3));
+    ASSERT_TRUE(action(f, "Paste3")->isEnabled()) << "nothing asks the menu again before a press";
+    const QString shownWhileFilling = PageEditorText::text(diary);
+    action(f, "Cut3")->trigger();
+    action(f, "Paste3")->trigger();
+    EXPECT_EQ(PageEditorText::text(diary), shownWhileFilling);
+    EXPECT_FALSE(diary->document()->isModified());
+    waitForFills();
+    EXPECT_EQ(PageEditorText::text(diary), QStringLiteral("四日の日誌"));
+    EXPECT_FALSE(diary->document()->isModified());
+    EXPECT_EQ(file("20010203.txt"), cp932(QStringLiteral("三日の日誌")));
 }
 
 TEST_F(LargePageTest, dateChangeWhileFillingShowsOnlyTheNewDatesPage)
@@ -184,18 +213,18 @@ TEST_F(LargePageTest, dateChangeWhileFillingShowsOnlyTheNewDatesPage)
     const Kept third = kept("20010203.txt");
     const Kept fourth = kept("20010204.txt");
     TMainForm& f = make();
-    f.Page1->setCurrentIndex(3);
+    pageTabs(f)->setCurrentIndex(3);
     ASSERT_TRUE(f.pageFilling(3));
     changeDate(QDate(2001, 2, 4));
     waitForFills();
     QCoreApplication::processEvents();
-    EXPECT_EQ(PageEditorText::text(f.Memo7), QStringLiteral("四日の日誌"));
-    f.Page1->setCurrentIndex(0);
-    EXPECT_EQ(PageEditorText::text(f.Memo2), QStringLiteral("ToDo"));
-    f.Page1->setCurrentIndex(3);
+    EXPECT_EQ(PageEditorText::text(MainFormParts::memo(f, "Memo7")), QStringLiteral("四日の日誌"));
+    pageTabs(f)->setCurrentIndex(0);
+    EXPECT_EQ(PageEditorText::text(MainFormParts::memo(f, "Memo2")), QStringLiteral("ToDo"));
+    pageTabs(f)->setCurrentIndex(3);
     changeDate(QDate(2001, 2, 3));
     waitForFills();
-    EXPECT_EQ(PageEditorText::text(f.Memo7), QStringLiteral("三日の日誌"));
+    EXPECT_EQ(PageEditorText::text(MainFormParts::memo(f, "Memo7")), QStringLiteral("三日の日誌"));
     EXPECT_TRUE(closeForm());
     expectUntouched("ToDo.txt", todo);
     expectUntouched("20010203.txt", third);
@@ -216,7 +245,7 @@ TEST_F(LargePageTest, searchReadsTheFileOfAPageStillFilling)
 {
     dir.write(QStringLiteral("ToDo.txt"), cp932(QStringLiteral("探す言葉")));
     TMainForm& f = make();
-    f.Find1Click();
+    action(f, "Find1")->trigger();
     const auto pageTexts = [&] {
         QStringList out;
         for (const auto& [path, text] : f.searchWindow()->OnPrepare().pageTexts)
@@ -237,13 +266,13 @@ TEST_F(LargePageTest, externalEditorGetsTheWholePage)
     QFile::setPermissions(tools.file(QStringLiteral("append.sh")),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     dir.write(QStringLiteral("ToDo.txt"), cp932(QStringLiteral("一行目\r\n二行目")));
+    editorPath = tools.file(QStringLiteral("append.sh")); // the editor the window starts with
     TMainForm& f = make();
-    f.EditorPath = tools.file(QStringLiteral("append.sh"));
     f.show();
     ASSERT_TRUE(f.pageFilling(0));
-    f.Exec1Click();
-    EXPECT_EQ(PageEditorText::text(f.Memo2), QStringLiteral("一行目\n二行目\nadded"));
-    EXPECT_TRUE(f.Memo2->document()->isModified());
+    action(f, "Exec1")->trigger();
+    EXPECT_EQ(PageEditorText::text(MainFormParts::memo(f, "Memo2")), QStringLiteral("一行目\n二行目\nadded"));
+    EXPECT_TRUE(MainFormParts::memo(f, "Memo2")->document()->isModified());
     EXPECT_TRUE(closeForm());
     EXPECT_EQ(file("ToDo.txt"), cp932(QStringLiteral("一行目\r\n二行目\r\nadded")));
 }
@@ -259,8 +288,8 @@ TEST_F(LargePageTest, recoveryIsOfferedOnceThePageIsFilledAndItsTextStays)
     EXPECT_TRUE(messages.shown().isEmpty()) << "asked before the page holds its file";
     ASSERT_TRUE(QTest::qWaitFor([&] { return messages.shown().size() == 1; }, 20000));
     QCoreApplication::processEvents();
-    EXPECT_EQ(PageEditorText::text(f.Memo2), QStringLiteral("復元する ToDo"));
-    EXPECT_TRUE(f.Memo2->document()->isModified());
+    EXPECT_EQ(PageEditorText::text(MainFormParts::memo(f, "Memo2")), QStringLiteral("復元する ToDo"));
+    EXPECT_TRUE(MainFormParts::memo(f, "Memo2")->document()->isModified());
     EXPECT_TRUE(closeForm());
     EXPECT_EQ(file("ToDo.txt"), cp932(QStringLiteral("復元する ToDo")));
 }
@@ -269,14 +298,14 @@ TEST_F(LargePageTest, backgroundEntryHoldsTheTextAndTheSaveDropsIt)
 {
     dir.write(QStringLiteral("ToDo.txt"), cp932(QStringLiteral("ToDo\r\n")));
     TMainForm& f = startFilled();
-    type(f.Memo2, QStringLiteral("追記"));
+    type(MainFormParts::memo(f, "Memo2"), QStringLiteral("追記"));
     f.journalAfterPause();
     const QList<RecoveryJournal::Entry> entries = f.journal().entries(folder());
     ASSERT_EQ(entries.size(), 1);
     EXPECT_EQ(entries[0].bytes, cp932(QStringLiteral("ToDo\r\n追記")));
     EXPECT_EQ(entries[0].label, QStringLiteral("ToDo"));
     // Typed again and closed before the entry is written: the close's removal comes after it.
-    type(f.Memo2, QStringLiteral("、さらに"));
+    type(MainFormParts::memo(f, "Memo2"), QStringLiteral("、さらに"));
     f.journalAfterPause();
     EXPECT_TRUE(closeForm());
     EXPECT_EQ(file("ToDo.txt"), cp932(QStringLiteral("ToDo\r\n追記、さらに")));
@@ -291,7 +320,7 @@ TEST_F(LargePageTest, backgroundJournalFailureIsToldOnce)
     dir.write(QStringLiteral("ToDo.txt"), cp932(QStringLiteral("ToDo")));
     TMainForm& f = startFilled();
     for (int pause = 0; pause < 3; ++pause) {
-        type(f.Memo2, QStringLiteral("x"));
+        type(MainFormParts::memo(f, "Memo2"), QStringLiteral("x"));
         f.journalAfterPause();
         f.journal().finishBackground();
         QCoreApplication::processEvents();

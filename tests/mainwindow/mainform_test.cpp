@@ -26,16 +26,16 @@ TEST_F(MainFormTest, firstStartShowsTodayAndCloseWritesEverything)
     EXPECT_EQ(f.windowTitle(), QStringLiteral("QuavScheduler")) << messages.texts().join(u'|').toStdString();
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join(u'|').toStdString();
     EXPECT_EQ(f.size(), QSize(617, 461));
-    EXPECT_EQ(f.Page1->currentIndex(), 0);
-    EXPECT_EQ(f.jvStringGrid1->ColCount(), 4);
-    EXPECT_EQ(f.jvStringGrid1->RowCount(), 29);
-    EXPECT_EQ(f.jvStringGrid1->Row(), 3);
-    EXPECT_EQ(f.jvStringGrid1->Cells(0, 3), QStringLiteral("3日(土)"));
-    EXPECT_EQ(f.jvStringGrid1->Cells(1, 0), QStringLiteral("予定1"));
+    EXPECT_EQ(pageTabs(f)->currentIndex(), 0);
+    EXPECT_EQ(grid(f)->ColCount(), 4);
+    EXPECT_EQ(grid(f)->RowCount(), 29);
+    EXPECT_EQ(grid(f)->Row(), 3);
+    EXPECT_EQ(grid(f)->Cells(0, 3), QStringLiteral("3日(土)"));
+    EXPECT_EQ(grid(f)->Cells(1, 0), QStringLiteral("予定1"));
     EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 3));
-    EXPECT_EQ(f.DataFolder, folder());
-    EXPECT_EQ(f.StatusPanel->text(), QStringLiteral("2001年02月03日"));
-    EXPECT_EQ(f.lblThisMonth->text(), QStringLiteral(" 2001年 2月"));
+    EXPECT_EQ(f.settings().dataFolder, folder());
+    EXPECT_EQ(label(f, "StatusPanel")->text(), QStringLiteral("2001年02月03日"));
+    EXPECT_EQ(label(f, "lblThisMonth")->text(), QStringLiteral(" 2001年 2月"));
 
     ASSERT_TRUE(closeForm());
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join(u'|').toStdString();
@@ -86,9 +86,9 @@ TEST_F(MainFormTest, dateChangeAcrossMonthWritesOldMonthAndPages)
 {
     now = QDateTime(QDate(2001, 1, 31), QTime(12, 0));
     TMainForm& f = start();
-    type(f.Memo7, QStringLiteral("日誌の本文"));
-    type(f.Memo1, QStringLiteral("予定の本文"));
-    f.jvStringGrid1->setCells(1, 31, QStringLiteral("大晦日前"));
+    type(memo(f, "Memo7"), QStringLiteral("日誌の本文"));
+    type(memo(f, "Memo1"), QStringLiteral("予定の本文"));
+    grid(f)->setCells(1, 31, QStringLiteral("大晦日前"));
     changeDate(QDate(2001, 2, 1));
 
     EXPECT_EQ(file("20010131.txt"), cp932(QStringLiteral("日誌の本文")));
@@ -97,29 +97,28 @@ TEST_F(MainFormTest, dateChangeAcrossMonthWritesOldMonthAndPages)
     ASSERT_EQ(january.size(), 32);
     EXPECT_EQ(january.at(31), QStringLiteral("31日(水),大晦日前,,"));
     EXPECT_FALSE(has("200102.csv"));
-    EXPECT_TRUE(f.Memo7->toPlainText().isEmpty());
-    EXPECT_EQ(f.jvStringGrid1->RowCount(), 29);
-    EXPECT_EQ(f.jvStringGrid1->Row(), 1);
-    EXPECT_EQ(f.MonthFile, folder() + QStringLiteral("200102.csv"));
-    EXPECT_EQ(f.DiaryFile, folder() + QStringLiteral("20010201.txt"));
-    EXPECT_EQ(f.StatusPanel->text(), QStringLiteral("2001年02月01日"));
+    EXPECT_TRUE(memo(f, "Memo7")->toPlainText().isEmpty());
+    EXPECT_EQ(grid(f)->RowCount(), 29);
+    EXPECT_EQ(grid(f)->Row(), 1);
+    EXPECT_EQ(f.dataFile(DataFileNames::Kind::Month), folder() + QStringLiteral("200102.csv"));
+    EXPECT_EQ(f.dataFile(DataFileNames::Kind::Diary), folder() + QStringLiteral("20010201.txt"));
+    EXPECT_EQ(label(f, "StatusPanel")->text(), QStringLiteral("2001年02月01日"));
 
     // Back again: the January month and its pages return.
     changeDate(QDate(2001, 1, 31));
-    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("日誌の本文"));
-    EXPECT_EQ(f.jvStringGrid1->Cells(1, 31), QStringLiteral("大晦日前"));
+    EXPECT_EQ(memo(f, "Memo7")->toPlainText(), QStringLiteral("日誌の本文"));
+    EXPECT_EQ(grid(f)->Cells(1, 31), QStringLiteral("大晦日前"));
     EXPECT_TRUE(has("200102.csv")); // a month left without typing still gets its file
 }
 
 TEST_F(MainFormTest, dateChangeInsideMonthWritesNoMonthFile)
 {
     TMainForm& f = start();
-    f.jvStringGrid1->setCells(2, 10, QStringLiteral("x"));
+    grid(f)->setCells(2, 10, QStringLiteral("x"));
     changeDate(QDate(2001, 2, 10));
     EXPECT_FALSE(has("200102.csv"));
-    EXPECT_EQ(f.jvStringGrid1->Row(), 10);
-    EXPECT_EQ(f.SelectedRow, 10);
-    EXPECT_EQ(f.jvStringGrid1->Cells(2, 10), QStringLiteral("x"));
+    EXPECT_EQ(grid(f)->Row(), 10);
+    EXPECT_EQ(grid(f)->Cells(2, 10), QStringLiteral("x"));
 }
 
 TEST_F(MainFormTest, dateChangeAcrossYearLoadsTheOtherYearsMonth)
@@ -130,11 +129,11 @@ TEST_F(MainFormTest, dateChangeAcrossYearLoadsTheOtherYearsMonth)
     changeDate(QDate(2002, 1, 1));
     EXPECT_TRUE(has("200112.csv"));
     // The captions follow the current list; the extra column of the file is cut off.
-    EXPECT_EQ(f.jvStringGrid1->ColCount(), 4);
-    EXPECT_EQ(f.jvStringGrid1->RowCount(), 2);
-    EXPECT_EQ(f.jvStringGrid1->Cells(1, 0), QStringLiteral("予定1"));
-    EXPECT_EQ(f.jvStringGrid1->Cells(1, 1), QStringLiteral("新年"));
-    EXPECT_EQ(f.lblThisMonth->text(), QStringLiteral(" 2002年 1月"));
+    EXPECT_EQ(grid(f)->ColCount(), 4);
+    EXPECT_EQ(grid(f)->RowCount(), 2);
+    EXPECT_EQ(grid(f)->Cells(1, 0), QStringLiteral("予定1"));
+    EXPECT_EQ(grid(f)->Cells(1, 1), QStringLiteral("新年"));
+    EXPECT_EQ(label(f, "lblThisMonth")->text(), QStringLiteral(" 2002年 1月"));
 }
 
 TEST_F(MainFormTest, pageRules)
@@ -142,21 +141,21 @@ TEST_F(MainFormTest, pageRules)
     dir.write(QStringLiteral("ToDo.txt"), "one\ntwo");
     TMainForm& f = start();
     // A lone-LF file shows its lines and goes back with CR LF once modified.
-    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("one\ntwo"));
-    EXPECT_FALSE(f.Memo2->document()->isModified());
+    EXPECT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("one\ntwo"));
+    EXPECT_FALSE(memo(f, "Memo2")->document()->isModified());
     changeDate(QDate(2001, 2, 4));
     EXPECT_EQ(file("ToDo.txt"), QByteArray("one\ntwo")); // not modified, not written
-    type(f.Memo2, QStringLiteral("\nthree"));
+    type(memo(f, "Memo2"), QStringLiteral("\nthree"));
     // A single line break is a text, not an empty page.
-    type(f.Memo7, QStringLiteral("\n"));
+    type(memo(f, "Memo7"), QStringLiteral("\n"));
     changeDate(QDate(2001, 2, 5));
     EXPECT_EQ(file("ToDo.txt"), QByteArray("one\r\ntwo\r\nthree"));
     EXPECT_EQ(file("20010204.txt"), QByteArray("\r\n"));
 
     // Emptied: the diary file goes, the ToDo file stays empty.
     changeDate(QDate(2001, 2, 4));
-    empty(f.Memo7);
-    empty(f.Memo2);
+    empty(memo(f, "Memo7"));
+    empty(memo(f, "Memo2"));
     changeDate(QDate(2001, 2, 5));
     EXPECT_FALSE(has("20010204.txt"));
     EXPECT_TRUE(has("ToDo.txt"));
@@ -167,14 +166,14 @@ TEST_F(MainFormTest, pageFilledBehindAnotherTabShowsFromItsStart)
 {
     dir.write(QStringLiteral("20010210.txt"), cp932(QStringLiteral("一行目\r\n二行目")));
     TMainForm& f = start();
-    ASSERT_EQ(f.Page1->currentIndex(), 0);
+    ASSERT_EQ(pageTabs(f)->currentIndex(), 0);
     changeDate(QDate(2001, 2, 10));
-    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("一行目\n二行目"));
-    EXPECT_FALSE(f.Memo7->document()->isModified());
-    f.Page1->setCurrentIndex(3);
-    EXPECT_EQ(f.Memo7->textCursor().position(), 0);
+    EXPECT_EQ(memo(f, "Memo7")->toPlainText(), QStringLiteral("一行目\n二行目"));
+    EXPECT_FALSE(memo(f, "Memo7")->document()->isModified());
+    pageTabs(f)->setCurrentIndex(3);
+    EXPECT_EQ(memo(f, "Memo7")->textCursor().position(), 0);
     // Typing there is an edit like any other and is saved.
-    type(f.Memo7, QStringLiteral("\n三行目"));
+    type(memo(f, "Memo7"), QStringLiteral("\n三行目"));
     changeDate(QDate(2001, 2, 11));
     EXPECT_EQ(file("20010210.txt"), cp932(QStringLiteral("一行目\r\n二行目\r\n三行目")));
 }
@@ -182,39 +181,39 @@ TEST_F(MainFormTest, pageFilledBehindAnotherTabShowsFromItsStart)
 TEST_F(MainFormTest, tabsAndAnniversariesAcrossYears)
 {
     TMainForm& f = start();
-    type(f.Memo4, QStringLiteral("誕生日\t祝う"));
+    type(memo(f, "Memo4"), QStringLiteral("誕生日\t祝う"));
     changeDate(QDate(2002, 2, 3));
-    EXPECT_EQ(f.Memo4->toPlainText(), QStringLiteral("誕生日\t祝う"));
+    EXPECT_EQ(memo(f, "Memo4")->toPlainText(), QStringLiteral("誕生日\t祝う"));
     EXPECT_EQ(file("Anniv0203.txt"), cp932(QStringLiteral("誕生日\t祝う")));
-    EXPECT_EQ(f.AnnivFile, folder() + QStringLiteral("Anniv0203.txt"));
+    EXPECT_EQ(f.dataFile(DataFileNames::Kind::Anniv), folder() + QStringLiteral("Anniv0203.txt"));
 }
 
 TEST_F(MainFormTest, todayReturnsAndSavesPages)
 {
     TMainForm& f = start();
     changeDate(QDate(2001, 3, 20));
-    type(f.Memo1, QStringLiteral("春"));
-    f.Today1->trigger();
+    type(memo(f, "Memo1"), QStringLiteral("春"));
+    action(f, "Today1")->trigger();
     EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 3));
     EXPECT_EQ(file("Sch20010320.txt"), cp932(QStringLiteral("春")));
     // Today while today is selected saves and reloads the pages.
-    type(f.Memo7, QStringLiteral("今日"));
-    f.Today1->trigger();
+    type(memo(f, "Memo7"), QStringLiteral("今日"));
+    action(f, "Today1")->trigger();
     EXPECT_EQ(file("20010203.txt"), cp932(QStringLiteral("今日")));
-    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("今日"));
+    EXPECT_EQ(memo(f, "Memo7")->toPlainText(), QStringLiteral("今日"));
 }
 
 TEST_F(MainFormTest, clickingADayRowSelectsThatDay)
 {
     dir.write(QStringLiteral("20010215.txt"), cp932(QStringLiteral("十五日")));
     TMainForm& f = start();
-    const QRect cell = f.jvStringGrid1->CellRect(2, 15);
+    const QRect cell = grid(f)->CellRect(2, 15);
     ASSERT_FALSE(cell.isEmpty());
-    QTest::mouseClick(f.jvStringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseClick(grid(f)->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 15));
-    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("十五日"));
-    EXPECT_EQ(f.jvStringGrid1->Col(), 2);
-    EXPECT_EQ(f.jvStringGrid1->Row(), 15);
+    EXPECT_EQ(memo(f, "Memo7")->toPlainText(), QStringLiteral("十五日"));
+    EXPECT_EQ(grid(f)->Col(), 2);
+    EXPECT_EQ(grid(f)->Row(), 15);
 }
 
 TEST_F(MainFormTest, clickOnARowThatIsNoDayIsReportedAndChangesNothing)
@@ -224,14 +223,14 @@ TEST_F(MainFormTest, clickOnARowThatIsNoDayIsReportedAndChangesNothing)
         csv += cp932(QStringLiteral("%1日,\r\n").arg(d));
     dir.write(QStringLiteral("200102.csv"), csv);
     TMainForm& f = start();
-    ASSERT_EQ(f.jvStringGrid1->RowCount(), 32);
-    f.jvStringGrid1->setTopRow(20);
-    const QRect cell = f.jvStringGrid1->CellRect(1, 30);
+    ASSERT_EQ(grid(f)->RowCount(), 32);
+    grid(f)->setTopRow(20);
+    const QRect cell = grid(f)->CellRect(1, 30);
     ASSERT_FALSE(cell.isEmpty()) << "row 30 must be in view";
-    QTest::mouseClick(f.jvStringGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseClick(grid(f)->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("日付のエンコードに対する引数が無効です")});
     EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 3));
-    EXPECT_EQ(f.StatusPanel->text(), QStringLiteral("2001年02月03日"));
+    EXPECT_EQ(label(f, "StatusPanel")->text(), QStringLiteral("2001年02月03日"));
 }
 
 TEST_F(MainFormTest, boldDaysFollowTheYearShown)
@@ -243,40 +242,40 @@ TEST_F(MainFormTest, boldDaysFollowTheYearShown)
     dir.write(QStringLiteral("20001226.txt"), "x");
     dir.write(QStringLiteral("200102.csv"), cp932(QStringLiteral(",予定1\r\n1日(木),x\r\n")));
     TMainForm& f = start();
-    EXPECT_EQ(f.MonthCal->boldDays(2001, 2), (1u << 2) | (1u << 13));
-    EXPECT_EQ(f.MonthCal->boldDays(2001, 3), 1u);
-    EXPECT_EQ(f.MonthCal->dateTextFormat(QDate(2001, 2, 3)).fontWeight(), QFont::Bold);
-    EXPECT_NE(f.MonthCal->dateTextFormat(QDate(2001, 2, 1)).fontWeight(), QFont::Bold);
+    EXPECT_EQ(calendar(f)->boldDays(2001, 2), (1u << 2) | (1u << 13));
+    EXPECT_EQ(calendar(f)->boldDays(2001, 3), 1u);
+    EXPECT_EQ(calendar(f)->dateTextFormat(QDate(2001, 2, 3)).fontWeight(), QFont::Bold);
+    EXPECT_NE(calendar(f)->dateTextFormat(QDate(2001, 2, 1)).fontWeight(), QFont::Bold);
 
     // Browsing to January 2001 marks the December shown at its edge from 2000's files.
-    f.MonthCal->setCurrentPage(2001, 1);
-    EXPECT_EQ(f.MonthCal->boldDays(2000, 12), 1u << 25);
+    calendar(f)->setCurrentPage(2001, 1);
+    EXPECT_EQ(calendar(f)->boldDays(2000, 12), 1u << 25);
     // And December 2001 is marked from 2001.
-    f.MonthCal->setCurrentPage(2001, 12);
-    EXPECT_EQ(f.MonthCal->boldDays(2001, 12), 1u << 24);
+    calendar(f)->setCurrentPage(2001, 12);
+    EXPECT_EQ(calendar(f)->boldDays(2001, 12), 1u << 24);
 }
 
 TEST_F(MainFormTest, savedDiaryBecomesBoldAndEmptiedOneLosesIt)
 {
     TMainForm& f = start();
-    type(f.Memo7, QStringLiteral("書いた"));
+    type(memo(f, "Memo7"), QStringLiteral("書いた"));
     changeDate(QDate(2001, 2, 4));
-    EXPECT_TRUE(f.MonthCal->boldDays(2001, 2) & (1u << 2));
+    EXPECT_TRUE(calendar(f)->boldDays(2001, 2) & (1u << 2));
     changeDate(QDate(2001, 2, 3));
-    empty(f.Memo7);
+    empty(memo(f, "Memo7"));
     changeDate(QDate(2001, 2, 4));
-    EXPECT_FALSE(f.MonthCal->boldDays(2001, 2) & (1u << 2));
+    EXPECT_FALSE(calendar(f)->boldDays(2001, 2) & (1u << 2));
 }
 
 TEST_F(MainFormTest, gridColoursReadBackFromPixels)
 {
     TMainForm& f = start();
-    f.jvStringGrid1->setCells(1, 4, QStringLiteral("会議★")); // Sunday 4 February 2001
-    f.jvStringGrid1->setCells(2, 5, QStringLiteral("☆と★"));
-    f.jvStringGrid1->setCells(3, 5, QStringLiteral("☆"));
-    const QImage image = f.jvStringGrid1->viewport()->grab().toImage();
+    grid(f)->setCells(1, 4, QStringLiteral("会議★")); // Sunday 4 February 2001
+    grid(f)->setCells(2, 5, QStringLiteral("☆と★"));
+    grid(f)->setCells(3, 5, QStringLiteral("☆"));
+    const QImage image = grid(f)->viewport()->grab().toImage();
     const auto colourAt = [&](int col, int row) {
-        const QRect r = f.jvStringGrid1->CellRect(col, row);
+        const QRect r = grid(f)->CellRect(col, row);
         return QColor(image.pixel(r.right() - 2, r.bottom() - 1));
     };
     EXPECT_EQ(colourAt(2, 3), QColor(220, 216, 253)); // Saturday
@@ -308,16 +307,16 @@ TEST_F(MainFormTest, storedSettingsAreApplied)
 
     TMainForm& f = start();
     EXPECT_EQ(f.width(), 617);
-    EXPECT_EQ(f.Page1->currentIndex(), 3);
-    EXPECT_EQ(f.MarkupEntries[0].symbol, QStringLiteral("◎"));
-    EXPECT_EQ(f.MarkupEntries[3].symbol, QStringLiteral("○"));
-    EXPECT_TRUE(f.Memo7->font().bold());
-    EXPECT_FALSE(f.Memo7->font().italic());
-    EXPECT_TRUE(f.Memo1->font().bold());
-    EXPECT_EQ(f.MemoFont.Charset, 1); // 300 names no character set: the font's own stays
-    EXPECT_EQ(f.jvStringGrid1->ColCount(), 6);
-    EXPECT_EQ(f.jvStringGrid1->Cells(5, 0), QStringLiteral("列4"));
-    EXPECT_EQ(f.jvStringGrid1->ColWidths(5), 77);
+    EXPECT_EQ(pageTabs(f)->currentIndex(), 3);
+    EXPECT_EQ(f.settings().markup[0].symbol, QStringLiteral("◎"));
+    EXPECT_EQ(f.settings().markup[3].symbol, QStringLiteral("○"));
+    EXPECT_TRUE(memo(f, "Memo7")->font().bold());
+    EXPECT_FALSE(memo(f, "Memo7")->font().italic());
+    EXPECT_TRUE(memo(f, "Memo1")->font().bold());
+    EXPECT_EQ(f.memoFont().Charset, 1); // 300 names no character set: the font's own stays
+    EXPECT_EQ(grid(f)->ColCount(), 6);
+    EXPECT_EQ(grid(f)->Cells(5, 0), QStringLiteral("列4"));
+    EXPECT_EQ(grid(f)->ColWidths(5), 77);
 
     ASSERT_TRUE(closeForm());
     EXPECT_EQ(ProfileFile::get(path, QStringLiteral("Sheet"), QStringLiteral("ColWidth5"), {}),
@@ -335,7 +334,7 @@ TEST_F(MainFormTest, storedSettingsAreApplied)
 TEST_F(MainFormTest, emptyStoredEditorFallsBackToTheDefault)
 {
     ProfileFile::put(ini(), QStringLiteral("Memo"), QStringLiteral("Editor1"), QString());
-    EXPECT_EQ(start().EditorPath, QStringLiteral("/usr/bin/true"));
+    EXPECT_EQ(start().settings().editorPath, QStringLiteral("/usr/bin/true"));
 }
 
 TEST_F(MainFormTest, missingDataFolderAsksBeforeClosing)
@@ -346,7 +345,7 @@ TEST_F(MainFormTest, missingDataFolderAsksBeforeClosing)
                      dir.file(QStringLiteral("gone/")));
     TMainForm& f = start();
     QDir(dir.file(QStringLiteral("gone"))).removeRecursively();
-    type(f.Memo2, QStringLiteral("大事なこと"));
+    type(memo(f, "Memo2"), QStringLiteral("大事なこと"));
     messages.answerNext(MessageService::Answer::Ok);     // the month file's error report
     messages.answerNext(MessageService::Answer::Ok);     // the ToDo page's message
     messages.answerNext(MessageService::Answer::Cancel); // the question
@@ -355,8 +354,8 @@ TEST_F(MainFormTest, missingDataFolderAsksBeforeClosing)
     EXPECT_EQ(messages.count(QStringLiteral("ファイル\"") + dir.file(QStringLiteral("gone/ToDo.txt")) +
                              QStringLiteral("\"は登録できませんでした。")),
               1);
-    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("大事なこと"));
-    EXPECT_TRUE(f.Memo2->document()->isModified());
+    EXPECT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("大事なこと"));
+    EXPECT_TRUE(memo(f, "Memo2")->document()->isModified());
     // The settings were still written although the month could not be.
     EXPECT_EQ(ProfileFile::get(ini(), QStringLiteral("Pos"), QStringLiteral("Width"), {}),
               QStringLiteral("617"));
@@ -374,17 +373,17 @@ TEST_F(MainFormTest, pageThatCannotBeSavedKeepsItsTextAndDate)
                      dir.file(QStringLiteral("gone/")));
     TMainForm& f = start();
     QDir(dir.file(QStringLiteral("gone"))).removeRecursively();
-    type(f.Memo2, QStringLiteral("消えては困る"));
-    type(f.Memo7, QStringLiteral("日誌も"));
+    type(memo(f, "Memo2"), QStringLiteral("消えては困る"));
+    type(memo(f, "Memo7"), QStringLiteral("日誌も"));
     messages.answerNext(MessageService::Answer::Ok);
     messages.answerNext(MessageService::Answer::Ok);
     messages.answerNext(MessageService::Answer::Cancel); // stay rather than move on
     changeDate(QDate(2001, 2, 10));
     EXPECT_EQ(messages.shown().size(), 3); // one message per page that could not be written
     EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 3));
-    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("消えては困る"));
-    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("日誌も"));
-    EXPECT_EQ(f.DiaryFile, dir.file(QStringLiteral("gone/20010203.txt")));
+    EXPECT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("消えては困る"));
+    EXPECT_EQ(memo(f, "Memo7")->toPlainText(), QStringLiteral("日誌も"));
+    EXPECT_EQ(f.dataFile(DataFileNames::Kind::Diary), dir.file(QStringLiteral("gone/20010203.txt")));
     // Once the folder exists the same change goes through and writes both.
     QDir(dir.path()).mkdir(QStringLiteral("gone"));
     changeDate(QDate(2001, 2, 10));
@@ -407,11 +406,14 @@ TEST_F(MainFormTest, unreadableFilesAreNeverDeletedOrOverwritten)
 
     // A new month that cannot be read: the previous date stays.
     messages.clear();
-    f.MonthCal->setSelectedDate(QDate(2001, 3, 1));
-    EXPECT_ANY_THROW(f.MonthCalClick());
+    chooseDate(f, QDate(2001, 3, 1));
+    ASSERT_EQ(messages.shown().size(), 1); // the refusal is reported
+    EXPECT_EQ(messages.shown().at(0).icon, MessageService::Icon::Error);
+    EXPECT_TRUE(messages.texts().at(0).contains(dir.file(QStringLiteral("200103.csv"))))
+        << messages.texts().at(0).toStdString();
     EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 4));
-    EXPECT_EQ(f.MonthFile, folder() + QStringLiteral("200102.csv"));
-    EXPECT_EQ(f.jvStringGrid1->RowCount(), 29);
+    EXPECT_EQ(f.dataFile(DataFileNames::Kind::Month), folder() + QStringLiteral("200102.csv"));
+    EXPECT_EQ(grid(f)->RowCount(), 29);
     EXPECT_FALSE(has("200102.csv")); // nothing was saved before the refusal
 }
 
@@ -420,7 +422,7 @@ TEST_F(MainFormTest, unreadableMonthAtStartIsKeptUnlessEdited)
     QDir(dir.path()).mkdir(QStringLiteral("200102.csv"));
     TMainForm& f = start();
     EXPECT_FALSE(messages.shown().isEmpty());
-    EXPECT_EQ(f.jvStringGrid1->RowCount(), 29); // an empty month to work in
+    EXPECT_EQ(grid(f)->RowCount(), 29); // an empty month to work in
     messages.clear();
     ASSERT_TRUE(closeForm());
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join(u'|').toStdString();
@@ -433,7 +435,7 @@ TEST_F(MainFormTest, folderWithoutSeparatorStillJoinsPaths)
     ProfileFile::put(ini(), QStringLiteral("Data"), QStringLiteral("Folder"),
                      dir.file(QStringLiteral("data")));
     TMainForm& f = start();
-    type(f.Memo7, QStringLiteral("x"));
+    type(memo(f, "Memo7"), QStringLiteral("x"));
     ASSERT_TRUE(closeForm());
     EXPECT_TRUE(has("data/20010203.txt"));
     EXPECT_TRUE(has("data/200102.csv"));
@@ -452,7 +454,7 @@ TEST_F(MainFormTest, menuHintShowsInStatusBar)
     QStatusTipEvent none{QString()};
     QCoreApplication::sendEvent(&f, &none);
     EXPECT_TRUE(f.statusBar()->currentMessage().isEmpty());
-    EXPECT_EQ(f.StatusPanel->text(), QStringLiteral("2001年02月03日"));
+    EXPECT_EQ(label(f, "StatusPanel")->text(), QStringLiteral("2001年02月03日"));
 }
 
 } // namespace

@@ -28,6 +28,10 @@ QByteArray february(const QMap<int, QString>& rows,
 
 class MonthFileTest : public MainFormFixture {
 protected:
+    ScriptedDialogs scripted;
+
+    MonthFileTest() { dialogs = &scripted; }
+
     void leaveAndComeBack()
     {
         changeDate(QDate(2001, 3, 1));
@@ -55,7 +59,7 @@ TEST_F(MonthFileTest, untouchedMonthIsNeverRewrittenWhateverTheGridCannotHold)
         dir.write(QStringLiteral("200102.csv"), c.bytes);
         TMainForm& f = start();
         leaveAndComeBack();
-        EXPECT_EQ(f.jvStringGrid1->ColCount(), 4);
+        EXPECT_EQ(grid(f)->ColCount(), 4);
         ASSERT_TRUE(closeForm());
         EXPECT_EQ(file("200102.csv"), c.bytes);
     }
@@ -67,8 +71,8 @@ TEST_F(MonthFileTest, editedMonthWritesFieldsBeyondTheColumnsBackInTheirPlaces)
               february({{1, QStringLiteral("1日(木),a,b,c,d,e")}, {2, QStringLiteral("2日(金),,,,,\"f g\"")}},
                        QStringLiteral(",予定1,予定2,予定3,x,y")));
     TMainForm& f = start();
-    EXPECT_EQ(f.jvStringGrid1->ColCount(), 4);
-    f.jvStringGrid1->setCells(2, 10, QStringLiteral("会議"));
+    EXPECT_EQ(grid(f)->ColCount(), 4);
+    grid(f)->setCells(2, 10, QStringLiteral("会議"));
     ASSERT_TRUE(closeForm());
     const QStringList saved = lines("200102.csv");
     ASSERT_EQ(saved.size(), 29);
@@ -79,14 +83,11 @@ TEST_F(MonthFileTest, editedMonthWritesFieldsBeyondTheColumnsBackInTheirPlaces)
 
     // More captions show the kept fields in their columns; fewer keep them where they were.
     TMainForm& again = start();
-    again.Memo5 = {QStringLiteral("予定1"), QStringLiteral("予定2"), QStringLiteral("予定3"),
-                   QStringLiteral("4")};
-    again.SetColumnCaptions();
-    EXPECT_EQ(again.jvStringGrid1->Cells(4, 1), QStringLiteral("d"));
-    EXPECT_EQ(again.jvStringGrid1->Cells(4, 0), QStringLiteral("4"));
-    again.Memo5 = {QStringLiteral("予定1")};
-    again.SetColumnCaptions();
-    again.jvStringGrid1->setCells(1, 11, QStringLiteral("外出"));
+    setCaptionsInDialog(again, scripted, QStringLiteral("予定1\n予定2\n予定3\n4"));
+    EXPECT_EQ(grid(again)->Cells(4, 1), QStringLiteral("d"));
+    EXPECT_EQ(grid(again)->Cells(4, 0), QStringLiteral("4"));
+    setCaptionsInDialog(again, scripted, QStringLiteral("予定1"));
+    grid(again)->setCells(1, 11, QStringLiteral("外出"));
     ASSERT_TRUE(closeForm());
     const QStringList fewer = lines("200102.csv");
     EXPECT_EQ(fewer.at(0), QStringLiteral(",予定1,,,,y"));
@@ -101,8 +102,8 @@ TEST_F(MonthFileTest, laterLineLongerThanTheFirstShowsItsFieldsInTheGridsColumns
     dir.write(QStringLiteral("200102.csv"),
               february({{4, QStringLiteral("4日(日),a,b,c,d")}}, QStringLiteral(",予定1,予定2")));
     TMainForm& f = start();
-    EXPECT_EQ(f.jvStringGrid1->Cells(3, 4), QStringLiteral("c"));
-    f.jvStringGrid1->setCells(1, 4, QStringLiteral("A"));
+    EXPECT_EQ(grid(f)->Cells(3, 4), QStringLiteral("c"));
+    grid(f)->setCells(1, 4, QStringLiteral("A"));
     ASSERT_TRUE(closeForm());
     EXPECT_EQ(lines("200102.csv").at(4), QStringLiteral("4日(日),A,b,c,d"));
 }
@@ -110,7 +111,7 @@ TEST_F(MonthFileTest, laterLineLongerThanTheFirstShowsItsFieldsInTheGridsColumns
 TEST_F(MonthFileTest, monthChangedHereAndDeletedByAnotherProgramIsWrittenAgain)
 {
     TMainForm& f = start();
-    f.jvStringGrid1->setCells(1, 5, QStringLiteral("歯医者"));
+    grid(f)->setCells(1, 5, QStringLiteral("歯医者"));
     changeDate(QDate(2001, 3, 1));
     ASSERT_TRUE(has("200102.csv"));
     changeDate(QDate(2001, 2, 3));
@@ -122,7 +123,7 @@ TEST_F(MonthFileTest, monthChangedHereAndDeletedByAnotherProgramIsWrittenAgain)
 
     // Deleted while being edited.
     changeDate(QDate(2001, 2, 3));
-    f.jvStringGrid1->setCells(2, 6, QStringLiteral("床屋"));
+    grid(f)->setCells(2, 6, QStringLiteral("床屋"));
     ASSERT_TRUE(QFile::remove(dir.file(QStringLiteral("200102.csv"))));
     ASSERT_TRUE(closeForm());
     EXPECT_EQ(lines("200102.csv").at(6), QStringLiteral("6日(火),,床屋,"));
@@ -154,9 +155,9 @@ TEST_P(ShortMonthFile, showsTheEmptyMonthWithItsFixedRowAndColumn)
     now = QDateTime(QDate(2001, 1, 31), QTime(9, 0));
     dir.write(QStringLiteral("200102.csv"), GetParam().bytes);
     TMainForm& f = start();
-    f.jvStringGrid1->setCells(1, 31, QStringLiteral("一月の予定"));
+    grid(f)->setCells(1, 31, QStringLiteral("一月の予定"));
     changeDate(QDate(2001, 2, 1));
-    const TjvStringGrid& grid = *f.jvStringGrid1;
+    const TjvStringGrid& grid = *MainFormParts::grid(f);
     EXPECT_EQ(grid.RowCount(), 29);
     EXPECT_EQ(grid.ColCount(), 4);
     EXPECT_EQ(grid.FixedRows(), 1);
@@ -175,7 +176,7 @@ TEST_P(ShortMonthFile, showsTheEmptyMonthWithItsFixedRowAndColumn)
 
     // Typed into, it becomes February's month file, with nothing of January's.
     changeDate(QDate(2001, 2, 2));
-    f.jvStringGrid1->setCells(1, 2, QStringLiteral("二月"));
+    MainFormParts::grid(f)->setCells(1, 2, QStringLiteral("二月"));
     ASSERT_TRUE(closeForm());
     const QStringList saved = lines("200102.csv");
     ASSERT_EQ(saved.size(), 29);

@@ -61,8 +61,8 @@ protected:
     QStringList gridCaptions() const
     {
         QStringList captions;
-        for (int c = 1; c < form->jvStringGrid1->ColCount(); ++c)
-            captions.append(form->jvStringGrid1->Cells(c, 0));
+        for (int c = 1; c < grid(*form)->ColCount(); ++c)
+            captions.append(grid(*form)->Cells(c, 0));
         return captions;
     }
 
@@ -73,29 +73,29 @@ TEST_F(OptionsTest, menusHoldTheOptionEntriesInOrder)
 {
     TMainForm& f = start();
     // Entries of other commands may follow.
-    EXPECT_EQ(menuCaptions(f.Show1).mid(0, 11),
+    EXPECT_EQ(menuCaptions(menu(f, "Show1")).mid(0, 11),
               (QStringList{QStringLiteral("今日へ移動(&G)"), QStringLiteral("-"),
                            QStringLiteral("３ヶ月表示(&V)..."), QStringLiteral("-"),
                            QStringLiteral("フォント(&F)..."), QStringLiteral("-"),
                            QStringLiteral("表示開始曜日設定(&W)..."), QStringLiteral("土曜日の色(&D)..."),
                            QStringLiteral("日曜日の色(&N)..."), QStringLiteral("色分け記号の色設定(&C)"),
                            QStringLiteral("色分け記号の設定(&S)")}));
-    EXPECT_EQ(f.MarkupStr1->statusTip(), QStringLiteral("色分け表示する各記号を設定します。"));
-    EXPECT_EQ(menuCaptions(f.File1),
+    EXPECT_EQ(action(f, "MarkupStr1")->statusTip(), QStringLiteral("色分け表示する各記号を設定します。"));
+    EXPECT_EQ(menuCaptions(menu(f, "File1")),
               (QStringList{QStringLiteral("設定(&S)..."), QStringLiteral("-"), QStringLiteral("終了(&X)")}));
-    EXPECT_EQ(menuCaptions(f.Sch1).last(), QStringLiteral("項目の設定(&I)"));
-    EXPECT_EQ(f.SchItemSet1->statusTip(), QStringLiteral("予定一覧の項目を設定します。"));
-    EXPECT_EQ(f.MS[0]->text(), QStringLiteral("★(&1)"));
-    EXPECT_EQ(f.MBGC[9]->text(), QStringLiteral("▽(&0)"));
-    EXPECT_EQ(f.MBGC[9]->objectName(), QStringLiteral("MBGC10"));
+    EXPECT_EQ(menuCaptions(menu(f, "Sch1")).last(), QStringLiteral("項目の設定(&I)"));
+    EXPECT_EQ(action(f, "SchItemSet1")->statusTip(), QStringLiteral("予定一覧の項目を設定します。"));
+    EXPECT_EQ(markupAction(f, "MS", 0)->text(), QStringLiteral("★(&1)"));
+    EXPECT_EQ(markupAction(f, "MBGC", 9)->text(), QStringLiteral("▽(&0)"));
+    EXPECT_EQ(markupAction(f, "MBGC", 9)->objectName(), QStringLiteral("MBGC10"));
 }
 
 TEST_F(OptionsTest, storedMarkupSymbolsGiveTheCaptionsAtStart)
 {
     TMainForm& f = startWith(AnsiText::encode(QStringLiteral("[Cal]\r\nMarkupStr2=会議\r\nMarkupStr9=\r\n")));
-    EXPECT_EQ(f.MS[2]->text(), QStringLiteral("会議(&3)"));
-    EXPECT_EQ(f.MBGC[2]->text(), QStringLiteral("会議(&3)"));
-    EXPECT_EQ(f.MS[9]->text(), QStringLiteral("(&0)"));
+    EXPECT_EQ(markupAction(f, "MS", 2)->text(), QStringLiteral("会議(&3)"));
+    EXPECT_EQ(markupAction(f, "MBGC", 2)->text(), QStringLiteral("会議(&3)"));
+    EXPECT_EQ(markupAction(f, "MS", 9)->text(), QStringLiteral("(&0)"));
 }
 
 struct CaptionCase {
@@ -117,10 +117,10 @@ TEST_F(OptionsTest, confirmedCaptionsBecomeTheColumns)
     for (const CaptionCase& c : cases) {
         SCOPED_TRACE(c.typed);
         answerCaptions(QString::fromUtf8(c.typed));
-        f.SchItemSet1Click();
-        EXPECT_EQ(f.Memo5, c.captions);
-        EXPECT_EQ(f.jvStringGrid1->ColCount(), c.captions.size() + 1);
-        EXPECT_EQ(f.jvStringGrid1->Cells(0, 0), QString());
+        action(f, "SchItemSet1")->trigger();
+        EXPECT_EQ(f.columnCaptions(), c.captions);
+        EXPECT_EQ(grid(f)->ColCount(), c.captions.size() + 1);
+        EXPECT_EQ(grid(f)->Cells(0, 0), QString());
         EXPECT_EQ(gridCaptions(), c.captions);
         EXPECT_EQ(storedCaptionCount(), QString::number(c.captions.size()));
     }
@@ -137,11 +137,11 @@ TEST_F(OptionsTest, captionDialogShowsTheStoredListAndCancelStillWritesIt)
         ScriptedDialogs::child<QPlainTextEdit>(dialog, "Memo1")->setPlainText(QStringLiteral("x"));
         return false;
     });
-    f.SchItemSet1Click();
+    action(f, "SchItemSet1")->trigger();
     EXPECT_EQ(shown, QStringLiteral("予定1\n予定2\n予定3"));
     EXPECT_EQ(storedCaptionCount(), QStringLiteral("3"));
     EXPECT_EQ(setting(ini(), "SchItem", "item_Item2"), QStringLiteral("予定3"));
-    EXPECT_EQ(f.jvStringGrid1->ColCount(), 4);
+    EXPECT_EQ(grid(f)->ColCount(), 4);
     EXPECT_EQ(scripted.shown(), QStringList{QStringLiteral("SchItemDlg")});
 }
 
@@ -149,8 +149,8 @@ TEST_F(OptionsTest, fewerCaptionsDropTheColumnFromTheMonthFileAndTheWidthKeys)
 {
     TMainForm& f = start();
     answerCaptions(QStringLiteral("a\nb\nc\nd\ne"));
-    f.SchItemSet1Click();
-    f.jvStringGrid1->setCells(5, 3, QStringLiteral("fifth"));
+    action(f, "SchItemSet1")->trigger();
+    grid(f)->setCells(5, 3, QStringLiteral("fifth"));
     ASSERT_TRUE(closeForm());
     for (int c = 0; c <= 5; ++c)
         EXPECT_NE(setting(ini(), "Sheet", qPrintable(QStringLiteral("ColWidth%1").arg(c))),
@@ -160,11 +160,11 @@ TEST_F(OptionsTest, fewerCaptionsDropTheColumnFromTheMonthFileAndTheWidthKeys)
     EXPECT_TRUE(file("200102.csv").contains("fifth"));
 
     TMainForm& again = start();
-    EXPECT_EQ(again.jvStringGrid1->ColCount(), 6);
-    EXPECT_EQ(again.jvStringGrid1->Cells(5, 3), QStringLiteral("fifth"));
+    EXPECT_EQ(grid(again)->ColCount(), 6);
+    EXPECT_EQ(grid(again)->Cells(5, 3), QStringLiteral("fifth"));
     answerCaptions(QStringLiteral("a\nb\nc\nd"));
-    again.SchItemSet1Click();
-    EXPECT_EQ(again.jvStringGrid1->ColCount(), 5);
+    action(again, "SchItemSet1")->trigger();
+    EXPECT_EQ(grid(again)->ColCount(), 5);
     ASSERT_TRUE(closeForm());
     EXPECT_FALSE(file("200102.csv").contains("fifth"));
     EXPECT_TRUE(file("200102.csv").startsWith(",a,b,c,d\r\n"));
@@ -178,20 +178,27 @@ TEST_F(OptionsTest, unwritableSettingsAreReportedAndKeepTheTypedCaptions)
     QDir(dir.path()).mkpath(QStringLiteral("blocked"));
     scripted.answer([&f, blocked](QDialog& dialog) {
         ScriptedDialogs::child<QPlainTextEdit>(dialog, "Memo1")->setPlainText(QStringLiteral("a\nb"));
-        f.RegManager1->SetIniFileName(blocked);
+        regManager(f)->SetIniFileName(blocked);
         return ScriptedDialogs::pressOk(dialog);
     });
-    f.SchItemSet1->trigger();
+    action(f, "SchItemSet1")->trigger();
     EXPECT_EQ(messages.shown().size(), 1);
-    EXPECT_EQ(f.Memo5, (QStringList{"a", "b"}));
+    EXPECT_EQ(f.columnCaptions(), (QStringList{"a", "b"}));
     EXPECT_EQ(gridCaptions(), (QStringList{"a", "b"}));
 
     // Failing before the dialog: nothing asked, nothing changed.
-    f.IniPath = blocked;
-    f.SchItemSet1->trigger();
-    EXPECT_EQ(messages.shown().size(), 2);
+    form.reset();
+    messages.clear();
+    MainFormEnv env = makeEnv();
+    env.iniPath = blocked;
+    form = std::make_unique<TMainForm>(env);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const QStringList captions = form->columnCaptions();
+    action(*form, "SchItemSet1")->trigger();
+    EXPECT_EQ(messages.shown().size(), 1);
     EXPECT_EQ(scripted.shown().size(), 1);
-    EXPECT_EQ(f.Memo5.size(), 2);
+    EXPECT_EQ(form->columnCaptions(), captions);
 }
 
 struct WeekCase {
@@ -215,7 +222,7 @@ TEST_F(OptionsTest, firstWeekdayFollowsTheDialog)
         SCOPED_TRACE(c.stored);
         startWith(QStringLiteral("[Pos]\r\nStartWeek=%1\r\n").arg(c.stored).toLatin1());
         if (c.stored < 0 || c.stored > 6) {
-            EXPECT_EQ(form->MonthCal->firstDayOfWeek(), localeDay);
+            EXPECT_EQ(calendar(*form)->firstDayOfWeek(), localeDay);
         }
         int opened = -2;
         scripted.answer([&opened, c](QDialog& dialog) {
@@ -228,10 +235,10 @@ TEST_F(OptionsTest, firstWeekdayFollowsTheDialog)
                 list->setCurrentIndex(c.chosen);
             return ScriptedDialogs::pressOk(dialog);
         });
-        form->StartWeek1Click();
+        action(*form, "StartWeek1")->trigger();
         EXPECT_EQ(opened, c.selected);
-        EXPECT_EQ(form->StartWeek, c.startWeek);
-        EXPECT_EQ(form->MonthCal->firstDayOfWeek(), c.firstDay);
+        EXPECT_EQ(form->settings().startWeek, c.startWeek);
+        EXPECT_EQ(calendar(*form)->firstDayOfWeek(), c.firstDay);
         ASSERT_TRUE(closeForm());
         EXPECT_EQ(setting(ini(), "Pos", "StartWeek"), QString::number(c.startWeek));
     }
@@ -249,30 +256,30 @@ TEST_F(OptionsTest, cancelledDialogsChangeNothing)
     };
     touchAndCancel("WeekSetupDlg",
                    [](QDialog& d) { ScriptedDialogs::child<QComboBox>(d, "ComboBox1")->setCurrentIndex(3); });
-    f.StartWeek1Click();
+    action(f, "StartWeek1")->trigger();
     touchAndCancel("MarkupStrDlg", [](QDialog& d) {
         ScriptedDialogs::child<QLineEdit>(d, "Edit1")->setText(QStringLiteral("x"));
     });
-    f.MS[0]->trigger();
+    markupAction(f, "MS", 0)->trigger();
     touchAndCancel("ColorDialog1",
                    [](QDialog& d) { static_cast<QColorDialog&>(d).setCurrentColor(Qt::red); });
-    f.ColSat1Click();
+    action(f, "ColSat1")->trigger();
     touchAndCancel("ColorDialog1",
                    [](QDialog& d) { static_cast<QColorDialog&>(d).setCurrentColor(Qt::red); });
-    f.MBGC[4]->trigger();
+    markupAction(f, "MBGC", 4)->trigger();
     touchAndCancel("FontDialog",
                    [](QDialog& d) { ScriptedDialogs::child<QCheckBox>(d, "BoldBox")->setChecked(true); });
-    f.Font1Click();
+    action(f, "Font1")->trigger();
     touchAndCancel("EditorSetupDlg", [](QDialog& d) {
         ScriptedDialogs::child<QLineEdit>(d, "Edit2")->setText(QStringLiteral("/x/"));
     });
-    f.EditorSet1Click();
+    action(f, "EditorSet1")->trigger();
 
-    EXPECT_EQ(f.StartWeek, 0);
-    EXPECT_EQ(f.MarkupEntries, Markup::defaults());
-    EXPECT_EQ(f.SatColor, Markup::kDefaultSatColor);
-    EXPECT_FALSE(f.Memo4->font().bold());
-    EXPECT_EQ(f.DataFolder, folder());
+    EXPECT_EQ(f.settings().startWeek, 0);
+    EXPECT_EQ(f.settings().markup, Markup::defaults());
+    EXPECT_EQ(f.settings().satColor, Markup::kDefaultSatColor);
+    EXPECT_FALSE(memo(f, "Memo4")->font().bold());
+    EXPECT_EQ(f.settings().dataFolder, folder());
     EXPECT_TRUE(scripted.allAnswered());
 }
 
@@ -291,16 +298,16 @@ TEST_F(OptionsTest, coloursAreStoredAsTheSettingsHoldThem)
         static_cast<QColorDialog&>(dialog).setCurrentColor(QColor(1, 2, 3));
         return true;
     });
-    f.ColSat1Click();
+    action(f, "ColSat1")->trigger();
     EXPECT_EQ(seen, QColor(220, 216, 253));
-    EXPECT_EQ(f.SatColor, 0x030201u);
+    EXPECT_EQ(f.settings().satColor, 0x030201u);
     pick(QColor(255, 0, 0));
-    f.ColSun1Click();
-    EXPECT_EQ(f.SunColor, 0x0000FFu);
+    action(f, "ColSun1")->trigger();
+    EXPECT_EQ(f.settings().sunColor, 0x0000FFu);
     pick(QColor(0, 0, 255));
-    f.MBGC[3]->trigger();
-    EXPECT_EQ(f.MarkupEntries[3].color, 0xFF0000u);
-    EXPECT_EQ(f.MarkupEntries[2].color, Markup::defaultColor(2));
+    markupAction(f, "MBGC", 3)->trigger();
+    EXPECT_EQ(f.settings().markup[3].color, 0xFF0000u);
+    EXPECT_EQ(f.settings().markup[2].color, Markup::defaultColor(2));
     ASSERT_TRUE(closeForm());
     EXPECT_EQ(setting(ini(), "Cal", "SatColor"), QStringLiteral("197121"));
     EXPECT_EQ(setting(ini(), "Cal", "MarkupColor3"), QStringLiteral("16711680"));
@@ -318,22 +325,22 @@ TEST_F(OptionsTest, markupSymbolIsTakenAsTypedAndRenamesBothEntries)
         edit->setText(QStringLiteral(" 締切 "));
         return ScriptedDialogs::pressOk(dialog);
     });
-    f.MS[3]->trigger();
+    markupAction(f, "MS", 3)->trigger();
     EXPECT_EQ(shownText, QStringLiteral("○"));
     EXPECT_EQ(background, FontConvert::toQColor(Markup::defaultColor(3)));
-    EXPECT_EQ(f.MarkupEntries[3].symbol, QStringLiteral(" 締切 "));
-    EXPECT_EQ(f.MS[3]->text(), QStringLiteral(" 締切 (&4)"));
-    EXPECT_EQ(f.MBGC[3]->text(), QStringLiteral(" 締切 (&4)"));
-    EXPECT_EQ(f.MS[2]->text(), QStringLiteral("●(&3)"));
+    EXPECT_EQ(f.settings().markup[3].symbol, QStringLiteral(" 締切 "));
+    EXPECT_EQ(markupAction(f, "MS", 3)->text(), QStringLiteral(" 締切 (&4)"));
+    EXPECT_EQ(markupAction(f, "MBGC", 3)->text(), QStringLiteral(" 締切 (&4)"));
+    EXPECT_EQ(markupAction(f, "MS", 2)->text(), QStringLiteral("●(&3)"));
 
     // An empty symbol colours no cell any more.
     scripted.answer([](QDialog& dialog) {
         ScriptedDialogs::child<QLineEdit>(dialog, "Edit1")->clear();
         return ScriptedDialogs::pressOk(dialog);
     });
-    f.MS[0]->trigger();
-    EXPECT_EQ(f.MS[0]->text(), QStringLiteral("(&1)"));
-    EXPECT_EQ(Markup::find(QStringLiteral("★会議"), f.MarkupEntries), -1);
+    markupAction(f, "MS", 0)->trigger();
+    EXPECT_EQ(markupAction(f, "MS", 0)->text(), QStringLiteral("(&1)"));
+    EXPECT_EQ(Markup::find(QStringLiteral("★会議"), f.settings().markup), -1);
     ASSERT_TRUE(closeForm());
     EXPECT_EQ(setting(ini(), "Cal", "MarkupStr0"), QString());
 }
@@ -341,20 +348,18 @@ TEST_F(OptionsTest, markupSymbolIsTakenAsTypedAndRenamesBothEntries)
 TEST_F(OptionsTest, parentEntriesOfTheMarkupMenusChangeNothing)
 {
     TMainForm& f = start();
-    f.MarkupStr1Click(f.MarkupStr1);
-    f.MarkupBGColor1Click(f.MarkupBGColor1);
-    f.MarkupStr1->trigger();
-    f.MarkupBGColor1->trigger();
-    Q_EMIT f.MarkupStr1->menu()->aboutToShow();
-    Q_EMIT f.MarkupBGColor1->menu()->aboutToShow();
+    action(f, "MarkupStr1")->trigger();
+    action(f, "MarkupBGColor1")->trigger();
+    Q_EMIT action(f, "MarkupStr1")->menu()->aboutToShow();
+    Q_EMIT action(f, "MarkupBGColor1")->menu()->aboutToShow();
     EXPECT_TRUE(scripted.shown().isEmpty());
-    EXPECT_EQ(f.MarkupEntries, Markup::defaults());
+    EXPECT_EQ(f.settings().markup, Markup::defaults());
 }
 
 TEST_F(OptionsTest, chosenFontReachesEveryMemoAndTheSettings)
 {
     TMainForm& f = start();
-    f.Page1->setCurrentIndex(2);
+    pageTabs(f)->setCurrentIndex(2);
     TFont seeded;
     scripted.answer([&seeded](QDialog& dialog) {
         auto& fonts = static_cast<TFontColorDialog&>(dialog);
@@ -367,11 +372,12 @@ TEST_F(OptionsTest, chosenFontReachesEveryMemoAndTheSettings)
         fonts.ColorBox->setCurrentIndex(fonts.ColorBox->findData(0x0000FF));
         return ScriptedDialogs::pressOk(dialog);
     });
-    f.Font1Click();
+    action(f, "Font1")->trigger();
     EXPECT_EQ(seeded.Name, QStringLiteral("ＭＳ ゴシック"));
     EXPECT_EQ(seeded.Size, 9);
     EXPECT_EQ(seeded.Color, clWindowText);
-    for (QPlainTextEdit* memo : {f.Memo1, f.Memo2, f.Memo3, f.Memo4, f.Memo7}) {
+    for (QPlainTextEdit* memo :
+         {memo(f, "Memo1"), memo(f, "Memo2"), memo(f, "Memo3"), memo(f, "Memo4"), memo(f, "Memo7")}) {
         SCOPED_TRACE(memo->objectName().toStdString());
         EXPECT_EQ(memo->font().family(), QStringLiteral("Noto Sans CJK JP"));
         EXPECT_EQ(memo->font().pointSize(), 14);
@@ -380,21 +386,20 @@ TEST_F(OptionsTest, chosenFontReachesEveryMemoAndTheSettings)
         EXPECT_TRUE(memo->font().strikeOut());
         EXPECT_EQ(memo->palette().color(QPalette::Text), QColor(255, 0, 0));
     }
-    EXPECT_EQ(f.MemoFont.Charset, SHIFTJIS_CHARSET);
+    EXPECT_EQ(f.memoFont().Charset, SHIFTJIS_CHARSET);
     ASSERT_TRUE(closeForm());
     EXPECT_EQ(setting(ini(), "MemoFont", "prop_FontColor"), QStringLiteral("clRed"));
     EXPECT_EQ(setting(ini(), "Memo", "FontStyleBold"), QStringLiteral("1"));
 
     // Bold comes back at the next start; the colour comes back with the stored font.
     TMainForm& again = start();
-    EXPECT_TRUE(again.Memo7->font().bold());
-    EXPECT_EQ(again.Memo7->palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_TRUE(memo(again, "Memo7")->font().bold());
+    EXPECT_EQ(memo(again, "Memo7")->palette().color(QPalette::Text), QColor(255, 0, 0));
 }
 
 TEST_F(OptionsTest, settingsDialogTakesBothTextsAsTyped)
 {
-    TMainForm& f = start();
-    f.EditorPath = QStringLiteral("/opt/tools/edit");
+    TMainForm& f = startWith("[Memo]\r\nEditor1=/opt/tools/edit\r\n");
     QString initialDir;
     scripted.answer([&initialDir](QDialog& dialog) {
         auto& setup = static_cast<TEditorSetupDlg&>(dialog);
@@ -404,10 +409,10 @@ TEST_F(OptionsTest, settingsDialogTakesBothTextsAsTyped)
         setup.Edit2->setText(QStringLiteral("/no/separator"));
         return ScriptedDialogs::pressOk(dialog);
     });
-    f.EditorSet1Click();
+    action(f, "EditorSet1")->trigger();
     EXPECT_EQ(initialDir, QStringLiteral("/opt/tools/"));
-    EXPECT_EQ(f.EditorPath, QStringLiteral("/usr/bin/other"));
-    EXPECT_EQ(f.DataFolder, QStringLiteral("/no/separator"));
+    EXPECT_EQ(f.settings().editorPath, QStringLiteral("/usr/bin/other"));
+    EXPECT_EQ(f.settings().dataFolder, QStringLiteral("/no/separator"));
 
     scripted.answer([](QDialog& dialog) {
         auto& setup = static_cast<TEditorSetupDlg&>(dialog);
@@ -415,9 +420,9 @@ TEST_F(OptionsTest, settingsDialogTakesBothTextsAsTyped)
         setup.Edit2->clear();
         return ScriptedDialogs::pressOk(dialog);
     });
-    f.EditorSet1Click();
-    EXPECT_EQ(f.EditorPath, QString());
-    EXPECT_EQ(f.DataFolder, QString());
+    action(f, "EditorSet1")->trigger();
+    EXPECT_EQ(f.settings().editorPath, QString());
+    EXPECT_EQ(f.settings().dataFolder, QString());
 }
 
 TEST_F(OptionsTest, browsingThenCancellingKeepsBothValues)
@@ -448,11 +453,11 @@ TEST_F(OptionsTest, browsingThenCancellingKeepsBothValues)
         EXPECT_TRUE(browse.select({BrowseTarget::Kind::Folder, dir.path() + QStringLiteral("/data")}));
         return ScriptedDialogs::pressOk(dialog);
     });
-    f.EditorSet1Click();
+    action(f, "EditorSet1")->trigger();
     EXPECT_EQ(edit1, editor);
     EXPECT_EQ(edit2, dir.path() + QStringLiteral("/data/"));
-    EXPECT_EQ(f.EditorPath, editorPath);
-    EXPECT_EQ(f.DataFolder, folder());
+    EXPECT_EQ(f.settings().editorPath, editorPath);
+    EXPECT_EQ(f.settings().dataFolder, folder());
     EXPECT_TRUE(scripted.allAnswered());
 }
 
@@ -479,27 +484,27 @@ TEST_F(OptionsTest, pickerSeparatorRule)
 TEST_F(OptionsTest, wrongFolderAndEditorShowTheirErrorsAndLoseNothing)
 {
     TMainForm& f = start();
-    type(f.Memo7, QStringLiteral("before the move"));
+    type(memo(f, "Memo7"), QStringLiteral("before the move"));
     scripted.answer([this](QDialog& dialog) {
         auto& setup = static_cast<TEditorSetupDlg&>(dialog);
         setup.Edit2->setText(dir.path() + QStringLiteral("/missing/"));
         setup.Edit1->setText(dir.path() + QStringLiteral("/no-such-editor"));
         return ScriptedDialogs::pressOk(dialog);
     });
-    f.EditorSet1Click();
+    action(f, "EditorSet1")->trigger();
 
     // The day left is still written to the folder it was read from.
     changeDate(QDate(2001, 2, 4));
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join(u'|').toStdString();
     EXPECT_EQ(file("20010203.txt"), QByteArray("before the move"));
-    type(f.Memo7, QStringLiteral("after the move"));
+    type(memo(f, "Memo7"), QStringLiteral("after the move"));
 
-    f.Page1->setCurrentIndex(3);
-    f.DataFolder = folder();
-    f.Exec1Click();
+    pageTabs(f)->setCurrentIndex(3);
+    setInSettingsDialog(f, scripted, std::nullopt, folder());
+    action(f, "Exec1")->trigger();
     EXPECT_EQ(messages.count(QStringLiteral("外部エディタを起動できません。")), 1);
-    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("after the move"));
-    f.DataFolder = dir.path() + QStringLiteral("/missing/");
+    EXPECT_EQ(memo(f, "Memo7")->toPlainText(), QStringLiteral("after the move"));
+    setInSettingsDialog(f, scripted, std::nullopt, dir.path() + QStringLiteral("/missing/"));
     messages.clear();
 
     // The month and the page cannot be written; the user chooses to stay.
@@ -511,7 +516,7 @@ TEST_F(OptionsTest, wrongFolderAndEditorShowTheirErrorsAndLoseNothing)
     EXPECT_TRUE(messages.texts().at(0).contains(QStringLiteral("missing/200102.csv")));
     EXPECT_TRUE(messages.texts().at(1).contains(QStringLiteral("missing/20010204.txt")));
     EXPECT_EQ(messages.texts().last(), QStringLiteral("エラーが発生しました。終了しますか?"));
-    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("after the move"));
+    EXPECT_EQ(memo(f, "Memo7")->toPlainText(), QStringLiteral("after the move"));
     EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 4));
 }
 

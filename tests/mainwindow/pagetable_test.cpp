@@ -15,11 +15,13 @@ protected:
     // The pages' editors and file fields by tab, as the window's layout names them.
     static std::array<QPlainTextEdit*, Pages::kCount> editors(TMainForm& f)
     {
-        return {f.Memo2, f.Memo3, f.Memo1, f.Memo7, f.Memo4};
+        return {memo(f, "Memo2"), memo(f, "Memo3"), memo(f, "Memo1"), memo(f, "Memo7"), memo(f, "Memo4")};
     }
-    static std::array<const QString*, Pages::kCount> files(TMainForm& f)
+    static std::array<QString, Pages::kCount> files(const TMainForm& f)
     {
-        return {&f.ToDoFile, &f.MemoFile, &f.PlanFile, &f.DiaryFile, &f.AnnivFile};
+        using Kind = DataFileNames::Kind;
+        return {f.dataFile(Kind::ToDo), f.dataFile(Kind::Memo), f.dataFile(Kind::Plan),
+                f.dataFile(Kind::Diary), f.dataFile(Kind::Anniv)};
     }
     static QString textOf(int index) { return QStringLiteral("page %1").arg(index); }
 };
@@ -36,21 +38,22 @@ const QStringList kFilesOfTheThird = {QStringLiteral("ToDo.txt"), QStringLiteral
 TEST_F(PageTableTest, tabsShowTheTablesPagesInOrder)
 {
     TMainForm& f = start();
-    ASSERT_EQ(f.Page1->count(), Pages::kCount);
+    ASSERT_EQ(pageTabs(f)->count(), Pages::kCount);
     const auto memos = editors(f);
     const QStringList names = {QStringLiteral("Memo2"), QStringLiteral("Memo3"), QStringLiteral("Memo1"),
                                QStringLiteral("Memo7"), QStringLiteral("Memo4")};
     for (int i = 0; i < Pages::kCount; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(Pages::at(i).tab, i);
-        EXPECT_EQ(f.Page1->tabText(i), kCaptions[i]);
+        EXPECT_EQ(pageTabs(f)->tabText(i), kCaptions[i]);
         EXPECT_EQ(Pages::at(i).caption.toString(), kCaptions[i]);
-        EXPECT_EQ(f.Page1->widget(i), memos[size_t(i)]);
+        EXPECT_EQ(pageTabs(f)->widget(i), memos[size_t(i)]);
         EXPECT_EQ(memos[size_t(i)]->objectName(), names[i]);
-        // The memo commands act on the page shown.
-        f.Page1->setCurrentIndex(i);
-        f.SelectActiveMemo();
-        EXPECT_EQ(f.ActiveMemo, memos[size_t(i)]);
+        // The memo commands act on the page shown, and on it alone.
+        pageTabs(f)->setCurrentIndex(i);
+        action(f, "DateTime1")->trigger();
+        for (int k = 0; k < Pages::kCount; ++k)
+            EXPECT_EQ(memos[size_t(k)]->toPlainText().isEmpty(), k > i) << k;
     }
 }
 
@@ -60,19 +63,20 @@ TEST_F(PageTableTest, eachPageIsWrittenToTheFileTheTableNames)
     const QDate next(2001, 3, 10);
     TMainForm& f = start();
     const auto memos = editors(f);
-    const auto fields = files(f);
+    auto fields = files(f);
     for (int i = 0; i < Pages::kCount; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(Pages::fileName(i, third), kFilesOfTheThird[i]);
-        EXPECT_EQ(*fields[size_t(i)], dir.file(Pages::fileName(i, third)));
+        EXPECT_EQ(fields[size_t(i)], dir.file(Pages::fileName(i, third)));
         EXPECT_EQ(Pages::at(i).dated, Pages::fileName(i, third) != Pages::fileName(i, next));
         type(memos[size_t(i)], textOf(i));
     }
     changeDate(next);
+    fields = files(f);
     for (int i = 0; i < Pages::kCount; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(dir.read(kFilesOfTheThird[i]), textOf(i).toLatin1());
-        EXPECT_EQ(*fields[size_t(i)], dir.file(Pages::fileName(i, next)));
+        EXPECT_EQ(fields[size_t(i)], dir.file(Pages::fileName(i, next)));
         // The undated pages keep their text; the dated ones show the new date's empty files.
         EXPECT_EQ(memos[size_t(i)]->toPlainText(), Pages::at(i).dated ? QString() : textOf(i));
     }

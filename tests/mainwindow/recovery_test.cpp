@@ -40,8 +40,8 @@ protected:
 TEST_F(RecoveryTest, journalIsWrittenShortlyAfterTypingAndDroppedBySave)
 {
     TMainForm& f = start();
-    f.jvStringGrid1->setCells(1, 5, QStringLiteral("会議"));
-    type(f.Memo7, QStringLiteral("書きかけの日誌"));
+    grid(f)->setCells(1, 5, QStringLiteral("会議"));
+    type(memo(f, "Memo7"), QStringLiteral("書きかけの日誌"));
     EXPECT_TRUE(entries().isEmpty()) << "written on the keystroke path";
     ASSERT_TRUE(QTest::qWaitFor([&] { return !entries().isEmpty(); }, 3 * TMainForm::kJournalDelayMs));
     // Unchanged pages stay out of it.
@@ -70,7 +70,7 @@ TEST_F(RecoveryTest, steadyTypingIsJournaledWithoutWaitingForAPause)
     typing.start();
     // A key every 100 ms never leaves a pause as long as the journal delay.
     while (entries().isEmpty() && typing.elapsed() < 3 * TMainForm::kJournalDelayMs) {
-        type(f.Memo2, QStringLiteral("a"));
+        type(memo(f, "Memo2"), QStringLiteral("a"));
         QTest::qWait(100);
     }
     EXPECT_EQ(targets(), QStringList({QStringLiteral("ToDo.txt")}));
@@ -79,9 +79,9 @@ TEST_F(RecoveryTest, steadyTypingIsJournaledWithoutWaitingForAPause)
 TEST_F(RecoveryTest, crashedTextsAreOfferedAndRestoredAsModified)
 {
     TMainForm& f = start();
-    type(f.Memo7, QStringLiteral("三日の日誌"));
-    type(f.Memo2, QStringLiteral("やること"));
-    f.jvStringGrid1->setCells(2, 3, QStringLiteral("★打合せ"));
+    type(memo(f, "Memo7"), QStringLiteral("三日の日誌"));
+    type(memo(f, "Memo2"), QStringLiteral("やること"));
+    grid(f)->setCells(2, 3, QStringLiteral("★打合せ"));
     f.journalNow();
     // Another day's text left behind, as after moving on from a page that could not be written.
     dir.write(QStringLiteral("20010201.txt"), cp932(QStringLiteral("一日の日誌")));
@@ -105,10 +105,10 @@ TEST_F(RecoveryTest, crashedTextsAreOfferedAndRestoredAsModified)
     EXPECT_EQ(messages.shown().at(0).buttons, MessageService::Buttons::OkCancel);
 
     // Today's pages and grid take their texts back, unsaved; the other day's file is written.
-    EXPECT_EQ(g.Memo7->toPlainText(), QStringLiteral("三日の日誌"));
-    EXPECT_TRUE(g.Memo7->document()->isModified());
-    EXPECT_EQ(g.Memo2->toPlainText(), QStringLiteral("やること"));
-    EXPECT_EQ(g.jvStringGrid1->Cells(2, 3), QStringLiteral("★打合せ"));
+    EXPECT_EQ(memo(g, "Memo7")->toPlainText(), QStringLiteral("三日の日誌"));
+    EXPECT_TRUE(memo(g, "Memo7")->document()->isModified());
+    EXPECT_EQ(memo(g, "Memo2")->toPlainText(), QStringLiteral("やること"));
+    EXPECT_EQ(grid(g)->Cells(2, 3), QStringLiteral("★打合せ"));
     EXPECT_EQ(file("20010201.txt"), cp932(QStringLiteral("一日の日誌に追記")));
     EXPECT_TRUE(copies().isEmpty());
     g.offerRecovery(); // once per run
@@ -124,7 +124,7 @@ TEST_F(RecoveryTest, crashedTextsAreOfferedAndRestoredAsModified)
 TEST_F(RecoveryTest, declinedTextsAreMovedAsideNotDeleted)
 {
     TMainForm& f = start();
-    type(f.Memo3, QStringLiteral("メモの下書き"));
+    type(memo(f, "Memo3"), QStringLiteral("メモの下書き"));
     f.journalNow();
     const QString journalFolder = f.journal().folderFor(folder());
     crash();
@@ -133,7 +133,7 @@ TEST_F(RecoveryTest, declinedTextsAreMovedAsideNotDeleted)
     TMainForm& g = start();
     g.offerRecovery();
     EXPECT_EQ(messages.shown().size(), 1);
-    EXPECT_TRUE(g.Memo3->toPlainText().isEmpty());
+    EXPECT_TRUE(memo(g, "Memo3")->toPlainText().isEmpty());
     EXPECT_TRUE(entries().isEmpty());
     QStringList kept;
     for (const QString& sub :
@@ -150,7 +150,7 @@ TEST_F(RecoveryTest, entryWhoseFileChangedSinceIsRestoredAsACopy)
 {
     dir.write(QStringLiteral("ToDo.txt"), "base");
     TMainForm& f = start();
-    type(f.Memo2, QStringLiteral(" and mine"));
+    type(memo(f, "Memo2"), QStringLiteral(" and mine"));
     f.journalNow();
     crash();
     writeOutside("ToDo.txt", "synced from elsewhere");
@@ -160,7 +160,7 @@ TEST_F(RecoveryTest, entryWhoseFileChangedSinceIsRestoredAsACopy)
     ASSERT_EQ(messages.shown().size(), 1);
     EXPECT_TRUE(messages.shown().at(0).text.contains(QStringLiteral("別名のファイル")));
     EXPECT_EQ(file("ToDo.txt"), "synced from elsewhere");
-    EXPECT_EQ(g.Memo2->toPlainText(), QStringLiteral("synced from elsewhere"));
+    EXPECT_EQ(memo(g, "Memo2")->toPlainText(), QStringLiteral("synced from elsewhere"));
     ASSERT_EQ(copies().size(), 1);
     EXPECT_EQ(dir.read(copies().at(0)), "base and mine");
     EXPECT_TRUE(entries().isEmpty());
@@ -191,13 +191,13 @@ TEST_F(RecoveryTest, pageChangedOutsideMeetsEachChoice)
             return c.choice;
         };
         TMainForm& f = start();
-        type(f.Memo2, QStringLiteral(" mine"));
+        type(memo(f, "Memo2"), QStringLiteral(" mine"));
         writeOutside("ToDo.txt", "theirs!!"); // same size as ours: only the bytes tell
         changeDate(QDate(2001, 2, 4));
         EXPECT_EQ(asked, QStringList({dir.file(QStringLiteral("ToDo.txt"))}));
         EXPECT_EQ(file("ToDo.txt"), c.inFile);
-        EXPECT_EQ(f.Memo2->toPlainText(), c.onScreen);
-        EXPECT_EQ(f.Memo2->document()->isModified(), c.stillModified);
+        EXPECT_EQ(memo(f, "Memo2")->toPlainText(), c.onScreen);
+        EXPECT_EQ(memo(f, "Memo2")->document()->isModified(), c.stillModified);
         EXPECT_EQ(copies().size(), c.inCopy.isEmpty() ? 0 : 1);
         if (!c.inCopy.isEmpty()) {
             EXPECT_EQ(dir.read(copies().at(0)), c.inCopy);
@@ -216,7 +216,7 @@ TEST_F(RecoveryTest, untouchedNewMonthIsNotJournaled)
     TMainForm& f = start();
     f.journalNow();
     EXPECT_TRUE(targets().isEmpty());
-    f.jvStringGrid1->setCells(1, 3, QStringLiteral("会議"));
+    grid(f)->setCells(1, 3, QStringLiteral("会議"));
     f.journalNow();
     EXPECT_EQ(targets(), QStringList({QStringLiteral("200102.csv")}));
 }
@@ -228,10 +228,10 @@ TEST_F(RecoveryTest, keptPageEqualToItsFirstReadingStillOverwritesTheOtherProgra
     dir.write(QStringLiteral("ToDo.txt"), "old");
     askOutsideEdit = [](const QString&) { return OutsideEditChoice::KeepMine; };
     TMainForm& f = start();
-    type(f.Memo2, QStringLiteral("!"));
-    QTextCursor cursor = f.Memo2->textCursor();
+    type(memo(f, "Memo2"), QStringLiteral("!"));
+    QTextCursor cursor = memo(f, "Memo2")->textCursor();
     cursor.deletePreviousChar();
-    ASSERT_TRUE(f.Memo2->document()->isModified());
+    ASSERT_TRUE(memo(f, "Memo2")->document()->isModified());
     writeOutside("ToDo.txt", "theirs");
     changeDate(QDate(2001, 2, 4));
     EXPECT_EQ(file("ToDo.txt"), "old");
@@ -255,7 +255,7 @@ TEST_F(RecoveryTest, monthChangedOutsideIsAskedOnlyWhenTheGridChangedToo)
     EXPECT_EQ(file("200102.csv"), theirs);
 
     TMainForm& g = start();
-    g.jvStringGrid1->setCells(1, 4, QStringLiteral("こちら"));
+    grid(g)->setCells(1, 4, QStringLiteral("こちら"));
     // Only the time moves: the same bytes passed over by a sync tool are no change of anyone's.
     QFile touched(dir.file(QStringLiteral("200102.csv")));
     ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
@@ -268,7 +268,7 @@ TEST_F(RecoveryTest, monthChangedOutsideIsAskedOnlyWhenTheGridChangedToo)
 
     // Other bytes behind the moved time are asked about.
     TMainForm& h = start();
-    h.jvStringGrid1->setCells(1, 5, QStringLiteral("さらに"));
+    grid(h)->setCells(1, 5, QStringLiteral("さらに"));
     writeOutside("200102.csv", theirs);
     EXPECT_TRUE(closeForm());
     EXPECT_EQ(asked, 1);
@@ -281,7 +281,7 @@ TEST_F(RecoveryTest, touchedPageIsNoConflict)
 {
     dir.write(QStringLiteral("ToDo.txt"), "old");
     TMainForm& f = start();
-    type(f.Memo2, QStringLiteral(" and mine"));
+    type(memo(f, "Memo2"), QStringLiteral(" and mine"));
     QFile touched(dir.file(QStringLiteral("ToDo.txt")));
     ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
     touched.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
@@ -295,9 +295,9 @@ TEST_F(RecoveryTest, sessionEndSavesWithoutAskingAndKeepsBoth)
 {
     dir.write(QStringLiteral("Memo.txt"), "memo");
     TMainForm& f = start();
-    type(f.Memo7, QStringLiteral("終了直前"));
-    type(f.Memo3, QStringLiteral(" edited"));
-    f.jvStringGrid1->setCells(1, 3, QStringLiteral("予定あり"));
+    type(memo(f, "Memo7"), QStringLiteral("終了直前"));
+    type(memo(f, "Memo3"), QStringLiteral(" edited"));
+    grid(f)->setCells(1, 3, QStringLiteral("予定あり"));
     writeOutside("Memo.txt", "MEMO");
     askOutsideEdit = [](const QString&) {
         ADD_FAILURE() << "nobody can answer at the end of the session";
@@ -326,8 +326,8 @@ TEST_F(RecoveryTest, sessionEndJournalsWhatCannotBeWritten)
                      dir.file(QStringLiteral("gone/")));
     TMainForm& f = start();
     QDir(dir.file(QStringLiteral("gone"))).removeRecursively();
-    type(f.Memo2, QStringLiteral("失いたくない"));
-    f.jvStringGrid1->setCells(1, 3, QStringLiteral("予定"));
+    type(memo(f, "Memo2"), QStringLiteral("失いたくない"));
+    grid(f)->setCells(1, 3, QStringLiteral("予定"));
     f.closeUnattended();
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join(u'|').toStdString();
     const QList<RecoveryJournal::Entry> kept = f.journal().entries(dir.file(QStringLiteral("gone/")));
@@ -346,8 +346,8 @@ TEST_F(RecoveryTest, unwritablePageNoLongerKeepsTheUserOnOneDate)
                      dir.file(QStringLiteral("gone/")));
     TMainForm& f = start();
     QDir(dir.file(QStringLiteral("gone"))).removeRecursively();
-    type(f.Memo7, QStringLiteral("三日の日誌"));
-    type(f.Memo2, QStringLiteral("ToDo も"));
+    type(memo(f, "Memo7"), QStringLiteral("三日の日誌"));
+    type(memo(f, "Memo2"), QStringLiteral("ToDo も"));
     messages.answerNext(MessageService::Answer::Ok); // 日誌 not written
     messages.answerNext(MessageService::Answer::Ok); // ToDo not written
     messages.answerNext(MessageService::Answer::Ok); // move on
@@ -355,11 +355,11 @@ TEST_F(RecoveryTest, unwritablePageNoLongerKeepsTheUserOnOneDate)
     ASSERT_EQ(messages.shown().size(), 3);
     EXPECT_EQ(messages.shown().at(2).buttons, MessageService::Buttons::OkCancel);
     EXPECT_EQ(f.selectedDate(), QDate(2001, 2, 10));
-    EXPECT_EQ(f.DiaryFile, dir.file(QStringLiteral("gone/20010210.txt")));
-    EXPECT_TRUE(f.Memo7->toPlainText().isEmpty());
+    EXPECT_EQ(f.dataFile(DataFileNames::Kind::Diary), dir.file(QStringLiteral("gone/20010210.txt")));
+    EXPECT_TRUE(memo(f, "Memo7")->toPlainText().isEmpty());
     // ToDo belongs to no date: its text stays on screen, still unsaved.
-    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("ToDo も"));
-    EXPECT_TRUE(f.Memo2->document()->isModified());
+    EXPECT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("ToDo も"));
+    EXPECT_TRUE(memo(f, "Memo2")->document()->isModified());
     QStringList names;
     for (const RecoveryJournal::Entry& e : f.journal().entries(dir.file(QStringLiteral("gone/"))))
         names.append(QFileInfo(e.target).fileName());
@@ -369,8 +369,8 @@ TEST_F(RecoveryTest, unwritablePageNoLongerKeepsTheUserOnOneDate)
     // Back on the day left behind, its text is there again, unsaved; nothing asks twice.
     changeDate(QDate(2001, 2, 3));
     EXPECT_EQ(messages.shown().size(), 3) << messages.texts().join(u'|').toStdString();
-    EXPECT_EQ(f.Memo7->toPlainText(), QStringLiteral("三日の日誌"));
-    EXPECT_TRUE(f.Memo7->document()->isModified());
+    EXPECT_EQ(memo(f, "Memo7")->toPlainText(), QStringLiteral("三日の日誌"));
+    EXPECT_TRUE(memo(f, "Memo7")->document()->isModified());
     f.journalNow();
     EXPECT_EQ(f.journal().entries(dir.file(QStringLiteral("gone/"))).size(), 2);
     crash();
@@ -382,7 +382,7 @@ TEST_F(RecoveryTest, unwritablePageNoLongerKeepsTheUserOnOneDate)
     TMainForm& g = start();
     g.offerRecovery();
     EXPECT_EQ(dir.read(QStringLiteral("gone/20010203.txt")), cp932(QStringLiteral("三日の日誌")));
-    EXPECT_EQ(g.Memo2->toPlainText(), QStringLiteral("ToDo も"));
+    EXPECT_EQ(memo(g, "Memo2")->toPlainText(), QStringLiteral("ToDo も"));
 }
 
 } // namespace

@@ -51,7 +51,7 @@ TEST_P(UnchangedMonth, keepsItsBytesAndTimeUntilTheUserTypes)
     age("200102.csv");
     const QDateTime before = modified("200102.csv");
     TMainForm& f = start();
-    EXPECT_EQ(f.jvStringGrid1->Cells(1, 5), QStringLiteral("歯医者≒"));
+    EXPECT_EQ(grid(f)->Cells(1, 5), QStringLiteral("歯医者≒"));
 
     changeDate(QDate(2001, 3, 1)); // the month is left
     changeDate(QDate(2001, 2, 5));
@@ -61,7 +61,7 @@ TEST_P(UnchangedMonth, keepsItsBytesAndTimeUntilTheUserTypes)
 
     // Once the user types, the month is written in the program's own form.
     TMainForm& again = start();
-    again.jvStringGrid1->setCells(2, 7, QStringLiteral("会議"));
+    grid(again)->setCells(2, 7, QStringLiteral("会議"));
     ASSERT_TRUE(closeForm());
     QString expected = february(QStringLiteral("歯医者≒"));
     expected.replace(QStringLiteral("7日(水),,,"), QStringLiteral("7日(水),,会議,"));
@@ -97,22 +97,22 @@ TEST_F(SavedTextTest, undoAfterSaveBringsTheLoadedTextBackToTheFile)
 {
     dir.write(QStringLiteral("ToDo.txt"), "loaded");
     TMainForm& f = start();
-    f.Memo2->moveCursor(QTextCursor::End);
-    QTest::keyClicks(f.Memo2, QStringLiteral(" typed"));
+    memo(f, "Memo2")->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo(f, "Memo2"), QStringLiteral(" typed"));
     changeDate(QDate(2001, 2, 4));
     EXPECT_EQ(file("ToDo.txt"), QByteArray("loaded typed"));
 
-    for (int i = 0; i < 20 && f.Memo2->toPlainText() != QStringLiteral("loaded"); ++i)
-        f.Memo2->undo();
-    ASSERT_EQ(f.Memo2->toPlainText(), QStringLiteral("loaded"));
+    for (int i = 0; i < 20 && memo(f, "Memo2")->toPlainText() != QStringLiteral("loaded"); ++i)
+        memo(f, "Memo2")->undo();
+    ASSERT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("loaded"));
     changeDate(QDate(2001, 2, 5));
     EXPECT_EQ(file("ToDo.txt"), QByteArray("loaded"));
 
     // Typing on after a save is a change again, however the editor merges its undo steps.
-    f.Memo2->moveCursor(QTextCursor::End);
-    QTest::keyClicks(f.Memo2, QStringLiteral("!"));
+    memo(f, "Memo2")->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo(f, "Memo2"), QStringLiteral("!"));
     changeDate(QDate(2001, 2, 6));
-    QTest::keyClicks(f.Memo2, QStringLiteral("?"));
+    QTest::keyClicks(memo(f, "Memo2"), QStringLiteral("?"));
     changeDate(QDate(2001, 2, 7));
     EXPECT_EQ(file("ToDo.txt"), QByteArray("loaded!?"));
 }
@@ -123,11 +123,11 @@ TEST_F(SavedTextTest, unchangedPageFileKeepsItsBytes)
     const QByteArray utf8 = QStringLiteral("〜メモ〜").toUtf8();
     dir.write(QStringLiteral("Memo.txt"), utf8);
     TMainForm& f = start();
-    EXPECT_EQ(f.Memo3->toPlainText(), QStringLiteral("〜メモ〜"));
+    EXPECT_EQ(memo(f, "Memo3")->toPlainText(), QStringLiteral("〜メモ〜"));
     // Typed and rubbed out again before any save: the page says what the file says.
-    type(f.Memo3, QStringLiteral("x"));
-    f.Memo3->textCursor().deletePreviousChar();
-    ASSERT_TRUE(f.Memo3->document()->isModified());
+    type(memo(f, "Memo3"), QStringLiteral("x"));
+    memo(f, "Memo3")->textCursor().deletePreviousChar();
+    ASSERT_TRUE(memo(f, "Memo3")->document()->isModified());
     changeDate(QDate(2001, 2, 4));
     ASSERT_TRUE(closeForm());
     EXPECT_EQ(file("Memo.txt"), utf8);

@@ -2,6 +2,8 @@
 // settings reach the file in one replace that leaves the bytes the steps' own writes left.
 #include "MainFormFixture.h"
 
+#include "mainwindow/FontColorDialog.h"
+
 #include "platform/AnsiText.h"
 #include "platform/ProfileFile.h"
 #include "settings/RegMng.h"
@@ -9,6 +11,8 @@
 #include "support/FileEvents.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -47,6 +51,20 @@ struct CloseCase {
 
 class SettingsFileTest : public MainFormFixture {
 protected:
+    ScriptedDialogs scripted;
+
+    SettingsFileTest() { dialogs = &scripted; }
+
+    // The first markup symbol as the user types it in its dialog.
+    void typeFirstMarkup(TMainForm& f, const QString& symbol)
+    {
+        scripted.answer([symbol](QDialog& dialog) {
+            ScriptedDialogs::child<QLineEdit>(dialog, "Edit1")->setText(symbol);
+            return ScriptedDialogs::pressOk(dialog);
+        });
+        markupAction(f, "MS", 0)->trigger();
+    }
+
     // The settings file, or none; a file the program left itself is made by a start and a close.
     void putSettings(const std::optional<QByteArray>& bytes)
     {
@@ -158,12 +176,23 @@ TEST_F(SettingsFileTest, closeWritesInOneReplaceTheBytesOfStepByStepWrites)
     const CloseCase closes[] = {
         {"nothing changed", [](TMainForm&) {}},
         {"every step changed",
-         [](TMainForm& f) {
+         [this](TMainForm& f) {
              f.resize(700, 500);
-             f.StartWeek = 3;
-             f.Holidays1->trigger();
-             f.MemoFont.Name = u"IPAGothic"_s;
-             f.MemoFont.Size = 14;
+             scripted.answer([](QDialog& dialog) {
+                 ScriptedDialogs::child<QComboBox>(dialog, "ComboBox1")->setCurrentIndex(3);
+                 return ScriptedDialogs::pressOk(dialog);
+             });
+             action(f, "StartWeek1")->trigger();
+             action(f, "Holidays1")->trigger();
+             scripted.answer([](QDialog& dialog) {
+                 auto& fonts = static_cast<TFontColorDialog&>(dialog);
+                 fonts.FaceBox->setCurrentText(u"IPAGothic"_s);
+                 fonts.SizeBox->setCurrentText(u"14"_s);
+                 return ScriptedDialogs::pressOk(dialog);
+             });
+             action(f, "Font1")->trigger();
+             EXPECT_EQ(f.settings().startWeek, 3);
+             EXPECT_EQ(f.memoFont().Size, 14);
          }},
     };
     for (const SettingsCase& file : files) {
@@ -176,12 +205,15 @@ TEST_F(SettingsFileTest, closeWritesInOneReplaceTheBytesOfStepByStepWrites)
 
 TEST_F(SettingsFileTest, textThatGivesTheSameBytesLeavesTheFileUntouched)
 {
-    start().MarkupEntries[0].symbol = u"\uFF5E"_s;
+    typeFirstMarkup(start(), u"\uFF5E"_s);
     ASSERT_TRUE(closeForm());
     const QByteArray leftByUs = dir.read(u"QuavScheduler.ini"_s);
     ASSERT_TRUE(leftByUs.contains("MarkupStr0=\x81\x60\r\n"));
     // Another code point of the same code page character: the text differs, the bytes do not.
-    closeAndCompare(leftByUs, [](TMainForm& f) { f.MarkupEntries[0].symbol = u"\u301C"_s; });
+    closeAndCompare(leftByUs, [this](TMainForm& f) {
+        typeFirstMarkup(f, u"\u301C"_s);
+        EXPECT_EQ(f.settings().markup[0].symbol, u"\u301C"_s);
+    });
 }
 
 TEST_F(SettingsFileTest, everyStartUpReaderIsServedByOneRead)
@@ -197,16 +229,16 @@ TEST_F(SettingsFileTest, everyStartUpReaderIsServedByOneRead)
     }
     // The values of each reader: the settings manager's font and captions, the main keys and
     // the holidays, all from that one read.
-    EXPECT_EQ(f.MemoFont.Name, u"ＭＳ ゴシック"_s);
-    EXPECT_EQ(f.Memo5, (QStringList{u"予定1"_s, u"ゾーン"_s, u"能力"_s}));
-    EXPECT_EQ(f.StartWeek, 1);
-    EXPECT_TRUE(f.ShowHolidays);
-    EXPECT_EQ(f.settingsReadAtStart(), nullptr); // shown: later readers read the file again
+    EXPECT_EQ(f.memoFont().Name, u"ＭＳ ゴシック"_s);
+    EXPECT_EQ(f.columnCaptions(), (QStringList{u"予定1"_s, u"ゾーン"_s, u"能力"_s}));
+    EXPECT_EQ(f.settings().startWeek, 1);
+    EXPECT_TRUE(f.monthViewSource().cellColours().holidays);
+    EXPECT_EQ(f.monthViewSource().settingsReadAtStart(), nullptr); // shown: later readers read the file again
 
     // After start-up the file is the settings manager's again: an edit made outside is seen.
     ProfileFile::put(ini(), u"SchItem"_s, u"item_Item1"_s, u"外で変更"_s);
     QStringList captions;
-    f.RegManager1->GetFiler(u"SchItem"_s).ReadStrings(captions);
+    regManager(f)->GetFiler(u"SchItem"_s).ReadStrings(captions);
     EXPECT_EQ(captions.value(1), u"外で変更"_s);
 }
 
@@ -247,7 +279,7 @@ TEST_F(SettingsFileTest, unwritableFileIsReportedByEachStepThatHadSomethingToWri
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         if (c.holidaysSwitched)
-            form->Holidays1->trigger();
+            action(*form, "Holidays1")->trigger();
         const int before = c.reports + (c.dataFolderGone ? 1 : 0);
         for (int i = 0; i < before; ++i)
             messages.answerNext(MessageService::Answer::Ok);

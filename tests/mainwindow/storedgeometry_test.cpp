@@ -112,9 +112,9 @@ TEST_F(StoredGeometryTest, windowOffEveryScreenAndHiddenColumnsComeBack)
     EXPECT_GE(f.height(), StoredGeometry::kMinHeight);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.intersects(f.frameGeometry())) << f.x() << "," << f.y();
-    EXPECT_GE(f.jvStringGrid1->ColWidths(1), StoredGeometry::kMinColWidth);
-    EXPECT_GE(f.jvStringGrid1->ColWidths(2), StoredGeometry::kMinColWidth);
-    EXPECT_EQ(f.jvStringGrid1->ColWidths(3), 80);
+    EXPECT_GE(grid(f)->ColWidths(1), StoredGeometry::kMinColWidth);
+    EXPECT_GE(grid(f)->ColWidths(2), StoredGeometry::kMinColWidth);
+    EXPECT_EQ(grid(f)->ColWidths(3), 80);
 }
 
 } // namespace

@@ -38,14 +38,14 @@ TEST_F(StoredSettingsTest, unreadableFontColourCostsOnlyItself)
     TMainForm& f = start();
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("'red' は整数ではありません")});
     // The start-up went on: settings, pages and grid are all there.
-    EXPECT_EQ(f.DataFolder, notes);
-    EXPECT_EQ(f.Page1->currentIndex(), 1);
-    EXPECT_EQ(f.Memo2->toPlainText(), QStringLiteral("大事なメモ"));
-    EXPECT_EQ(f.jvStringGrid1->RowCount(), 29);
-    EXPECT_EQ(f.MemoFont.Name, QStringLiteral("IPAGothic"));
-    EXPECT_EQ(f.MemoFont.Size, 14);
-    EXPECT_EQ(f.MemoFont.Color, FontConvert::defaultMemoFont().Color);
-    EXPECT_EQ(f.MemoFont.Charset, 1);
+    EXPECT_EQ(f.settings().dataFolder, notes);
+    EXPECT_EQ(pageTabs(f)->currentIndex(), 1);
+    EXPECT_EQ(memo(f, "Memo2")->toPlainText(), QStringLiteral("大事なメモ"));
+    EXPECT_EQ(grid(f)->RowCount(), 29);
+    EXPECT_EQ(f.memoFont().Name, QStringLiteral("IPAGothic"));
+    EXPECT_EQ(f.memoFont().Size, 14);
+    EXPECT_EQ(f.memoFont().Color, FontConvert::defaultMemoFont().Color);
+    EXPECT_EQ(f.memoFont().Charset, 1);
 
     ASSERT_TRUE(closeForm());
     EXPECT_EQ(stored("Data", "Folder"), notes);
@@ -69,18 +69,18 @@ TEST_F(StoredSettingsTest, windowsSettingsFileIsReadKeyByKey)
     };
     TMainForm& f = start();
     EXPECT_TRUE(folderAsked.contains(QStringLiteral("Windows")));
-    EXPECT_EQ(f.DataFolder, folder());
-    EXPECT_EQ(f.Memo5,
+    EXPECT_EQ(f.settings().dataFolder, folder());
+    EXPECT_EQ(f.columnCaptions(),
               (QStringList{QStringLiteral("予定1"), QStringLiteral("ゾーン"), QStringLiteral("能力")}));
-    EXPECT_EQ(f.jvStringGrid1->Cells(2, 0), QStringLiteral("ゾーン"));
-    EXPECT_EQ(f.MemoFont.Name, QStringLiteral("ＭＳ ゴシック"));
-    EXPECT_EQ(f.MemoFont.Size, 10);
-    EXPECT_TRUE(f.MemoFont.Style & fsBold);
-    EXPECT_EQ(f.StartWeek, 1);
-    EXPECT_EQ(f.Page1->currentIndex(), 2);
-    EXPECT_EQ(f.jvStringGrid1->ColWidths(1), 120);
+    EXPECT_EQ(grid(f)->Cells(2, 0), QStringLiteral("ゾーン"));
+    EXPECT_EQ(f.memoFont().Name, QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(f.memoFont().Size, 10);
+    EXPECT_TRUE(f.memoFont().Style & fsBold);
+    EXPECT_EQ(f.settings().startWeek, 1);
+    EXPECT_EQ(pageTabs(f)->currentIndex(), 2);
+    EXPECT_EQ(grid(f)->ColWidths(1), 120);
     // A Windows program cannot run here: no editor chosen, the default one serves.
-    EXPECT_EQ(f.EditorPath, editorPath);
+    EXPECT_EQ(f.settings().editorPath, editorPath);
     EXPECT_TRUE(messages.shown().isEmpty()) << messages.texts().join(u'|').toStdString();
 }
 

@@ -31,14 +31,14 @@ protected:
 TEST_F(TrayWindowTest, iconAndMenuAreSetUp)
 {
     TMainForm& f = start();
-    ASSERT_NE(f.TrayIcon, nullptr);
-    EXPECT_TRUE(f.TrayIcon->Shown());
-    EXPECT_EQ(f.TrayIcon->TipHelp(), QStringLiteral("QuavScheduler"));
-    EXPECT_TRUE(area.holds(f.TrayIcon->IconID()));
-    const QList<QAction*> items = f.PopupMenu2->actions();
+    ASSERT_NE(trayIcon(f), nullptr);
+    EXPECT_TRUE(trayIcon(f)->Shown());
+    EXPECT_EQ(trayIcon(f)->TipHelp(), QStringLiteral("QuavScheduler"));
+    EXPECT_TRUE(area.holds(trayIcon(f)->IconID()));
+    const QList<QAction*> items = menu(f, "PopupMenu2")->actions();
     ASSERT_EQ(items.size(), 3);
     EXPECT_EQ(items[0]->text(), QStringLiteral("ウィンドウを元に戻す(&R)"));
-    EXPECT_EQ(f.PopupMenu2->defaultAction(), items[0]);
+    EXPECT_EQ(menu(f, "PopupMenu2")->defaultAction(), items[0]);
     EXPECT_TRUE(items[0]->font().bold());
     EXPECT_TRUE(items[1]->isSeparator());
     EXPECT_EQ(items[2]->text(), QStringLiteral("終了(&X)"));
@@ -56,7 +56,7 @@ TEST_F(TrayWindowTest, restoreBringsAnOpenDialogForwardWithTheWindow)
     minimise();
     ASSERT_TRUE(f.isHidden());
     f.activateWindow(); // what a stray activation would leave behind
-    f.Restore1->trigger();
+    action(f, "Restore1")->trigger();
     EXPECT_TRUE(f.isVisible());
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -69,7 +69,7 @@ TEST_F(TrayWindowTest, minimiseHidesAndAClickOrDoubleClickRestores)
     minimise();
     EXPECT_TRUE(f.isHidden());
 
-    area.click(f.TrayIcon->IconID());
+    area.click(trayIcon(f)->IconID());
     EXPECT_TRUE(f.isHidden()); // a single click waits for the double-click time
     waitForClick();
     EXPECT_TRUE(f.isVisible());
@@ -77,7 +77,7 @@ TEST_F(TrayWindowTest, minimiseHidesAndAClickOrDoubleClickRestores)
 
     minimise();
     ASSERT_TRUE(f.isHidden());
-    area.doubleClick(f.TrayIcon->IconID());
+    area.doubleClick(trayIcon(f)->IconID());
     EXPECT_TRUE(f.isVisible());
     waitForClick();
 }
@@ -86,10 +86,10 @@ TEST_F(TrayWindowTest, restoreEntryShowsAndExitEntryClosesThroughTheCloseQuery)
 {
     TMainForm& f = start();
     minimise();
-    f.Restore1->trigger();
+    action(f, "Restore1")->trigger();
     EXPECT_TRUE(f.isVisible());
-    type(f.Memo2, QStringLiteral("トレイから終了"));
-    f.Exit2->trigger();
+    type(memo(f, "Memo2"), QStringLiteral("トレイから終了"));
+    action(f, "Exit2")->trigger();
     EXPECT_FALSE(f.isVisible());
     EXPECT_TRUE(has("ToDo.txt"));
     EXPECT_TRUE(has("QuavScheduler.ini"));
@@ -100,10 +100,10 @@ TEST_F(TrayWindowTest, exitFromTheTrayWhileHiddenEndsTheProgram)
 {
     TMainForm& f = start();
     QSignalSpy ends(&f, &TMainForm::closed);
-    type(f.Memo2, QStringLiteral("隠れたまま終了"));
+    type(memo(f, "Memo2"), QStringLiteral("隠れたまま終了"));
     minimise();
     ASSERT_TRUE(f.isHidden());
-    f.Exit2->trigger();
+    action(f, "Exit2")->trigger();
     EXPECT_EQ(ends.count(), 1);
     EXPECT_TRUE(has("ToDo.txt"));
 
@@ -112,11 +112,11 @@ TEST_F(TrayWindowTest, exitFromTheTrayWhileHiddenEndsTheProgram)
     QSignalSpy stays(&again, &TMainForm::closed);
     QDir(dir.path()).rename(QStringLiteral("ToDo.txt"), QStringLiteral("old"));
     QDir(dir.path()).mkdir(QStringLiteral("ToDo.txt"));
-    type(again.Memo2, QStringLiteral("x"));
+    type(memo(again, "Memo2"), QStringLiteral("x"));
     minimise();
     messages.answerNext(MessageService::Answer::Ok); // the page that cannot be written
     messages.answerNext(MessageService::Answer::Cancel);
-    again.Exit2->trigger();
+    action(again, "Exit2")->trigger();
     EXPECT_EQ(stays.count(), 0);
     form.reset();
 }
@@ -125,7 +125,7 @@ TEST_F(TrayWindowTest, withoutNotificationAreaMinimisingMinimises)
 {
     area.setAvailable(false);
     TMainForm& f = start();
-    EXPECT_FALSE(f.TrayIcon->Shown());
+    EXPECT_FALSE(trayIcon(f)->Shown());
     minimise();
     EXPECT_FALSE(f.isHidden());
     EXPECT_TRUE(f.isMinimized());
@@ -133,7 +133,7 @@ TEST_F(TrayWindowTest, withoutNotificationAreaMinimisingMinimises)
     // The area comes later: the icon is added and minimising hides again.
     f.setWindowState(Qt::WindowNoState);
     area.setAvailable(true);
-    EXPECT_TRUE(f.TrayIcon->Shown());
+    EXPECT_TRUE(trayIcon(f)->Shown());
     minimise();
     EXPECT_TRUE(f.isHidden());
 }
@@ -153,7 +153,7 @@ TEST_F(TrayWindowTest, refusedIconIsReportedAndNotFatal)
     area.refuseAdd = true;
     TMainForm& f = start();
     EXPECT_EQ(messages.count(QStringLiteral("タスクトレイにアイコンを登録できません。")), 1);
-    EXPECT_EQ(f.jvStringGrid1->RowCount(), 29); // start-up went on
+    EXPECT_EQ(grid(f)->RowCount(), 29); // start-up went on
     minimise();
     EXPECT_FALSE(f.isHidden());
 }
@@ -168,8 +168,8 @@ TEST(TrayWindowWithoutArea, noAreaAtAllStillStarts)
     env.recoveryRoot = dir.file(QStringLiteral("state"));
     env.messages = &messages;
     TMainForm form(env);
-    EXPECT_EQ(form.TrayIcon, nullptr);
-    EXPECT_NE(form.PopupMenu2, nullptr);
+    EXPECT_EQ(trayIcon(form), nullptr);
+    EXPECT_NE(menu(form, "PopupMenu2"), nullptr);
     EXPECT_TRUE(messages.shown().isEmpty());
 }
 

@@ -29,9 +29,9 @@ protected:
 TEST_F(MonthViewPaletteTest, labelsAndMarkedCellsRead)
 {
     startDark();
-    form->jvStringGrid1->setCells(1, 4, u"●休み"_s);
-    form->jvStringGrid1->setCells(2, 3, u"会議"_s);
-    form->ViewMonthsForm->trigger();
+    grid(*form)->setCells(1, 4, u"●休み"_s);
+    grid(*form)->setCells(2, 3, u"会議"_s);
+    action(*form, "ViewMonthsForm")->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
 
     const struct {
@@ -62,7 +62,7 @@ TEST_F(MonthViewPaletteTest, paletteChangedLaterReachesTheLabels)
     start();
     view = std::make_unique<TSomeMonthViewForm>(form->monthViewSource(), messages);
     form->setMonthView(view.get());
-    form->ViewMonthsForm->trigger();
+    action(*form, "ViewMonthsForm")->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     view->setPalette(darkPalette());
     QCoreApplication::processEvents();

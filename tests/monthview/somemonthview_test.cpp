@@ -7,6 +7,7 @@
 #include "support/FileEvents.h"
 
 #include <QAction>
+#include <QColorDialog>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
@@ -23,6 +24,9 @@ QByteArray cp932(const QString& text)
 class MonthViewTest : public MainFormFixture {
 protected:
     std::unique_ptr<TSomeMonthViewForm> view;
+    ScriptedDialogs scripted;
+
+    MonthViewTest() { dialogs = &scripted; }
 
     TSomeMonthViewForm& startBoth()
     {
@@ -121,10 +125,10 @@ TEST_F(MonthViewTest, loadedMonthTakesTheMainGridsCaptionsAndWidths)
     dir.write(QStringLiteral("200103.csv"),
               cp932(QStringLiteral("左上,古い1,古い2,古い3,追加\r\n1日(木),a,b,c,d\r\n2日(金),e\r\n")));
     TSomeMonthViewForm& v = startBoth();
-    form->jvStringGrid1->setColWidths(2, 80);
-    QFont font = form->jvStringGrid1->font();
+    grid(*form)->setColWidths(2, 80);
+    QFont font = grid(*form)->font();
     font.setPixelSize(15);
-    form->jvStringGrid1->setFont(font);
+    grid(*form)->setFont(font);
     v.RefreshMonths();
 
     const TjvStringGrid& grid = *v.MonthGrids[1];
@@ -169,8 +173,8 @@ TEST_F(MonthViewTest, commandWritesUnsavedEditsFirstAndShowsThem)
 {
     TSomeMonthViewForm& v = startBoth();
     EXPECT_FALSE(v.isVisible());
-    form->jvStringGrid1->setCells(1, 3, QStringLiteral("打ち合わせ"));
-    form->ToolButton3MonthView->trigger();
+    grid(*form)->setCells(1, 3, QStringLiteral("打ち合わせ"));
+    action(*form, "ToolButton3MonthView")->trigger();
     EXPECT_TRUE(v.isVisible());
     EXPECT_EQ(v.MonthGrids[0]->Cells(1, 3), QStringLiteral("打ち合わせ"));
     EXPECT_TRUE(file("200102.csv").contains(cp932(QStringLiteral("3日(土),打ち合わせ,,"))));
@@ -178,7 +182,7 @@ TEST_F(MonthViewTest, commandWritesUnsavedEditsFirstAndShowsThem)
 
     // Given again while open: refilled in place from the date selected now.
     changeDate(QDate(2001, 7, 9));
-    form->ViewMonthsForm->trigger();
+    action(*form, "ViewMonthsForm")->trigger();
     EXPECT_TRUE(v.isVisible());
     EXPECT_EQ(v.MonthLabels[0]->text(), QStringLiteral("2001年 7月"));
     EXPECT_EQ(v.MonthLabels[2]->text(), QStringLiteral("2001年 9月"));
@@ -192,7 +196,7 @@ TEST_F(MonthViewTest, unreadableMonthFailsTheCommandAndKeepsTheViewAsItWas)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("200206.csv"))); // a folder cannot be read as a file
 
     changeDate(QDate(2002, 5, 1));
-    form->ViewMonthsForm->trigger();
+    action(*form, "ViewMonthsForm")->trigger();
     EXPECT_EQ(messages.shown().size(), 1);
     EXPECT_FALSE(v.isVisible());
     // Neither the labels nor the schedules moved on: they still belong together.
@@ -207,7 +211,7 @@ TEST_F(MonthViewTest, neverWritesMonthFiles)
     const QByteArray march = cp932(QStringLiteral(",予定1\n1日(木), a \n"));
     dir.write(QStringLiteral("200103.csv"), march);
     TSomeMonthViewForm& v = startBoth();
-    form->ViewMonthsForm->trigger();
+    action(*form, "ViewMonthsForm")->trigger();
     v.MonthGrids[1]->setCells(1, 1, QStringLiteral("changed in the view"));
     v.close();
     EXPECT_EQ(file("200103.csv"), march);
@@ -217,7 +221,7 @@ TEST_F(MonthViewTest, neverWritesMonthFiles)
 TEST_F(MonthViewTest, gridsCannotBeEdited)
 {
     TSomeMonthViewForm& v = startBoth();
-    form->ViewMonthsForm->trigger();
+    action(*form, "ViewMonthsForm")->trigger();
     TjvStringGrid* grid = v.MonthGrids[0];
     EXPECT_FALSE(grid->Options() & TjvStringGrid::goEditing);
     grid->setFocus();
@@ -231,7 +235,7 @@ TEST_F(MonthViewTest, gridsCannotBeEdited)
 TEST_F(MonthViewTest, escapeClosesTheViewAndStoresItsPlace)
 {
     TSomeMonthViewForm& v = startBoth();
-    form->ViewMonthsForm->trigger();
+    action(*form, "ViewMonthsForm")->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&v));
     v.MonthGrids[1]->setFocus();
     QTest::keyClick(v.MonthGrids[1], Qt::Key_Escape);
@@ -243,12 +247,15 @@ TEST_F(MonthViewTest, escapeClosesTheViewAndStoresItsPlace)
 TEST_F(MonthViewTest, closesEvenWhenItsPlaceCannotBeStored)
 {
     TSomeMonthViewForm& v = startBoth();
-    form->ViewMonthsForm->trigger();
-    const QString iniPath = form->IniPath;
-    dir.write(QStringLiteral("blocker"), "a file where a folder is expected");
-    form->IniPath = folder() + QStringLiteral("blocker/QuavScheduler.ini");
+    action(*form, "ViewMonthsForm")->trigger();
+    // A folder where the settings file is expected, while the view closes.
+    const QByteArray stored =
+        QFile::exists(ini()) ? dir.read(QStringLiteral("QuavScheduler.ini")) : QByteArray();
+    QFile::remove(ini());
+    ASSERT_TRUE(QDir().mkdir(ini()));
     v.close();
-    form->IniPath = iniPath;
+    ASSERT_TRUE(QDir().rmdir(ini()));
+    dir.write(QStringLiteral("QuavScheduler.ini"), stored);
     EXPECT_FALSE(v.isVisible());
     EXPECT_EQ(messages.shown().size(), 1);
 }
@@ -260,7 +267,7 @@ TEST_F(MonthViewTest, cellsTakeWeekendAndMarkupColoursOfTheirOwnMonth)
               cp932(QStringLiteral(",予定1,予定2,予定3\r\n1日(木),,,\r\n2日(金),○と☆,,\r\n3日(土),★,,\r\n"
                                    "4日(日),,,\r\n5日(月),,,\r\n")));
     TSomeMonthViewForm& v = startBoth();
-    form->ViewMonthsForm->trigger();
+    action(*form, "ViewMonthsForm")->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
 
     EXPECT_EQ(colourAt(1, 1, 2), QColor(181, 237, 165)); // ○ comes later in the list than ☆
@@ -276,7 +283,11 @@ TEST_F(MonthViewTest, cellsTakeWeekendAndMarkupColoursOfTheirOwnMonth)
     EXPECT_EQ(colourAt(1, 2, 1), QColor(Qt::white));
     EXPECT_EQ(colourAt(2, 2, 1), QColor(255, 208, 208));
     // Colours are the main window's at the time of painting.
-    form->SatColor = 0x00FF0000; // blue
+    scripted.answer([](QDialog& dialog) {
+        static_cast<QColorDialog&>(dialog).setCurrentColor(QColor(0, 0, 255));
+        return true;
+    });
+    action(*form, "ColSat1")->trigger();
     EXPECT_EQ(colourAt(1, 2, 3), QColor(0, 0, 255));
 }
 
@@ -285,7 +296,7 @@ TEST_F(MonthViewTest, placeAndPanelWidthsSurviveARestart)
     TSomeMonthViewForm& first = startBoth();
     EXPECT_EQ(first.pos(), QPoint(207, 140));
     EXPECT_EQ(first.size(), QSize(695, 480));
-    form->ViewMonthsForm->trigger();
+    action(*form, "ViewMonthsForm")->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&first));
     EXPECT_EQ(first.Panel1->width(), 225);
     EXPECT_EQ(first.Panel2->width(), 225);
@@ -310,7 +321,7 @@ TEST_F(MonthViewTest, placeAndPanelWidthsSurviveARestart)
     restart();
     EXPECT_EQ(view->pos(), QPoint(60, 70));
     EXPECT_EQ(view->size(), QSize(640, 400));
-    form->ViewMonthsForm->trigger();
+    action(*form, "ViewMonthsForm")->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     EXPECT_EQ(view->Panel1->width(), 150);
     EXPECT_EQ(view->Panel2->width(), 180);
@@ -321,7 +332,7 @@ TEST_F(MonthViewTest, placeOffEveryScreenIsBroughtBackAtShow)
     ProfileFile::putInt(ini(), QStringLiteral("M3Pos"), QStringLiteral("Left"), -20000);
     ProfileFile::putInt(ini(), QStringLiteral("M3Pos"), QStringLiteral("Top"), 30000);
     TSomeMonthViewForm& v = startBoth();
-    form->ViewMonthsForm->trigger();
+    action(*form, "ViewMonthsForm")->trigger();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.intersects(v.frameGeometry()));
     EXPECT_EQ(v.frameGeometry().left(), screen.left());

@@ -45,7 +45,7 @@ TEST_F(UnknownPlaceTest, storedPlacesStayAsTheyWereWhileSizesAreWritten)
     dir.write(u"QuavScheduler.ini"_s, "[Pos]\r\nTop=200\r\nLeft=300\r\nWidth=640\r\nHeight=480\r\n"
                                       "[M3Pos]\r\nTop=70\r\nLeft=60\r\nWidth=600\r\nHeight=400\r\n");
     startWithoutPlaces();
-    form->ViewMonthsForm->trigger();
+    action(*form, "ViewMonthsForm")->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     // What such a platform reports for a place is the frame's offset, nothing the user chose.
     form->move(-3, -30);
@@ -68,7 +68,7 @@ TEST_F(UnknownPlaceTest, storedPlacesStayAsTheyWereWhileSizesAreWritten)
 TEST_F(UnknownPlaceTest, placeNeverStoredIsNotMadeUp)
 {
     startWithoutPlaces();
-    form->ViewMonthsForm->trigger();
+    action(*form, "ViewMonthsForm")->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     form->move(-3, -30);
     view->move(-3, -30);

@@ -33,7 +33,7 @@ TEST_F(SearchPagesTest, eachHitIsNamedAsItsTabAndOpensIt)
     for (const char* name : {"ToDo.txt", "Memo.txt", "Sch20010203.txt", "20010203.txt", "Anniv0203.txt"})
         dir.write(QLatin1String(name), AnsiText::encode(QStringLiteral("鯨 in ") + QLatin1String(name)));
     TMainForm& f = start();
-    f.Find1->trigger();
+    action(f, "Find1")->trigger();
     SearchWindow* window = f.searchWindow();
     ASSERT_TRUE(window);
     QSignalSpy finished(window, &SearchWindow::searchFinished);
@@ -47,11 +47,11 @@ TEST_F(SearchPagesTest, eachHitIsNamedAsItsTabAndOpensIt)
         SCOPED_TRACE(row);
         const QString name = window->results().index(row, 1).data().toString();
         names.insert(name);
-        f.Page1->setCurrentIndex(0);
+        pageTabs(f)->setCurrentIndex(0);
         window->Results->setCurrentIndex(window->results().index(row, 0));
         QTest::keyClick(window->Results, Qt::Key_Return);
-        EXPECT_EQ(f.Page1->tabText(f.Page1->currentIndex()), name);
-        auto* memo = qobject_cast<QPlainTextEdit*>(f.Page1->currentWidget());
+        EXPECT_EQ(pageTabs(f)->tabText(pageTabs(f)->currentIndex()), name);
+        auto* memo = qobject_cast<QPlainTextEdit*>(pageTabs(f)->currentWidget());
         ASSERT_TRUE(memo);
         EXPECT_EQ(memo->textCursor().selectedText(), QStringLiteral("鯨"));
     }

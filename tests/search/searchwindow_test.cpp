@@ -21,7 +21,7 @@ class SearchWindowTest : public MainFormFixture {
 protected:
     SearchWindow& open()
     {
-        form->Find1->trigger();
+        action(*form, "Find1")->trigger();
         SearchWindow* window = form->searchWindow();
         EXPECT_TRUE(window && window->isVisible());
         return *window;
@@ -68,10 +68,10 @@ TEST_F(SearchWindowTest, aDiaryYearsBackIsFoundAndEnterGoesThere)
 
     QTest::keyClick(window.Query, Qt::Key_Return);
     EXPECT_EQ(form->selectedDate(), QDate(1999, 7, 5));
-    EXPECT_EQ(form->StatusPanel->text(), u"1999年07月05日"_s);
-    EXPECT_EQ(form->Page1->currentIndex(), 3);
-    EXPECT_EQ(selectedText(form->Memo7), u"クジラ"_s);
-    EXPECT_EQ(form->jvStringGrid1->Row(), 5);
+    EXPECT_EQ(label(*form, "StatusPanel")->text(), u"1999年07月05日"_s);
+    EXPECT_EQ(pageTabs(*form)->currentIndex(), 3);
+    EXPECT_EQ(selectedText(memo(*form, "Memo7")), u"クジラ"_s);
+    EXPECT_EQ(grid(*form)->Row(), 5);
 
     window.KanaSensitive->setChecked(true); // searches again at once
     QSignalSpy finished(&window, &SearchWindow::searchFinished);
@@ -84,10 +84,10 @@ TEST_F(SearchWindowTest, unsavedTextIsSearchedAndItsDateSavedBeforeLeaving)
 {
     dir.write(u"ToDo.txt"_s, AnsiText::encode(u"古いメモ"_s));
     start();
-    empty(form->Memo2);
-    type(form->Memo2, u"牛乳を買う"_s);
-    type(form->Memo7, u"今日の日記"_s);
-    form->jvStringGrid1->setCells(2, 20, u"歯医者 10時"_s);
+    empty(memo(*form, "Memo2"));
+    type(memo(*form, "Memo2"), u"牛乳を買う"_s);
+    type(memo(*form, "Memo7"), u"今日の日記"_s);
+    grid(*form)->setCells(2, 20, u"歯医者 10時"_s);
     SearchWindow& window = open();
 
     typeQuery(window, u"古いメモ"_s);
@@ -98,8 +98,8 @@ TEST_F(SearchWindowTest, unsavedTextIsSearchedAndItsDateSavedBeforeLeaving)
     EXPECT_EQ(window.results().index(0, 1).data().toString(), u"予定2"_s);
     QTest::keyClick(window.Query, Qt::Key_Return);
     EXPECT_EQ(form->selectedDate(), QDate(2001, 2, 20));
-    EXPECT_EQ(form->jvStringGrid1->Row(), 20);
-    EXPECT_EQ(form->jvStringGrid1->Col(), 2);
+    EXPECT_EQ(grid(*form)->Row(), 20);
+    EXPECT_EQ(grid(*form)->Col(), 2);
     // Leaving the day saved its diary first.
     EXPECT_EQ(AnsiText::decode(file("20010203.txt")), u"今日の日記"_s);
 
@@ -107,8 +107,8 @@ TEST_F(SearchWindowTest, unsavedTextIsSearchedAndItsDateSavedBeforeLeaving)
     ASSERT_EQ(window.results().rowCount(), 1);
     EXPECT_TRUE(window.results().index(0, 0).data().toString().isEmpty());
     QTest::keyClick(window.Query, Qt::Key_Return);
-    EXPECT_EQ(form->Page1->currentIndex(), 0);
-    EXPECT_EQ(selectedText(form->Memo2), u"牛乳"_s);
+    EXPECT_EQ(pageTabs(*form)->currentIndex(), 0);
+    EXPECT_EQ(selectedText(memo(*form, "Memo2")), u"牛乳"_s);
 }
 
 TEST_F(SearchWindowTest, arrowsInTheQueryMoveTheSelectionAndHitsComeNewestFirst)
@@ -132,8 +132,8 @@ TEST_F(SearchWindowTest, arrowsInTheQueryMoveTheSelectionAndHitsComeNewestFirst)
     QTest::keyClick(window.Query, Qt::Key_Up);
     EXPECT_EQ(window.Results->currentIndex().row(), 1);
     QTest::keyClick(window.Results, Qt::Key_Return);
-    EXPECT_EQ(form->Page1->currentIndex(), 4);
-    EXPECT_EQ(selectedText(form->Memo4), u"abc"_s);
+    EXPECT_EQ(pageTabs(*form)->currentIndex(), 4);
+    EXPECT_EQ(selectedText(memo(*form, "Memo4")), u"abc"_s);
 
     window.CaseSensitive->setChecked(true);
     QSignalSpy finished(&window, &SearchWindow::searchFinished);
