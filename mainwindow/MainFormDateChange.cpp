@@ -13,6 +13,7 @@
 #include "platform/Failure.h"
 
 #include <QLabel>
+#include <QScopedValueRollback>
 
 struct TMainForm::DateChange {
     QDate date;
@@ -26,6 +27,7 @@ struct TMainForm::DateChange {
 
 void TMainForm::MonthCalClick()
 {
+    const QScopedValueRollback changing(m_changingDate, true);
     DateChange change;
     change.date = selectedDate();
     change.monthFile = DayFiles::joinPath(DataFolder, DataFileNames::month(change.date));
@@ -109,6 +111,7 @@ void TMainForm::showDate(const DateChange& change)
     setStatusDate(d);
     if (change.dayFilesChanged)
         refreshBoldDay(change.previous);
+    watchShownFiles();
 }
 
 void TMainForm::Today1Click()

@@ -136,8 +136,13 @@ void TMainForm::connectEditingCommands()
 
 void TMainForm::runCommand(void (TMainForm::*handler)())
 {
+    runCommand([this, handler] { (this->*handler)(); });
+}
+
+void TMainForm::runCommand(const std::function<void()>& command)
+{
     try {
-        (this->*handler)();
+        command();
     } catch (const EQuavError& failure) {
         reportFailure(failure.message());
     }

@@ -6,6 +6,7 @@
 #include "controls/jvStringGrid.h"
 #include "mainwindow/FontConvert.h"
 #include "mainwindow/MenuAction.h"
+#include "mainwindow/ChangedElsewhereBar.h"
 #include "mainwindow/MonthCalendar.h"
 #include "schedule/MainSettings.h"
 #include "settings/RegMng.h"
@@ -113,6 +114,8 @@ void TMainForm::buildLayout()
     };
     // Failures are reported here, at the edge of our code: they must not unwind through Qt.
     jvStringGrid1->OnClick = [this](TjvStringGrid&) { runCommand(&TMainForm::jvStringGrid1Click); };
+    m_monthBar = new ChangedElsewhereBar(QStringLiteral("MonthChangedBar"));
+    left->addWidget(m_monthBar);
     left->addWidget(jvStringGrid1, 1);
 
     // Right half: Today button, calendar, then the memo pages under their tool bar.
@@ -134,6 +137,8 @@ void TMainForm::buildLayout()
     pagesLayout->setSpacing(0);
     ToolBar3 = makeToolBar(QStringLiteral("ToolBar3"), pages);
     pagesLayout->addWidget(ToolBar3);
+    m_pageBar = new ChangedElsewhereBar(QStringLiteral("PageChangedBar"));
+    pagesLayout->addWidget(m_pageBar);
     Page1 = new QTabWidget;
     Page1->setObjectName(QStringLiteral("Page1"));
     Page1->setDocumentMode(true);

@@ -188,7 +188,7 @@ OutsideEditChoice TMainForm::askOutsideEdit(const QString& path)
     return askOutsideEditWithDialog(this, path);
 }
 
-bool TMainForm::settlePageOutsideEdit(int index, const QByteArray& mine)
+bool TMainForm::settlePageOutsideEdit(int index, const QByteArray& mine, std::optional<OutsideEditChoice> given)
 {
     const QString& path = pageFile(index);
     if (!m_pages[index].stamp.changedOnDisk(path))
@@ -201,9 +201,15 @@ bool TMainForm::settlePageOutsideEdit(int index, const QByteArray& mine)
     }
     if (theirs == mine)
         return true;
-    const OutsideEditChoice choice = askOutsideEdit(path);
-    if (choice == OutsideEditChoice::KeepMine)
+    const OutsideEditChoice choice = given ? *given : askOutsideEdit(path);
+    if (choice == OutsideEditChoice::KeepMine) {
+        if (given) {
+            // Chosen before the save: the file is known as it is now, and the save overwrites it.
+            m_pages[index].stamp = DiskStamp::take(path, theirs);
+            m_pages[index].baseline.setKnown(PageFile::decode(theirs).text);
+        }
         return true;
+    }
     // An emptied page has nothing to keep beside the file.
     if (choice == OutsideEditChoice::KeepBoth && !mine.isEmpty())
         AnsiText::writeBytes(RecoveryJournal::copyPathBeside(path, m_env.now()), mine);
@@ -215,7 +221,7 @@ bool TMainForm::settlePageOutsideEdit(int index, const QByteArray& mine)
     return false;
 }
 
-bool TMainForm::settleMonthOutsideEdit()
+bool TMainForm::settleMonthOutsideEdit(std::optional<OutsideEditChoice> given)
 {
     if (!m_monthStamp.changedOnDisk(MonthFile))
         return true;
@@ -230,9 +236,15 @@ bool TMainForm::settleMonthOutsideEdit()
         return true;
     // Without changes of ours, the other program's month simply wins.
     const bool changedHere = monthChangedHere();
-    const OutsideEditChoice choice = changedHere ? askOutsideEdit(MonthFile) : OutsideEditChoice::TakeFile;
-    if (choice == OutsideEditChoice::KeepMine)
+    const OutsideEditChoice choice =
+        given ? *given : changedHere ? askOutsideEdit(MonthFile) : OutsideEditChoice::TakeFile;
+    if (choice == OutsideEditChoice::KeepMine) {
+        if (given) {
+            m_monthStamp = DiskStamp::take(MonthFile, theirs);
+            m_monthBaseline.setKnown(AnsiText::decode(AnsiText::untilNul(theirs)));
+        }
         return true;
+    }
     if (choice == OutsideEditChoice::KeepBoth)
         AnsiText::writeBytes(RecoveryJournal::copyPathBeside(MonthFile, m_env.now()), mine);
     fillMonth(theirs);

@@ -27,6 +27,7 @@
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTextDocument>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 namespace {
@@ -52,6 +53,7 @@ TMainForm::TMainForm(MainFormEnv env, QWidget* parent) : QMainWindow(parent), m_
     buildLayout();
     buildTrayIcon();
     setupRecovery();
+    buildLiveFiles();
     m_filler = std::make_unique<PageFiller>([this](FilledPage& filled) { pageFilled(filled); });
     try {
         FormCreate();
@@ -248,6 +250,7 @@ void TMainForm::FormShow()
     m_startSettings.reset();
     if (StartDay < jvStringGrid1->RowCount())
         jvStringGrid1->setRow(StartDay);
+    watchShownFiles();
     // Asked once the window stands, so the question has something to belong to.
     QTimer::singleShot(0, this, &TMainForm::offerRecovery);
 }
@@ -265,6 +268,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 bool TMainForm::FormCloseQuery()
 {
+    const QScopedValueRollback closing(m_closing, true);
     // Every step runs even when an earlier one failed, so a settings file that cannot be
     // written never costs the user the month or the pages.
     bool ok = true;

@@ -55,6 +55,9 @@ class RecoveryJournal;
 class IniStore;
 class ProfileBatch;
 class PageFiller;
+class FileWatch;
+class QFileSystemWatcher;
+class ChangedElsewhereBar;
 
 // The main window: conducts start-up, date changes and close; the rules themselves live in
 // schedule and the controls.
@@ -141,6 +144,7 @@ private:
         // Filled while behind another tab: it goes into the editor when its tab is shown.
         std::unique_ptr<QTextDocument> unshownFill;
         bool viewStale = false; // refilled while hidden: caret to the start when shown
+        bool changedElsewhere = false; // another program changed the file under the user's changes
     };
     std::array<Page, Pages::kCount> m_pages;
     Page& pageOf(DataFileNames::Kind kind) { return m_pages[size_t(*Pages::indexOf(kind))]; }
@@ -342,6 +346,7 @@ private:
     // Editing: wiring of the menus, buttons and mouse-ups; a failing command is reported.
     void connectEditingCommands();
     void runCommand(void (TMainForm::*handler)());
+    void runCommand(const std::function<void()>& command);
     Clipboard& clipboard() const;
     QString currentCellText() const;
     void setCurrentCellText(const QString& text);
@@ -402,8 +407,21 @@ private:
     QString pageLabel(int index) const;
     // Before a data file is written: true when the caller may go on writing `mine`; otherwise
     // the choice was carried out and the file's text is now what the program shows.
-    bool settlePageOutsideEdit(int index, const QByteArray& mine);
-    bool settleMonthOutsideEdit();
+    // With `given`, the user's choice already made (the bar above the page or grid); else asked.
+    bool settlePageOutsideEdit(int index, const QByteArray& mine, std::optional<OutsideEditChoice> given = {});
+    bool settleMonthOutsideEdit(std::optional<OutsideEditChoice> given = {});
+
+    // Files changed on disk while shown (MainFormLiveFiles.cpp).
+    void buildLiveFiles();
+    void watchShownFiles(); // after the files shown changed: start-up and every date change
+    void checkShownFiles();
+    bool busyForOutsideChanges() const;
+    void shownFileChanged(const QString& path);
+    void pageFileChanged(int index);
+    void monthFileChanged();
+    void updateChangeBars();
+    void settlePageChangedElsewhere(int index, OutsideEditChoice choice);
+    void settleMonthChangedElsewhere(OutsideEditChoice choice);
     OutsideEditChoice askOutsideEdit(const QString& path);
     // Asked after a failed save in a date change; true moves on with the texts journaled.
     bool moveOnAfterFailedSave();
@@ -427,6 +445,16 @@ private:
     bool keepStoredEditor(const QString& stored);
     QString storedDataFolder() const;
     QString storedEditorPath();
+
+    FileWatch* m_fileWatch = nullptr;
+    QFileSystemWatcher* m_folderWatch = nullptr;
+    QTimer* m_liveRetry = nullptr;
+    QTimer* m_boldDaysSoon = nullptr;
+    ChangedElsewhereBar* m_pageBar = nullptr;
+    ChangedElsewhereBar* m_monthBar = nullptr;
+    bool m_monthChangedElsewhere = false;
+    bool m_changingDate = false;
+    bool m_closing = false;
 
     MainFormEnv m_env;
     std::unique_ptr<RecoveryJournal> m_journal;

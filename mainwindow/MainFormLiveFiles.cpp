@@ -1,0 +1,184 @@
+// Files another program changes while the window shows them (a sync tool, a second machine):
+// what the user has not changed follows the file at once; what the user has changed stays, and
+// a bar offers the save's choices.
+#include "mainwindow/schedule.h"
+
+#include "controls/jvStringGrid.h"
+#include "mainwindow/ChangedElsewhereBar.h"
+#include "mainwindow/MonthCalendar.h"
+#include "mainwindow/PageEditorText.h"
+#include "platform/AnsiText.h"
+#include "platform/Failure.h"
+#include "platform/FileWatch.h"
+#include "schedule/MonthGrid.h"
+#include "schedule/PageFile.h"
+
+#include <QApplication>
+#include <QFileSystemWatcher>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace {
+constexpr int kBusyRetryMs = 300; // a question or a date change in progress: look again soon
+constexpr int kFolderGatherMs = 200;
+} // namespace
+
+void TMainForm::buildLiveFiles()
+{
+    m_fileWatch = new FileWatch(this);
+    connect(m_fileWatch, &FileWatch::fileChanged, this, [this](const QString& path) { shownFileChanged(path); });
+    m_liveRetry = new QTimer(this);
+    m_liveRetry->setSingleShot(true);
+    m_liveRetry->setInterval(kBusyRetryMs);
+    connect(m_liveRetry, &QTimer::timeout, this, &TMainForm::checkShownFiles);
+    // Day files appearing or vanishing change the calendar's marks.
+    m_folderWatch = new QFileSystemWatcher(this);
+    m_boldDaysSoon = new QTimer(this);
+    m_boldDaysSoon->setSingleShot(true);
+    m_boldDaysSoon->setInterval(kFolderGatherMs);
+    connect(m_folderWatch, &QFileSystemWatcher::directoryChanged, m_boldDaysSoon, qOverload<>(&QTimer::start));
+    connect(m_boldDaysSoon, &QTimer::timeout, this, [this] {
+        if (!DataFolder.isEmpty())
+            MonthCalGetMonthInfo(MonthCal->yearShown(), MonthCal->monthShown());
+    });
+    connect(m_pageBar, &ChangedElsewhereBar::chosen, this, [this](OutsideEditChoice choice) {
+        runCommand([this, choice] { settlePageChangedElsewhere(Page1->currentIndex(), choice); });
+    });
+    connect(m_monthBar, &ChangedElsewhereBar::chosen, this, [this](OutsideEditChoice choice) {
+        runCommand([this, choice] { settleMonthChangedElsewhere(choice); });
+    });
+    connect(Page1, &QTabWidget::currentChanged, this, &TMainForm::updateChangeBars);
+}
+
+void TMainForm::watchShownFiles()
+{
+    QStringList paths;
+    for (const Page& page : m_pages) {
+        if (!page.file.isEmpty())
+            paths << page.file;
+    }
+    if (!MonthFile.isEmpty())
+        paths << MonthFile;
+    paths.removeDuplicates();
+    if (paths != m_fileWatch->paths())
+        m_fileWatch->setPaths(paths);
+    if (!m_folderWatch->directories().isEmpty())
+        m_folderWatch->removePaths(m_folderWatch->directories());
+    if (!DataFolder.isEmpty())
+        m_folderWatch->addPath(DataFolder);
+    // What changed between the reading and the watching is seen now.
+    for (Page& page : m_pages)
+        page.changedElsewhere = false;
+    m_monthChangedElsewhere = false;
+    checkShownFiles();
+}
+
+void TMainForm::checkShownFiles()
+{
+    for (int index = 0; index < Pages::kCount; ++index)
+        shownFileChanged(pageFile(index));
+    shownFileChanged(MonthFile);
+}
+
+bool TMainForm::busyForOutsideChanges() const
+{
+    // Never under a question, a save or a date change: they decide about the same files.
+    return m_changingDate || m_unattended || m_closing || QApplication::activeModalWidget() != nullptr;
+}
+
+void TMainForm::shownFileChanged(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    if (busyForOutsideChanges()) {
+        m_liveRetry->start();
+        return;
+    }
+    try {
+        for (int index = 0; index < Pages::kCount; ++index) {
+            if (pageFile(index) == path)
+                pageFileChanged(index);
+        }
+        if (path == MonthFile)
+            monthFileChanged();
+    } catch (const EQuavError& failure) {
+        // The next save reads the file again and tells what stands in its way.
+        Q_UNUSED(failure);
+    }
+    updateChangeBars();
+}
+
+void TMainForm::pageFileChanged(int index)
+{
+    Page& page = m_pages[size_t(index)];
+    // Its file is being read already; the filled page is compared when it is saved.
+    if (pageFilling(index) || page.changedElsewhere || page.stamp.unchangedSince(page.file))
+        return;
+    QPlainTextEdit* memo = page.editor;
+    const bool changedHere = memo->document()->isModified() || m_keptPages.contains(page.file);
+    if (changedHere) {
+        // A vanished file is written again by the next save; nothing of theirs to lose.
+        page.changedElsewhere = page.stamp.changedOnDisk(page.file);
+        return;
+    }
+    // Caret and scroll position stay where the new text still has them.
+    const int caret = memo->textCursor().position();
+    const int scroll = memo->verticalScrollBar()->value();
+    const bool stale = page.viewStale;
+    loadPage(index);
+    if (pageFilling(index))
+        return;
+    page.viewStale = stale;
+    QTextCursor cursor(memo->document());
+    cursor.setPosition(std::min(caret, memo->document()->characterCount() - 1));
+    memo->setTextCursor(cursor);
+    memo->verticalScrollBar()->setValue(scroll);
+}
+
+void TMainForm::monthFileChanged()
+{
+    if (m_monthChangedElsewhere || !m_monthStamp.changedOnDisk(MonthFile))
+        return;
+    // A cell being typed into counts as changed: loading would close its editor over the text.
+    if (jvStringGrid1->EditorMode() || monthChangedHere()) {
+        m_monthChangedElsewhere = true;
+        return;
+    }
+    // The current cell stays where the new month still has it.
+    fillMonth(MonthGrid::read(MonthFile));
+}
+
+void TMainForm::updateChangeBars()
+{
+    const int shown = Page1->currentIndex();
+    if (shown >= 0 && m_pages[size_t(shown)].changedElsewhere)
+        m_pageBar->showFor(pageFile(shown));
+    else
+        m_pageBar->hide();
+    if (m_monthChangedElsewhere)
+        m_monthBar->showFor(MonthFile);
+    else
+        m_monthBar->hide();
+}
+
+void TMainForm::settlePageChangedElsewhere(int index, OutsideEditChoice choice)
+{
+    if (index < 0 || index >= Pages::kCount || !m_pages[size_t(index)].changedElsewhere)
+        return;
+    Page& page = m_pages[size_t(index)];
+    page.changedElsewhere = false;
+    const QString text = PageFile::fileText(PageEditorText::text(page.editor));
+    settlePageOutsideEdit(index, AnsiText::encode(text), choice);
+    updateChangeBars();
+}
+
+void TMainForm::settleMonthChangedElsewhere(OutsideEditChoice choice)
+{
+    if (!m_monthChangedElsewhere)
+        return;
+    m_monthChangedElsewhere = false;
+    settleMonthOutsideEdit(choice);
+    updateChangeBars();
+}
