@@ -102,8 +102,11 @@ PrintChoiceDialog::PrintChoiceDialog(Mode mode, QDate shown, QWidget* parent)
         form->setRowVisible(OutputBox, false);
         form->setRowVisible(file, false);
     }
+    // Rows that hold a layout get no buddy of their own.
     if (auto* label = qobject_cast<QLabel*>(form->labelForField(period)))
         label->setBuddy(FromDate);
+    if (auto* label = qobject_cast<QLabel*>(form->labelForField(file)))
+        label->setBuddy(FileEdit);
 
     Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     Buttons->setObjectName(QStringLiteral("Buttons"));

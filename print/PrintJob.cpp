@@ -3,6 +3,7 @@
 #include "platform/FileReplace.h"
 #include "platform/MessageService.h"
 #include "print/PrintSource.h"
+#include "print/model/PdfText.h"
 #include "print/model/TextExport.h"
 #include "schedule/DataFileNames.h"
 
@@ -161,6 +162,7 @@ bool PrintJob::exportPdf(const PrintChoice& choice)
         writeFailed(path, QStringLiteral("PDFを作れませんでした。"));
         return false;
     }
+    PdfText::preferIdeographs(bytes);
     if (!FileReplace::replace(path, bytes)) {
         writeFailed(path, errnoText());
         return false;
