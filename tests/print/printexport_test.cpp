@@ -49,6 +49,17 @@ MonthSheet february()
     return sheet;
 }
 
+// QUAV_PRINT_SAMPLES=<folder> keeps the PDFs made here, to look at them (README's picture).
+void keepSample(const QString& pdf)
+{
+    const QString folder = qEnvironmentVariable("QUAV_PRINT_SAMPLES");
+    if (!folder.isEmpty()) {
+        const QString copy = QDir(folder).filePath(QFileInfo(pdf).fileName());
+        QFile::remove(copy);
+        QFile::copy(pdf, copy);
+    }
+}
+
 class PrintExportTest : public ::testing::Test {
 protected:
     TempFolder data;
@@ -99,6 +110,7 @@ TEST_F(PrintExportTest, PeriodPdfHoldsEveryDaysTextAndHeadings)
     ASSERT_TRUE(exportTo(choice(PrintChoice::Content::Period, PrintChoice::Output::Pdf, pdf)));
     EXPECT_TRUE(messages.shown().isEmpty());
     ASSERT_TRUE(QFileInfo::exists(pdf + QStringLiteral(".pdf"))) << "the suffix is added";
+    keepSample(pdf + QStringLiteral(".pdf"));
 
     const QString text = PdfTools::text(pdf + QStringLiteral(".pdf"));
     for (const char* expected :
@@ -130,6 +142,7 @@ TEST_F(PrintExportTest, LongPeriodRunsOverPagesWithNothingLost)
     }
     const QString pdf = out.file(QStringLiteral("long.pdf"));
     ASSERT_TRUE(exportTo(choice(PrintChoice::Content::Period, PrintChoice::Output::Pdf, pdf)));
+    keepSample(pdf);
     const int pages = PdfTools::pageCount(pdf);
     EXPECT_GE(pages, 3);
     const QString text = PdfTools::text(pdf);
@@ -144,6 +157,7 @@ TEST_F(PrintExportTest, MonthPdfShowsSundayAndMarkupColours)
     REQUIRE_PDF_TOOLS();
     const QString pdf = out.file(QStringLiteral("month.pdf"));
     ASSERT_TRUE(exportTo(choice(PrintChoice::Content::Month, PrintChoice::Output::Pdf, pdf)));
+    keepSample(pdf);
     EXPECT_EQ(PdfTools::pageCount(pdf), 1);
     const QString text = PdfTools::text(pdf);
     for (const char* expected :
