@@ -9,7 +9,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -300,6 +304,34 @@ TEST_F(PrintExportTest, CancelledRunKeepsTheOldFile)
     EXPECT_TRUE(messages.shown().isEmpty()) << "a cancel is no failure";
     // Nothing left beside it either.
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+TEST_F(PrintExportTest, PreviewShowsThePagesOfTheChoice)
+{
+    for (int d = 1; d <= 28; ++d)
+        page(QStringLiteral("200102%1.txt").arg(d, 2, 10, QLatin1Char('0')),
+             QStringLiteral("一行目\r\n二行目\r\n三行目\r\n四行目\r\n五行目\r\n六行目\r\n"));
+    // Looked at as soon as the preview is up, then closed as the user would.
+    auto pagesShown = [&](PrintChoice::Content content) {
+        int pages = -1;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+            dialog->reject();
+        });
+        poll.start();
+        PrintJob job(source, messages, nullptr);
+        job.progress = [](qsizetype, qsizetype) { return true; };
+        EXPECT_TRUE(job.run(choice(content, PrintChoice::Output::Preview, {})));
+        return pages;
+    };
+    EXPECT_EQ(pagesShown(PrintChoice::Content::Month), 1);
+    EXPECT_GE(pagesShown(PrintChoice::Content::Period), 3);
+    EXPECT_TRUE(messages.shown().isEmpty());
 }
 
 TEST(PrintJobSuffix, AddedOnlyWhenMissing)
