@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
@@ -132,6 +133,32 @@ TEST_F(PrintCommandsTest, DialogOffersThePeriodOfTheMonthShownAndRefusesABackwar
         choice.OutputBox->setCurrentIndex(2);
         choice.MonthRadio->setChecked(true);
         EXPECT_EQ(choice.choice().output, PrintChoice::Output::Pdf);
+        return false;
+    });
+    action("Print1")->trigger();
+    EXPECT_TRUE(scripted.allAnswered());
+}
+
+TEST_F(PrintCommandsTest, EveryLabelsAccessKeyReachesItsControl)
+{
+    start();
+    scripted.answer([](QDialog& dialog) {
+        auto& choice = static_cast<PrintChoiceDialog&>(dialog);
+        int labels = 0;
+        for (QLabel* label : dialog.findChildren<QLabel*>()) {
+            if (!label->text().contains(u'&'))
+                continue;
+            ++labels;
+            EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+        }
+        EXPECT_EQ(labels, 6);
+        for (QLabel* label : dialog.findChildren<QLabel*>()) {
+            if (label->text() == QStringLiteral("開始日(&B)")) {
+                EXPECT_EQ(label->buddy(), choice.FromDate);
+            } else if (label->text() == QStringLiteral("ファイル名(&N)")) {
+                EXPECT_EQ(label->buddy(), choice.FileEdit);
+            }
+        }
         return false;
     });
     action("Print1")->trigger();
