@@ -334,6 +334,24 @@ TEST_F(PrintExportTest, PreviewShowsThePagesOfTheChoice)
     EXPECT_TRUE(messages.shown().isEmpty());
 }
 
+TEST_F(PrintExportTest, JapaneseInALatinFontFallsBackToAJapaneseFont)
+{
+    REQUIRE_PDF_TOOLS();
+    source.font = QFont(QStringLiteral("DejaVu Sans"), 10);
+    source.sheet.font = QFont(QStringLiteral("DejaVu Sans"), 9);
+    page(QStringLiteral("20010203.txt"), QStringLiteral("直角の角と骨 Latin"));
+    const QString period = out.file(QStringLiteral("latin.pdf"));
+    const QString month = out.file(QStringLiteral("latin-month.pdf"));
+    ASSERT_TRUE(exportTo(choice(PrintChoice::Content::Period, PrintChoice::Output::Pdf, period)));
+    ASSERT_TRUE(exportTo(choice(PrintChoice::Content::Month, PrintChoice::Output::Pdf, month)));
+    EXPECT_TRUE(PdfTools::has(PdfTools::text(period), QStringLiteral("直角の角と骨 Latin")));
+    EXPECT_TRUE(PdfTools::has(PdfTools::text(month), QStringLiteral("日曜の予定")));
+    for (const QString& pdf : {period, month}) {
+        const QString fonts = PdfTools::fonts(pdf);
+        EXPECT_TRUE(fonts.contains(QStringLiteral("CJKjp"))) << fonts.toStdString();
+    }
+}
+
 TEST(PrintJobSuffix, AddedOnlyWhenMissing)
 {
     EXPECT_EQ(PrintJob::withSuffix(QStringLiteral("/t/a"), QStringLiteral(".pdf")),
