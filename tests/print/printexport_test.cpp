@@ -13,6 +13,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -152,8 +153,18 @@ TEST_F(PrintExportTest, LongPeriodRunsOverPagesWithNothingLost)
     const QString text = PdfTools::text(pdf);
     for (const QString& line : expected)
         EXPECT_TRUE(PdfTools::has(text, line)) << line.toStdString();
-    // Numbered at the foot of each page.
-    EXPECT_TRUE(PdfTools::has(PdfTools::text(pdf, pages), QStringLiteral("- %1 -").arg(pages)));
+    // Numbered at the foot of each page; no page ends on a heading or a caption, which go with
+    // the text below them.
+    const QRegularExpression heading(QStringLiteral("^\\d{4}年\\d{2}月\\d{2}日\\(.\\)|^【"));
+    for (int p = 1; p <= pages; ++p) {
+        QStringList lines = PdfTools::text(pdf, p).split(u'\n', Qt::SkipEmptyParts);
+        lines.removeIf(
+            [](const QString& line) { return line.trimmed().isEmpty() || line.startsWith(u'\f'); });
+        ASSERT_GE(lines.size(), 2) << "page " << p;
+        EXPECT_EQ(lines.last().trimmed(), QStringLiteral("- %1 -").arg(p));
+        EXPECT_FALSE(heading.match(lines[lines.size() - 2]).hasMatch())
+            << "page " << p << " ends on " << lines[lines.size() - 2].toStdString();
+    }
 }
 
 TEST_F(PrintExportTest, MonthPdfShowsSundayAndMarkupColours)
