@@ -273,6 +273,7 @@ void TMainForm::buildMenus()
     ToolBar3->addAction(Exec3);
 
     buildOptionMenus();
+    buildPrintCommands();
     connectEditingCommands();
     buildSearch();
     buildHolidays();
