@@ -273,8 +273,8 @@ std::optional<QByteArray> encodeWithCrLfTaking(QString& text, qsizetype chunk)
     if (start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF"))
         return std::nullopt;
 
-    // Untouched pages of the bytes take no memory; each chunk of them fills as the text gives up
-    // the characters they stand for.
+    // From the end, since a string can only give back its tail. Untouched pages of the bytes take
+    // no memory; each chunk of them fills as the text gives up the characters it stands for.
     QByteArray out(size, Qt::Uninitialized);
     char* dst = out.data();
     qsizetype w = size;
