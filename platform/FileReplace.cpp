@@ -95,6 +95,30 @@ QString fileOfTemporary(QStringView name)
     return name.mid(kPrefix.size(), markAt - kPrefix.size()).toString();
 }
 
+QString fileOfEarlierTemporary(QStringView name)
+{
+    const qsizetype dotAt = name.size() - kUniqueLength - 1;
+    if (dotAt <= 0 || name.at(dotAt) != u'.' || name.startsWith(u'.'))
+        return {};
+    const QStringView unique = name.last(kUniqueLength);
+    int lower = 0;
+    int upper = 0;
+    int digits = 0;
+    for (QChar c : unique) {
+        if (!isUniqueChar(c))
+            return {};
+        const char16_t u = c.unicode();
+        lower += u >= u'a' && u <= u'z';
+        upper += u >= u'A' && u <= u'Z';
+        digits += u >= u'0' && u <= u'9';
+    }
+    const bool oneKind = lower == kUniqueLength || upper == kUniqueLength || digits == kUniqueLength;
+    const bool capitalised = upper == 1 && lower == kUniqueLength - 1 && unique.front().isUpper();
+    if (oneKind || capitalised)
+        return {};
+    return name.first(dotAt).toString();
+}
+
 bool replace(const QString& path, QByteArrayView bytes, Access access)
 {
     return replace(path, std::initializer_list<QByteArrayView>{bytes}, access);

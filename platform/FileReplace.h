@@ -29,6 +29,10 @@ bool replace(const QString& path, std::initializer_list<QByteArrayView> parts,
 // temporary stands for, empty for any name replace() never makes.
 QString temporaryName(QStringView fileName, QStringView unique);
 QString fileOfTemporary(QStringView name);
+// The same for the visible `name.XXXXXX` temporaries earlier versions wrote. A suffix a person
+// types (backup, Backup, BACKUP, 202612) is never taken for one; a rare real one left for that
+// stays in the folder, which loses nothing.
+QString fileOfEarlierTemporary(QStringView name);
 
 // Creates the folder and any missing folders above it as 0700; an existing one is left as it is.
 bool makePrivateFolders(const QString& path);

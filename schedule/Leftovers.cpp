@@ -37,14 +37,17 @@ bool describe(const QString& fileName, QString* label, int* page)
 void adopt(RecoveryJournal& journal, const QString& dataFolder)
 {
     const QDir dir(dataFolder.isEmpty() ? QStringLiteral(".") : dataFolder);
-    const QStringList names =
-        dir.entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
     QList<RecoveryJournal::Entry> journaled;
     bool entriesRead = false;
     for (const QString& name : names) {
-        const QString fileName = FileReplace::fileOfTemporary(name);
-        if (fileName.isEmpty())
-            continue;
+        QString fileName = FileReplace::fileOfTemporary(name);
+        // The visible form is only ever taken for a data file's: any other such name is the user's.
+        if (fileName.isEmpty()) {
+            fileName = FileReplace::fileOfEarlierTemporary(name);
+            if (fileName.isEmpty() || !DataFileNames::parse(fileName))
+                continue;
+        }
         const QString temporary = dir.filePath(name);
         QString label;
         int page = -1;

@@ -25,7 +25,7 @@ QVariant SearchResults::data(const QModelIndex& index, int role) const
         case 0:
             return hitDateText(h);
         case 1:
-            return h.pageName;
+            return hitPageText(h);
         default:
             return h.context;
         }

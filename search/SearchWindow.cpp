@@ -180,7 +180,10 @@ void SearchWindow::goToSelected()
     if (!current.isValid() || !OnGoTo)
         return;
     // A copy: going there may start a date change that refreshes the results.
-    const SearchHit hit = m_results->hit(current.row());
+    SearchHit hit = m_results->hit(current.row());
+    // The page shows the file, not the copy: no place in it answers to the copy's match.
+    if (!hit.copyName.isEmpty())
+        hit.start = hit.length = 0;
     OnGoTo(hit);
 }
 

@@ -3,6 +3,7 @@
 #include "search/model/SearchPages.h"
 
 #include "controls/model/CommaText.h"
+#include "schedule/ConflictCopies.h"
 #include "schedule/DataFileNames.h"
 #include "schedule/DayFiles.h"
 #include "platform/AnsiText.h"
@@ -23,17 +24,17 @@ namespace {
 // A page or month to search: a file of the data folder or a text on screen.
 struct Source {
     SearchPage page = SearchPage::ToDo;
-    QDate date;   // the day of a page; the month's first day of a month file
-    QString path; // empty for the grid on screen
+    QDate date;       // the day of a page; the month's first day of a month file
+    QString path;     // empty for the grid on screen
+    QString copyName; // a sync tool's conflict copy of the data file
     bool onScreen = false;
     QString text; // on screen: the page's text
 };
 
 // The data folder's names as the main window writes them; anything else is not ours.
-template <typename Name> bool classify(Name name, int annivYear, Source& s)
+bool classifyParsed(const std::optional<DataFileNames::Parsed>& parsed, int annivYear, Source& s)
 {
     using DataFileNames::Kind;
-    const std::optional<DataFileNames::Parsed> parsed = DataFileNames::parse(name);
     if (!parsed)
         return false;
     s.page = searchPage(parsed->kind);
@@ -42,6 +43,24 @@ template <typename Name> bool classify(Name name, int annivYear, Source& s)
         return s.date.isValid();
     }
     s.date = parsed->date;
+    return true;
+}
+
+template <typename Name> bool classify(Name name, int annivYear, Source& s)
+{
+    return classifyParsed(DataFileNames::parse(name), annivYear, s);
+}
+
+// A data file of the folder, or a sync tool's copy of one, searched as the file it belongs to.
+bool classifyInFolder(const std::string& name, int annivYear, Source& s)
+{
+    if (classify(std::string_view(name), annivYear, s))
+        return true;
+    const QString decoded = QFile::decodeName(QByteArray::fromStdString(name));
+    const std::optional<QString> file = ConflictCopies::fileOf(decoded);
+    if (!file || !classifyParsed(DataFileNames::parse(QStringView(*file)), annivYear, s))
+        return false;
+    s.copyName = decoded;
     return true;
 }
 
@@ -81,12 +100,14 @@ public:
             hit.start = m.start;
             hit.length = m.length;
             hit.pageName = searchPageName(s.page);
+            hit.copyName = s.copyName;
             setContext(hit, text, m);
             out.append(std::move(hit));
         }
     }
 
-    void row(QDate day, const QStringList& cells, qsizetype limit, QList<SearchHit>& out) const
+    void row(QDate day, const QStringList& cells, qsizetype limit, QList<SearchHit>& out,
+             const QString& copyName = {}) const
     {
         const qsizetype columns = std::min(cells.size(), m_request.columnCaptions.size() + 1);
         for (qsizetype c = 1; c < columns && out.size() < limit; ++c) {
@@ -100,13 +121,15 @@ public:
             hit.start = found.front().start;
             hit.length = found.front().length;
             hit.pageName = m_request.columnCaptions.at(c - 1);
+            hit.copyName = copyName;
             setContext(hit, cells[c], found.front());
             out.append(std::move(hit));
         }
     }
 
-    void month(QDate month, const QString& text, qsizetype limit, QList<SearchHit>& out) const
+    void month(const Source& s, const QString& text, qsizetype limit, QList<SearchHit>& out) const
     {
+        const QDate month = s.date;
         qsizetype pos = 0;
         for (int r = 0; pos < text.size() && out.size() < limit; ++r) {
             const qsizetype lineEnd = text.indexOf(u'\n', pos);
@@ -119,7 +142,7 @@ public:
             // A quick look before the fields are split: most rows hold no match.
             if (m_pattern.findLines(line, 1).empty())
                 continue;
-            row(day, CommaText::decode(line), limit, out);
+            row(day, CommaText::decode(line), limit, out, s.copyName);
         }
     }
 
@@ -224,7 +247,7 @@ SearchEngine::Outcome SearchEngine::run(const SearchRequest& request, const std:
     for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
         Source s;
         const std::string name = it->path().filename().string();
-        if (!classify(std::string_view(name), request.annivYear, s))
+        if (!classifyInFolder(name, request.annivYear, s))
             continue;
         s.path = DayFiles::joinPath(request.folder, QString::fromStdString(name));
         if (!onScreen.contains(s.path))
@@ -265,7 +288,7 @@ SearchEngine::Outcome SearchEngine::run(const SearchRequest& request, const std:
                 ++unreadable;
                 continue;
             } else if (s.page == SearchPage::Grid) {
-                searcher.month(s.date, editorLines(AnsiText::decode(AnsiText::untilNul(bytes))), limit, hits);
+                searcher.month(s, editorLines(AnsiText::decode(AnsiText::untilNul(bytes))), limit, hits);
             } else {
                 searcher.page(s, editorLines(AnsiText::decode(bytes)), limit, hits);
             }

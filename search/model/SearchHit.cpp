@@ -12,7 +12,8 @@ bool newerFirst(const SearchHit& a, const SearchHit& b)
         return !aDated;
     if (a.date != b.date)
         return a.date > b.date;
-    return std::tuple(int(a.page), a.column, a.start) < std::tuple(int(b.page), b.column, b.start);
+    return std::tuple(int(a.page), a.column, a.copyName, a.start) <
+           std::tuple(int(b.page), b.column, b.copyName, b.start);
 }
 
 QString hitDateText(const SearchHit& hit)
@@ -21,4 +22,9 @@ QString hitDateText(const SearchHit& hit)
         return {};
     return QString::number(hit.date.year()) + u'年' + QString::number(hit.date.month()) + u'月' +
            DayTexts::dayCaption(hit.date);
+}
+
+QString hitPageText(const SearchHit& hit)
+{
+    return hit.copyName.isEmpty() ? hit.pageName : hit.pageName + QStringLiteral("（競合コピー）");
 }

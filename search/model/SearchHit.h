@@ -21,17 +21,20 @@ struct SearchHit {
     qsizetype start = 0; // the match in the page's or cell's text, lines ending in LF
     qsizetype length = 0;
     QString pageName; // 日誌, 予定, 記念日, ToDo, メモ or the grid column's caption
+    QString copyName; // the sync tool's conflict copy the hit is in; empty for the data file
     QString context;  // one line around the match
     qsizetype contextStart = 0;
     qsizetype contextLength = 0;
 };
 
 // Newest first: ToDo and メモ (always current) lead, then by date from the newest, then the
-// pages in tab order and the grid columns, then by position.
+// pages in tab order and the grid columns, the data file before its copies, then by position.
 bool newerFirst(const SearchHit& a, const SearchHit& b);
 
 // "2019年5月3日(金)" for a dated hit, empty for ToDo and メモ.
 QString hitDateText(const SearchHit& hit);
+// The page's name, marked "（競合コピー）" for a hit in a conflict copy.
+QString hitPageText(const SearchHit& hit);
 
 // What to search: the data folder, and the texts on screen that win over their files.
 struct SearchRequest {

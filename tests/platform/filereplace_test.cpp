@@ -15,13 +15,18 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <functional>
+
 namespace {
-int g_syncFailure = 0; // errno the disk sync fails with; 0 lets it through
+int g_syncFailure = 0;          // errno the disk sync fails with; 0 lets it through
+std::function<void()> g_atSync; // runs between the write and the rename
 } // namespace
 
 // Stands in for the C library's: a disk that reports an error on the sync.
 extern "C" int fdatasync(int fd)
 {
+    if (g_atSync)
+        g_atSync();
     if (g_syncFailure != 0) {
         errno = g_syncFailure;
         return -1;
@@ -116,6 +121,42 @@ TEST(FileReplace, temporariesAreKnownByTheirExactName)
     for (const char* name : {"Memo.txt.backup", "Memo.txt.Ab12Cd", ".Memo.txt.swp", ".Memo.txt.quav-Ab12C",
                              ".Memo.txt.quav-Ab12C!", "..quav-Ab12Cd", ".Memo.txt.quav-Ab12Cde"})
         EXPECT_TRUE(FileReplace::fileOfTemporary(QString::fromLatin1(name)).isEmpty()) << name;
+}
+
+TEST(FileReplace, aSaveShowsNoHalfWrittenNameInTheFolder)
+{
+    TempFolder dir;
+    dir.write(QStringLiteral("20010203.txt"), "old");
+    QStringList seen;
+    g_atSync = [&] { seen = entriesOf(dir); };
+    AnsiText::writeBytes(dir.file(QStringLiteral("20010203.txt")), "new");
+    // A kill right here leaves only a hidden name, which a sync tool leaves alone.
+    seen.sort();
+    ASSERT_EQ(seen.size(), 2) << seen.join(u' ').toStdString();
+    EXPECT_TRUE(seen.front().startsWith(u'.')) << seen.front().toStdString();
+    EXPECT_EQ(FileReplace::fileOfTemporary(seen.front()), QStringLiteral("20010203.txt"));
+    EXPECT_EQ(seen.back(), QStringLiteral("20010203.txt"));
+
+    // A first write too: nothing visible until the file is whole.
+    g_atSync = [&] { seen = entriesOf(dir); };
+    AnsiText::writeBytes(dir.file(QStringLiteral("ToDo.txt")), "todo");
+    g_atSync = nullptr;
+    seen.sort();
+    ASSERT_EQ(seen.size(), 2);
+    EXPECT_EQ(FileReplace::fileOfTemporary(seen.front()), QStringLiteral("ToDo.txt"));
+    EXPECT_EQ(seen.back(), QStringLiteral("20010203.txt"));
+    EXPECT_EQ(entriesOf(dir), QStringList({QStringLiteral("20010203.txt"), QStringLiteral("ToDo.txt")}));
+}
+
+TEST(FileReplace, earlierVisibleTemporariesAreKnownButNoWordIs)
+{
+    EXPECT_EQ(FileReplace::fileOfEarlierTemporary(u"Memo.txt.Ab12Cd"), QStringLiteral("Memo.txt"));
+    EXPECT_EQ(FileReplace::fileOfEarlierTemporary(u"200102.csv.qZ3xWk"), QStringLiteral("200102.csv"));
+    EXPECT_EQ(FileReplace::fileOfEarlierTemporary(u"Memo.txt.ABCDE1"), QStringLiteral("Memo.txt"));
+    for (const char* name :
+         {"Memo.txt.backup", "Memo.txt.Backup", "Memo.txt.BACKUP", "Memo.txt.202612", "Memo.txt.Ab12C",
+          "Memo.txt.Ab12Cd!", ".Memo.txt.Ab12Cd", ".Ab12Cd", "Memo.txtAb12Cd", "Memo.txt.Ab-2Cd"})
+        EXPECT_TRUE(FileReplace::fileOfEarlierTemporary(QString::fromLatin1(name)).isEmpty()) << name;
 }
 
 TEST(FileReplace, privateFoldersAreMadeAndClosed)

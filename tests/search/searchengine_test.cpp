@@ -95,6 +95,42 @@ TEST_F(SearchEngineTest, textOnScreenWinsOverItsFile)
     EXPECT_EQ(hits[1].context, u"画面の言葉"_s);
 }
 
+TEST_F(SearchEngineTest, conflictCopiesAreSearchedAsTheFileTheyBelongTo)
+{
+    page(u"20010203.txt"_s, u"会議"_s);
+    page(u"20010203 (conflicted copy 2001-02-04).txt"_s, u"朝\r\n会議の前"_s);
+    page(u"Sch20010203.sync-conflict-20010204-101010-ABCDEFG.txt"_s, u"会議室"_s);
+    page(u"200102 (1).csv"_s, u",予定1,予定2\r\n1日(木),,\r\n2日(金),会議,\r\n"_s);
+    page(u"notes (1).txt"_s, u"会議"_s);    // a copy of no data file
+    page(u"20010203 (1).csv"_s, u"会議"_s); // nor this
+    page(u"ToDo (conflict_on_2001-02-04).txt"_s, u"会議"_s);
+    SearchRequest r = request(u"会議"_s);
+    // The page on screen replaces its file, never the copies beside it.
+    r.pageTexts.append({dir.file(u"20010203.txt"_s), u"画面の会議"_s});
+
+    const QList<SearchHit> hits = search(r);
+    ASSERT_EQ(hits.size(), 5);
+    EXPECT_EQ(hits[0].page, SearchPage::ToDo);
+    EXPECT_EQ(hits[0].copyName, u"ToDo (conflict_on_2001-02-04).txt"_s);
+    EXPECT_EQ(hits[1].page, SearchPage::Plan);
+    EXPECT_EQ(hits[1].date, QDate(2001, 2, 3));
+    EXPECT_EQ(hits[1].copyName, u"Sch20010203.sync-conflict-20010204-101010-ABCDEFG.txt"_s);
+    EXPECT_EQ(hitPageText(hits[1]), u"予定（競合コピー）"_s);
+    // The file before its copy.
+    EXPECT_EQ(hits[2].page, SearchPage::Diary);
+    EXPECT_TRUE(hits[2].copyName.isEmpty());
+    EXPECT_EQ(hits[2].context, u"画面の会議"_s);
+    EXPECT_EQ(hitPageText(hits[2]), u"日誌"_s);
+    EXPECT_EQ(hits[3].page, SearchPage::Diary);
+    EXPECT_EQ(hits[3].date, QDate(2001, 2, 3));
+    EXPECT_EQ(hits[3].copyName, u"20010203 (conflicted copy 2001-02-04).txt"_s);
+    EXPECT_EQ(hits[3].start, 2);
+    EXPECT_EQ(hits[4].page, SearchPage::Grid);
+    EXPECT_EQ(hits[4].date, QDate(2001, 2, 2));
+    EXPECT_EQ(hits[4].pageName, u"予定1"_s);
+    EXPECT_EQ(hitPageText(hits[4]), u"予定1（競合コピー）"_s);
+}
+
 TEST_F(SearchEngineTest, unreadableFilesAreSkippedAndCounted)
 {
     page(u"20010203.txt"_s, u"言葉"_s);

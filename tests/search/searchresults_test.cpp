@@ -44,4 +44,20 @@ TEST(SearchResults, batchesMergeNewestFirst)
     EXPECT_EQ(results.index(3, 0).data().toString(), u"2010年5月5日(水)"_s);
 }
 
+TEST(SearchResults, aHitInAConflictCopySaysSoAndFollowsItsFile)
+{
+    SearchResults results;
+    SearchHit copy = hit(SearchPage::Diary, QDate(2001, 2, 3), 0);
+    copy.pageName = u"日誌"_s;
+    copy.copyName = u"20010203 (1).txt"_s;
+    SearchHit file = copy;
+    file.copyName.clear();
+    file.start = 9; // the file's hit comes first even further into its text
+    results.add({copy, file});
+    ASSERT_EQ(results.rowCount(), 2);
+    EXPECT_EQ(results.index(0, 1).data().toString(), u"日誌"_s);
+    EXPECT_EQ(results.index(1, 1).data().toString(), u"日誌（競合コピー）"_s);
+    EXPECT_EQ(results.index(1, 0).data().toString(), u"2001年2月3日(土)"_s);
+}
+
 } // namespace

@@ -111,6 +111,26 @@ TEST_F(SearchWindowTest, unsavedTextIsSearchedAndItsDateSavedBeforeLeaving)
     EXPECT_EQ(selectedText(memo(*form, "Memo2")), u"牛乳"_s);
 }
 
+TEST_F(SearchWindowTest, aHitInAConflictCopyIsLabelledAndLeadsToItsFilesDay)
+{
+    dir.write(u"19990705.txt"_s, AnsiText::encode(u"晴れ"_s));
+    dir.write(u"19990705.sync-conflict-19990706-101010-ABCDEFG.txt"_s,
+              AnsiText::encode(u"晴れ\r\n海でクジラを見た"_s));
+    start();
+    SearchWindow& window = open();
+    typeQuery(window, u"クジラ"_s);
+    ASSERT_EQ(window.results().rowCount(), 1);
+    EXPECT_EQ(window.results().index(0, 0).data().toString(), u"1999年7月5日(月)"_s);
+    EXPECT_EQ(window.results().index(0, 1).data().toString(), u"日誌（競合コピー）"_s);
+    EXPECT_EQ(window.results().index(0, 2).data().toString(), u"海でクジラを見た"_s);
+
+    QTest::keyClick(window.Query, Qt::Key_Return);
+    EXPECT_EQ(form->selectedDate(), QDate(1999, 7, 5));
+    EXPECT_EQ(pageTabs(*form)->currentIndex(), 3);
+    EXPECT_EQ(memo(*form, "Memo7")->toPlainText(), u"晴れ"_s); // the file's text, untouched
+    EXPECT_TRUE(selectedText(memo(*form, "Memo7")).isEmpty());
+}
+
 TEST_F(SearchWindowTest, arrowsInTheQueryMoveTheSelectionAndHitsComeNewestFirst)
 {
     dir.write(u"Sch20000101.txt"_s, AnsiText::encode(u"ABC 予定"_s));

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <optional>
+
+// The copies a sync tool leaves beside a data file when both computers changed it, and the data
+// file each belongs to. Only copies of the program's own data files are recognised, and only in
+// these forms (NAME the data file's name without its extension, EXT its .txt or .csv):
+//   Syncthing         NAME.sync-conflict-YYYYMMDD-HHMMSS-DEVICE7.EXT  (device: A-Z and 2-7)
+//   Dropbox           NAME (conflicted copy YYYY-MM-DD).EXT
+//                     NAME (WHO conflicted copy YYYY-MM-DD).EXT, such as "Alice's" or a device
+//                     either of them followed by " (N)" when that name was taken
+//   Nextcloud         NAME (conflicted copy YYYY-MM-DD HHMMSS).EXT
+//                     NAME (conflicted copy WHO YYYY-MM-DD HHMMSS).EXT
+//   numbered copies   NAME (N).EXT, N from 1 without a leading zero
+//   Unison            NAME (conflict_on_YYYY-MM-DD).EXT, NAME (conflict #N_on_YYYY-MM-DD).EXT
+//                     .bak.N.NAME.EXT (its backups, N from 0), NAME.EXT.N.unison.bak
+// A copy of a copy belongs to the same data file. Dates and times must be real ones.
+namespace ConflictCopies {
+
+// The data file a copy belongs to, such as 20261209.txt; nothing for any other name, a data
+// file's own included.
+std::optional<QString> fileOf(QStringView name);
+
+// The names of the copies of `fileName` in the folder, sorted; none when it cannot be read.
+QStringList copiesOf(const QString& folder, const QString& fileName);
+
+} // namespace ConflictCopies
