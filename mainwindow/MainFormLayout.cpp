@@ -278,6 +278,7 @@ void TMainForm::buildMenus()
     ToolBar3->addAction(Exec3);
 
     buildOptionMenus();
+    buildPrintCommands();
     connectEditingCommands();
     buildSearch();
     buildHolidays();

@@ -133,15 +133,12 @@ bool TMainForm::journalPage(int index, bool background)
         entry.base = m_pages[index].stamp;
         entry.taken = m_env.now();
         if (background && memo->document()->characterCount() >= m_env.largePage) {
-            // Only the copy of the characters is made here; the worker turns them into bytes, letting
-            // go of each form as soon as the next one stands, so no more than two are held.
+            // Only the copy of the characters is made here; the worker turns them into bytes,
+            // letting go of the characters as their bytes stand.
             m_journal->putInBackground(
                 std::move(entry),
                 [text = PageEditorText::snapshot(memo->document())]() mutable {
-                    QString page = text.take();
-                    const QString file = PageFile::fileText(page);
-                    page = QString();
-                    return AnsiText::encode(file);
+                    return PageFile::fileBytes(text.take());
                 },
                 this, [this](const QString& failure) { journaledInBackground(failure); });
             return true;

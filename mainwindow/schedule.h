@@ -331,6 +331,11 @@ private:
     void setStatusDate(QDate date);
     void reportFailure(const QString& message);
 
+    // Printing and export (MainFormPrint.cpp); PrintView is what they read of the window.
+    class PrintView;
+    void buildPrintCommands();
+    void runPrint(bool preview);
+
     // Search of every note and the way to a hit.
     void buildSearch();
     SearchRequest searchRequest() const;

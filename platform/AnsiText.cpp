@@ -76,6 +76,27 @@ bool looksLikeUtf8(QByteArrayView bytes)
     return wide;
 }
 
+// looksLikeUtf8() over bytes that come a piece at a time: checks the whole sequences at the start
+// and drops them, keeping one the end may cut unless it is the last piece. False as soon as one
+// is malformed.
+bool takeUtf8(QByteArray& bytes, bool* wide, bool last)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    char32_t cp = 0;
+    // Four bytes settle any sequence.
+    while (i < n && (last || n - i >= 4)) {
+        const int len = utf8Sequence(p + i, n - i, &cp);
+        if (len == 0)
+            return false;
+        *wide = *wide || len >= 3;
+        i += len;
+    }
+    bytes.remove(0, i);
+    return true;
+}
+
 // UTF-8 that keeps every malformed byte as an escape character, so nothing is lost. Written
 // out by hand: the library's decoder drops a byte order mark that is part of the text.
 QString decodeUtf8Lenient(QByteArrayView bytes)
@@ -217,6 +238,60 @@ QByteArray encode(const QString& text)
     if (hasEscape && decode(utf8) != text)
         utf8 = encodeUtf8WithBom(text, false);
     return utf8;
+}
+
+std::optional<QByteArray> encodeWithCrLfTaking(QString& text, qsizetype chunk)
+{
+    const quint16 crLf = quint16(Cp932Table::encode(u'\r') << 8 | Cp932Table::encode(u'\n'));
+    const auto codeOf = [crLf](char16_t c) { return c == u'\n' ? crLf : Cp932Table::encode(c); };
+    // First the size, and whether encode() would write these very bytes: every character fits,
+    // none is a kept byte, and the bytes neither read as UTF-8 nor start like a UTF-16 mark.
+    const char16_t* src = reinterpret_cast<const char16_t*>(text.constData());
+    const qsizetype n = text.size();
+    qsizetype size = 0;
+    QByteArray start;
+    QByteArray utf8; // bytes not yet checked, while they may all be UTF-8
+    bool mayBeUtf8 = true;
+    bool wide = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const quint16 code = codeOf(src[i]);
+        if (code == Cp932Table::kNoCode || isEscape(src[i]))
+            return std::nullopt;
+        const char pair[2] = {char(code >> 8), char(code & 0xFF)};
+        const QByteArrayView bytes = code > 0xFF ? QByteArrayView(pair, 2) : QByteArrayView(pair + 1, 1);
+        size += bytes.size();
+        if (start.size() < 2)
+            start += bytes;
+        if (mayBeUtf8) {
+            utf8 += bytes;
+            if (utf8.size() >= 4096)
+                mayBeUtf8 = takeUtf8(utf8, &wide, false);
+        }
+    }
+    if (mayBeUtf8 && takeUtf8(utf8, &wide, true) && wide)
+        return std::nullopt;
+    if (start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF"))
+        return std::nullopt;
+
+    // From the end, since a string can only give back its tail. Untouched pages of the bytes take
+    // no memory; each chunk of them fills as the text gives up the characters it stands for.
+    QByteArray out(size, Qt::Uninitialized);
+    char* dst = out.data();
+    qsizetype w = size;
+    for (qsizetype end = n; end > 0;) {
+        const qsizetype from = std::max<qsizetype>(0, end - std::max<qsizetype>(chunk, 1));
+        src = reinterpret_cast<const char16_t*>(text.constData());
+        for (qsizetype i = end; i-- > from;) {
+            const quint16 code = codeOf(src[i]);
+            dst[--w] = char(code & 0xFF);
+            if (code > 0xFF)
+                dst[--w] = char(code >> 8);
+        }
+        text.truncate(from);
+        text.squeeze();
+        end = from;
+    }
+    return out;
 }
 
 QString toCrLf(const QString& text)

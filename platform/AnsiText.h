@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The one rule for text on disk. Files are code page 932 without byte order mark unless they
 // hold a character that code page cannot represent; then they are UTF-8 with the mark.
 // Bytes no table decodes become private-use characters U+F700 + byte, so a read-write round
@@ -20,6 +22,11 @@ QString decode(QByteArrayView bytes);
 QString decodeCp932(QByteArrayView bytes);
 // Writing rule: code page 932 when every character fits, else UTF-8 with the byte order mark.
 QByteArray encode(const QString& text);
+// encode() of the text with every LF as CR LF (a CR stays as it is), for a large text: the bytes
+// are worked out from the end a chunk at a time while the text lets go of that chunk, so the
+// text and its bytes are never both held whole; the text is empty afterwards. Nothing, with the
+// text as it was, unless the bytes are plain code page 932: encode() decides the others.
+std::optional<QByteArray> encodeWithCrLfTaking(QString& text, qsizetype chunk = qsizetype(1) << 20);
 // True when encode() can write the text as code page 932.
 bool fitsCp932(const QString& text);
 

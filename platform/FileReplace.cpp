@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -120,6 +121,11 @@ QString fileOfEarlierTemporary(QStringView name)
 
 bool replace(const QString& path, QByteArrayView bytes, Access access)
 {
+    return replace(path, std::initializer_list<QByteArrayView>{bytes}, access);
+}
+
+bool replace(const QString& path, std::initializer_list<QByteArrayView> parts, Access access)
+{
     const QString target = finalPath(path);
     const QByteArray native = QFile::encodeName(target);
     mode_t mode = 0600;
@@ -149,7 +155,9 @@ bool replace(const QString& path, QByteArrayView bytes, Access access)
         return false;
     // fchmod, not the creation mode, so the umask cannot narrow the mode the file had.
     // A sync that fails is a write that failed: the disk may not hold the bytes.
-    bool ok = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fdatasync(fd) == 0;
+    bool ok =
+        std::all_of(parts.begin(), parts.end(), [fd](QByteArrayView part) { return writeAll(fd, part); }) &&
+        ::fchmod(fd, mode) == 0 && ::fdatasync(fd) == 0;
     int failure = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;

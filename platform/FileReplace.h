@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <initializer_list>
+
 // Replacing a file whole, so that a crash or a full disk leaves either the old file or the new
 // one, never a mix; and the private folders the program makes for itself.
 namespace FileReplace {
@@ -18,6 +20,10 @@ enum class Access {
 // Anything but a regular file (a folder, a device, a pipe) is never written over. False, with
 // errno set, when the file is as it was.
 bool replace(const QString& path, QByteArrayView bytes, Access access = Access::KeepOrPrivate);
+// The same for a file of several parts, one after the other, so a large one is never joined in
+// memory first.
+bool replace(const QString& path, std::initializer_list<QByteArrayView> parts,
+             Access access = Access::KeepOrPrivate);
 
 // The name of the temporary replace() writes for a file name, and back: the file name a
 // temporary stands for, empty for any name replace() never makes.

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace PageFile {
 
 Texts decode(QByteArrayView bytes)
@@ -20,6 +22,15 @@ Texts decode(QByteArrayView bytes)
 QString fileText(const QString& editorText)
 {
     return LineBreaks::toCrLf(editorText);
+}
+
+QByteArray fileBytes(QString editorText)
+{
+    if (std::optional<QByteArray> bytes = AnsiText::encodeWithCrLfTaking(editorText))
+        return *std::move(bytes);
+    // Each form goes as soon as the next stands.
+    const QString text = fileText(std::exchange(editorText, QString()));
+    return AnsiText::encode(text);
 }
 
 Loaded load(const QString& path, qint64 limit)

@@ -4,6 +4,7 @@
 #include "platform/DiskStamp.h"
 #include "platform/FileBytes.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -27,6 +28,9 @@ struct Texts {
 Texts decode(QByteArrayView bytes);
 // The text a file holds for an editor's text, whose line breaks are LF.
 QString fileText(const QString& editorText);
+// The bytes a file holds for an editor's text, using up the text: a large page and its bytes are
+// never both held whole where the page goes out as code page 932.
+QByteArray fileBytes(QString editorText);
 
 // Never throws: a file that exists but cannot be read, is no regular file or is larger than
 // the limit comes back Unreadable.

@@ -37,6 +37,11 @@ QString folderKey(const QString& dataFolder)
 
 QByteArray RecoveryJournal::record(const Entry& e, const QByteArray& magic, const QByteArray& extraLines)
 {
+    return recordHead(e, magic, extraLines) + e.bytes;
+}
+
+QByteArray RecoveryJournal::recordHead(const Entry& e, const QByteArray& magic, const QByteArray& extraLines)
+{
     QByteArray out = magic + '\n' + extraLines;
     out += "target=" + e.target.toUtf8() + '\n';
     out += "label=" + e.label.toUtf8() + '\n';
@@ -44,7 +49,7 @@ QByteArray RecoveryJournal::record(const Entry& e, const QByteArray& magic, cons
     out += "base=" + e.base.toText().toUtf8() + '\n';
     out += "taken=" + e.taken.toUTC().toString(Qt::ISODateWithMs).toUtf8() + '\n';
     out += "size=" + QByteArray::number(e.bytes.size()) + "\n\n";
-    return out + e.bytes;
+    return out;
 }
 
 std::optional<RecoveryJournal::Entry> RecoveryJournal::parseRecord(const QByteArray& data,
@@ -149,7 +154,9 @@ void RecoveryJournal::write(const Entry& entry)
                                   FileReplace::Access::Private))
             throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), where));
     }
-    if (!FileReplace::replace(path, record(entry, kMagic), FileReplace::Access::Private)) {
+    // The bytes go out as they are: a large page's text is not copied again behind its head.
+    if (!FileReplace::replace(path, {recordHead(entry, kMagic, {}), entry.bytes},
+                              FileReplace::Access::Private)) {
         const std::lock_guard lock(m_mutex);
         m_private.remove(folder); // looked for again next time: it may have been removed
         throw EInOutError(formatMessage(QStringLiteral("%s に書き込めません"), path));

@@ -77,6 +77,8 @@ public:
 
 private:
     struct Job;
+    // The record without its bytes.
+    static QByteArray recordHead(const Entry& entry, const QByteArray& magic, const QByteArray& extraLines);
     QString entryPath(const QString& target) const;
     void write(const Entry& entry); // the put itself, on either thread
     // Makes the folder, or closes it to others, and the journal's root with it. Under m_mutex.

@@ -22,7 +22,8 @@ QString merged(const QString& file, const QString& copy, Choice choice)
     if (!out.isEmpty() && !closed)
         out += QStringLiteral("\r\n");
     out += added.join(QStringLiteral("\r\n"));
-    if (closed)
+    // An empty last line is only there with its break.
+    if (closed || added.last().isEmpty())
         out += QStringLiteral("\r\n");
     return out;
 }

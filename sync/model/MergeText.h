@@ -12,7 +12,7 @@ enum class Choice {
 };
 
 // The merged text; lines added by Both end in CR LF as in a page, and the text ends in a break
-// when the file's did.
+// when the file's did, or when the last line added is an empty one.
 QString merged(const QString& file, const QString& copy, Choice choice);
 
 } // namespace MergeText

@@ -313,6 +313,26 @@ TEST_F(LargePageTest, backgroundEntryHoldsTheTextAndTheSaveDropsIt)
     EXPECT_TRUE(messages.shown().isEmpty());
 }
 
+TEST_F(LargePageTest, backgroundEntryHoldsWhatTheSaveWrites)
+{
+    // Empty lines, a last line without break, then characters the page keeps as typed.
+    dir.write(QStringLiteral("ToDo.txt"), cp932(QStringLiteral("一\r\n\r\n\r\n二")));
+    TMainForm& f = startFilled();
+    type(memo(f, "Memo2"), QStringLiteral("\n三"));
+    f.journalAfterPause();
+    QList<RecoveryJournal::Entry> entries = f.journal().entries(folder());
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries[0].bytes, cp932(QStringLiteral("一\r\n\r\n\r\n二\r\n三")));
+    type(memo(f, "Memo2"), QStringLiteral("\u00A0\u2028😀\n"));
+    f.journalAfterPause();
+    entries = f.journal().entries(folder());
+    ASSERT_EQ(entries.size(), 1);
+    const QByteArray journaled = entries[0].bytes;
+    EXPECT_TRUE(closeForm());
+    EXPECT_EQ(file("ToDo.txt"), journaled);
+    EXPECT_EQ(AnsiText::decode(journaled), QStringLiteral("一\r\n\r\n\r\n二\r\n三\u00A0\u2028😀\r\n"));
+}
+
 TEST_F(LargePageTest, backgroundJournalFailureIsToldOnce)
 {
     stateDir.write(QStringLiteral("blocked"), "a file where the journal's folder should be");

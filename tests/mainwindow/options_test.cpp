@@ -82,7 +82,9 @@ TEST_F(OptionsTest, menusHoldTheOptionEntriesInOrder)
                            QStringLiteral("色分け記号の設定(&S)")}));
     EXPECT_EQ(action(f, "MarkupStr1")->statusTip(), QStringLiteral("色分け表示する各記号を設定します。"));
     EXPECT_EQ(menuCaptions(menu(f, "File1")),
-              (QStringList{QStringLiteral("設定(&S)..."), QStringLiteral("-"), QStringLiteral("終了(&X)")}));
+              (QStringList{QStringLiteral("印刷(&P)..."), QStringLiteral("印刷プレビュー(&V)..."),
+                           QStringLiteral("-"), QStringLiteral("設定(&S)..."), QStringLiteral("-"),
+                           QStringLiteral("終了(&X)")}));
     EXPECT_EQ(menuCaptions(menu(f, "Sch1")).last(), QStringLiteral("項目の設定(&I)"));
     EXPECT_EQ(action(f, "SchItemSet1")->statusTip(), QStringLiteral("予定一覧の項目を設定します。"));
     EXPECT_EQ(markupAction(f, "MS", 0)->text(), QStringLiteral("★(&1)"));

@@ -2,6 +2,7 @@
 
 #include "mainwindow/PageEditorText.h"
 #include "platform/AnsiText.h"
+#include "schedule/PageFile.h"
 #include "support/TempFolder.h"
 
 #include <QCoreApplication>
@@ -66,6 +67,33 @@ TEST(PageEditorTextFill, snapshotGivesTheTextAfterTheDocumentMovedOn)
     EXPECT_EQ(taken.take(), QStringLiteral("段落\u2029と\uFDD0"));
     EXPECT_TRUE(taken.raw.isEmpty());
     EXPECT_EQ(PageEditorText::text(&document), QStringLiteral("後の文"));
+}
+
+TEST(PageEditorTextFill, snapshotBytesAreTheBytesOfTheEditorsText)
+{
+    // Beside the texts above: empty blocks, breaks at either end, a last line without break,
+    // characters written untouched, a text the code page lacks a character of.
+    const QString more[] = {
+        QStringLiteral("\n\n\n"),
+        QStringLiteral("\n先頭\n\n\n末尾"),
+        QStringLiteral("最終行に改行なし"),
+        QStringLiteral("ToDo 1: 資料を確認する\nToDo 2: 会議\n"),
+        QStringLiteral("\u00A0\u2028\u2029\uFDD0\uFDD1 そのまま\n"),
+        QStringLiteral("caf\u00e9\n"),
+        QStringLiteral("\u301C\u2212 typed forms\n"),
+    };
+    QStringList texts(std::begin(kTexts), std::end(kTexts));
+    texts.append(QStringList(std::begin(more), std::end(more)));
+    for (const QString& text : texts) {
+        for (const qsizetype slice : {qsizetype(1), qsizetype(3), qsizetype(1) << 20}) {
+            QTextDocument document;
+            ASSERT_TRUE(PageEditorText::fill(
+                &document, text, [] { return true; }, slice));
+            const QByteArray now = AnsiText::encode(PageFile::fileText(PageEditorText::text(&document)));
+            EXPECT_EQ(PageFile::fileBytes(PageEditorText::snapshot(&document).take()), now)
+                << text.toStdString() << " slice " << slice;
+        }
+    }
 }
 
 TEST(PageEditorTextFill, handedDocumentTakesTheEditorsFontAndTyping)

@@ -8,6 +8,7 @@
 #include <QDir>
 
 #include <csignal>
+#include <optional>
 #include <random>
 
 #include <sys/resource.h>
@@ -366,4 +367,121 @@ TEST(AnsiText, bothLineBreakFormsAgreeWithTheCrLfRule)
         expectedLf.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         EXPECT_EQ(lf, expectedLf) << text.toStdString();
     }
+}
+
+namespace {
+
+// What encodeWithCrLfTaking() stands in for.
+QByteArray encodedWithCrLf(QString text)
+{
+    return AnsiText::encode(text.replace(u'\n', QStringLiteral("\r\n")));
+}
+
+// The bytes from the chunked way, or nothing when it left the text to encode().
+std::optional<QByteArray> takenWithCrLf(const QString& text, qsizetype chunk)
+{
+    QString taken = text;
+    taken.detach(); // alone, as the journal's copy is
+    std::optional<QByteArray> bytes = AnsiText::encodeWithCrLfTaking(taken, chunk);
+    if (bytes)
+        EXPECT_TRUE(taken.isEmpty());
+    else
+        EXPECT_EQ(taken, text) << "a refused text must be left whole for encode()";
+    return bytes;
+}
+
+constexpr qsizetype kChunks[] = {1, 2, 3, 5, 7, 4096, qsizetype(1) << 20};
+
+} // namespace
+
+TEST(AnsiTextTaking, plainCodePageTextGivesTheBytesOfEncodeAtEveryChunkSize)
+{
+    const QString texts[] = {
+        QString(),
+        QStringLiteral("\n"),
+        QStringLiteral("\n\n\n"),
+        QStringLiteral("一行目\n\n三行目"),         // an empty line between, the last without break
+        QStringLiteral("\n前に空行\n"),             // a break at each end
+        QStringLiteral("CR だけ\rCR LF\r\n終わり"), // CR stays; CR LF becomes CR CR LF
+        QStringLiteral("typed \u301C\u2016\u2212\u00A2\u00A3\u00AC\u2014\u00A6 forms"),
+        QStringLiteral("ｱｲｳｴｵ ﾃｽﾄ\nhalf-width"),
+        QStringLiteral("ascii only: valid UTF-8, but no wide character\n"),
+        QString(QChar(0x1A)) + QChar(0x1C) + QChar(0x7F) + QStringLiteral("\n制御"),
+        QStringLiteral("3日(土) ★会議～\n資料を確認して、会議の準備をする (No.12)\n"),
+    };
+    for (const QString& text : texts) {
+        const QByteArray expected = encodedWithCrLf(text);
+        ASSERT_FALSE(expected.startsWith("\xEF\xBB\xBF")) << "plain code page text: " << text.toStdString();
+        for (const qsizetype chunk : kChunks) {
+            const std::optional<QByteArray> got = takenWithCrLf(text, chunk);
+            ASSERT_TRUE(got.has_value()) << text.toStdString() << " chunk " << chunk;
+            EXPECT_EQ(*got, expected) << text.toStdString() << " chunk " << chunk;
+        }
+    }
+}
+
+TEST(AnsiTextTaking, textThatEncodeWritesOtherwiseIsLeftWhole)
+{
+    const QString mojibake = QStringLiteral("縺薙ｓ縺ｫ縺｡縺ｯ"); // its bytes spell UTF-8
+    const QString texts[] = {
+        QStringLiteral("NBSP\u00A0は\n書いたまま"),
+        QStringLiteral("行区切り\u2028と段落区切り\u2029"),
+        QStringLiteral("非文字\uFDD0\uFDD1"),
+        QStringLiteral("caf\u00e9\n"),
+        QStringLiteral("絵文字 😀 の前後\n😀"),
+        QStringLiteral("末尾が絵文字😀"),
+        mojibake,
+        QStringLiteral("a\n") + mojibake + QStringLiteral("\n"),
+        QString(QChar(char16_t(0xF7FF))) + QChar(char16_t(0xF7FE)) + QStringLiteral("kept bytes"),
+        QStringLiteral("一") + QChar(char16_t(0xF780)) + QStringLiteral("二"),
+    };
+    for (const QString& text : texts)
+        for (const qsizetype chunk : kChunks)
+            EXPECT_FALSE(takenWithCrLf(text, chunk).has_value()) << text.toStdString() << " chunk " << chunk;
+}
+
+TEST(AnsiTextTaking, bytesThatReadAsUtf8AreFoundAcrossEveryPieceOfTheCheck)
+{
+    // ASCII before the mojibake moves its three-byte sequences over the check's piece ends.
+    const QString mojibake = QStringLiteral("縺薙ｓ縺ｫ縺｡縺ｯ");
+    for (qsizetype pad = 4080; pad <= 4100; ++pad) {
+        const QString text = QString(pad, u'a') + mojibake + QStringLiteral("\nend");
+        ASSERT_TRUE(encodedWithCrLf(text).startsWith("\xEF\xBB\xBF")) << pad;
+        EXPECT_FALSE(takenWithCrLf(text, qsizetype(1) << 20).has_value()) << pad;
+        // A byte later that no UTF-8 has keeps the bytes code page 932.
+        const QString broken = text + QStringLiteral("ｱ");
+        const std::optional<QByteArray> got = takenWithCrLf(broken, 1000);
+        ASSERT_TRUE(got.has_value()) << pad;
+        EXPECT_EQ(*got, encodedWithCrLf(broken)) << pad;
+    }
+}
+
+TEST(AnsiTextTaking, randomTextsAgreeWithEncode)
+{
+    // Pieces that each matter to the rule: breaks, typed forms, katakana that may form UTF-8,
+    // mojibake, kept bytes and characters the code page lacks.
+    const QString pieces[] = {
+        QStringLiteral("\n"),   QStringLiteral("\r"),     QStringLiteral("a"),
+        QStringLiteral("予定"), QStringLiteral("ｱ"),      QStringLiteral("\u301C"),
+        QStringLiteral("縺"),   QStringLiteral("ｯ"),      QStringLiteral("é"),
+        QStringLiteral("😀"),    QStringLiteral("\u00A0"), QString(QChar(char16_t(0xF781))),
+        QStringLiteral("\x7F"),
+    };
+    std::mt19937 random(932);
+    int plain = 0;
+    for (int round = 0; round < 3000; ++round) {
+        QString text;
+        const int length = int(random() % 12);
+        // Mostly code page characters, so that many texts take the chunked way.
+        const size_t choices = round % 3 == 0 ? std::size(pieces) : 9;
+        for (int i = 0; i < length; ++i)
+            text += pieces[random() % choices];
+        const qsizetype chunk = qsizetype(random() % 6) + 1;
+        const QByteArray expected = encodedWithCrLf(text);
+        if (const std::optional<QByteArray> got = takenWithCrLf(text, chunk)) {
+            ++plain;
+            EXPECT_EQ(*got, expected) << text.toStdString() << " chunk " << chunk;
+        }
+    }
+    EXPECT_GT(plain, 1000);
 }

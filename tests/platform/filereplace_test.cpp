@@ -98,6 +98,21 @@ TEST(FileReplace, aFailedDiskSyncLeavesTheOldFileAndNoTemporary)
     EXPECT_EQ(entriesOf(dir), QStringList({QStringLiteral("ToDo.txt")}));
 }
 
+TEST(FileReplace, partsAreWrittenInTheirOrderAndAFailureLeavesTheOldFile)
+{
+    TempFolder dir;
+    const QString path = dir.file(QStringLiteral("parts"));
+    ASSERT_TRUE(FileReplace::replace(path, QByteArrayView("old")));
+    ASSERT_TRUE(
+        FileReplace::replace(path, {QByteArrayView("head\n"), QByteArrayView(), QByteArrayView("body")}));
+    EXPECT_EQ(dir.read(QStringLiteral("parts")), QByteArray("head\nbody"));
+    g_syncFailure = EIO;
+    EXPECT_FALSE(FileReplace::replace(path, {QByteArrayView("new "), QByteArrayView("text")}));
+    g_syncFailure = 0;
+    EXPECT_EQ(dir.read(QStringLiteral("parts")), QByteArray("head\nbody"));
+    EXPECT_EQ(entriesOf(dir), QStringList{QStringLiteral("parts")});
+}
+
 TEST(FileReplace, temporariesAreKnownByTheirExactName)
 {
     const QString temp = FileReplace::temporaryName(u"Memo.txt", u"Ab12Cd");

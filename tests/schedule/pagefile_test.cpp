@@ -1,4 +1,5 @@
 #include "schedule/PageFile.h"
+#include "platform/AnsiText.h"
 #include "platform/Failure.h"
 
 #include "support/TempFolder.h"
@@ -40,6 +41,26 @@ TEST(PageFile, writeKeepsTextExactlyAndRemoveToleratesMissing)
     QDir(dir.path()).mkdir(QStringLiteral("sub"));
     EXPECT_THROW(PageFile::remove(dir.file(QStringLiteral("sub"))), EInOutError);
     EXPECT_THROW(PageFile::write(dir.file(QStringLiteral("p.txt/x")), QStringLiteral("a")), EInOutError);
+}
+
+TEST(PageFile, fileBytesAreTheBytesOfTheFileText)
+{
+    // Plain code page text, and text that goes out otherwise: untouched characters a document
+    // treats specially, ones the code page lacks, kept bytes and bytes that would read as UTF-8.
+    const QString texts[] = {
+        QString(),
+        QStringLiteral("\n\n"),
+        QStringLiteral("ToDo\n一\n\n二"),
+        QStringLiteral("末尾に改行\n"),
+        QStringLiteral("CR\rと CR LF\r\n"),
+        QStringLiteral("NBSP\u00A0行区切り\u2028段落\u2029非文字\uFDD0\n"),
+        QStringLiteral("絵文字😀\ncafé"),
+        QStringLiteral("縺薙ｓ縺ｫ縺｡縺ｯ\n"),
+        QStringLiteral("kept ") + QChar(char16_t(0xF780)) + QStringLiteral("\nbyte"),
+    };
+    for (const QString& text : texts)
+        EXPECT_EQ(PageFile::fileBytes(text), AnsiText::encode(PageFile::fileText(text)))
+            << text.toStdString();
 }
 
 struct SaveCase {

@@ -126,9 +126,9 @@ TEST_F(SearchWindowTest, aHitInAConflictCopyIsLabelledAndLeadsToItsFilesDay)
 
     QTest::keyClick(window.Query, Qt::Key_Return);
     EXPECT_EQ(form->selectedDate(), QDate(1999, 7, 5));
-    EXPECT_EQ(form->Page1->currentIndex(), 3);
-    EXPECT_EQ(form->Memo7->toPlainText(), u"晴れ"_s); // the file's text, untouched
-    EXPECT_TRUE(selectedText(form->Memo7).isEmpty());
+    EXPECT_EQ(pageTabs(*form)->currentIndex(), 3);
+    EXPECT_EQ(memo(*form, "Memo7")->toPlainText(), u"晴れ"_s); // the file's text, untouched
+    EXPECT_TRUE(selectedText(memo(*form, "Memo7")).isEmpty());
 }
 
 TEST_F(SearchWindowTest, arrowsInTheQueryMoveTheSelectionAndHitsComeNewestFirst)

@@ -140,6 +140,10 @@ TEST(MergeText, bothKeepsTheFilesShapeAndPageBreaks)
     EXPECT_EQ(MergeText::merged(u"a\r\nb"_s, u"a\r\nc"_s, Choice::Both), u"a\r\nb\r\nc"_s);
     EXPECT_EQ(MergeText::merged(u""_s, u"x\ny\n"_s, Choice::Both), u"x\r\ny"_s);
     EXPECT_EQ(MergeText::merged(u"a\r\n"_s, u"a\nb\n"_s, Choice::Both), u"a\r\nb\r\n"_s);
+    // An empty line the copy added last keeps its break, or it would be no line at all.
+    EXPECT_EQ(MergeText::merged(u"a\r\nb"_s, u"a\r\nc\r\n\r\n"_s, Choice::Both), u"a\r\nb\r\nc\r\n\r\n"_s);
+    EXPECT_EQ(LineDiff::splitLines(MergeText::merged(u"a"_s, u"\r\n"_s, Choice::Both)),
+              QStringList({u"a"_s, QString()}));
     // Nothing only in the copy: the file as it is, bytes and all.
     EXPECT_EQ(MergeText::merged(u"a\r\nb\r\n"_s, u"b"_s, Choice::Both), u"a\r\nb\r\n"_s);
     EXPECT_EQ(MergeText::merged(u"a\rb"_s, u""_s, Choice::Both), u"a\rb"_s);

@@ -1,0 +1,1 @@
+quav_bench(filewatch quav_platform quav_sync_model)

@@ -1,0 +1,1 @@
+quav_fuzz(conflictcopies quav_schedule quav_platform)

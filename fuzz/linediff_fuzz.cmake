@@ -1,0 +1,1 @@
+quav_fuzz(linediff quav_sync_model)
