@@ -44,6 +44,9 @@ struct MainFormEnv {
     // Page files and journal entries of pages this large (bytes, characters) or larger are
     // read, filled and written on a worker thread; smaller ones at once.
     qsizetype largePage = 512 * 1024;
+    // Whether the files shown are watched for changes made by other programs; off only to
+    // measure what the watching costs.
+    bool watchFiles = true;
     // Whether the window system tells where a window is (Wayland does not).
     bool windowPositionsKnown = WindowPositions::known();
 };

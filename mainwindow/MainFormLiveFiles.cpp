@@ -54,6 +54,8 @@ void TMainForm::buildLiveFiles()
 
 void TMainForm::watchShownFiles()
 {
+    if (!m_env.watchFiles)
+        return;
     QStringList paths;
     for (const Page& page : m_pages) {
         if (!page.file.isEmpty())
