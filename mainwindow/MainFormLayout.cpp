@@ -279,6 +279,7 @@ void TMainForm::buildMenus()
 
     buildOptionMenus();
     buildPrintCommands();
+    buildConflictCopies();
     connectEditingCommands();
     buildSearch();
     buildHolidays();

@@ -28,7 +28,8 @@ constexpr int kFolderGatherMs = 200;
 void TMainForm::buildLiveFiles()
 {
     m_fileWatch = new FileWatch(this);
-    connect(m_fileWatch, &FileWatch::fileChanged, this, [this](const QString& path) { shownFileChanged(path); });
+    connect(m_fileWatch, &FileWatch::fileChanged, this,
+            [this](const QString& path) { shownFileChanged(path); });
     m_liveRetry = new QTimer(this);
     m_liveRetry->setSingleShot(true);
     m_liveRetry->setInterval(kBusyRetryMs);
@@ -38,10 +39,13 @@ void TMainForm::buildLiveFiles()
     m_boldDaysSoon = new QTimer(this);
     m_boldDaysSoon->setSingleShot(true);
     m_boldDaysSoon->setInterval(kFolderGatherMs);
-    connect(m_folderWatch, &QFileSystemWatcher::directoryChanged, m_boldDaysSoon, qOverload<>(&QTimer::start));
+    connect(m_folderWatch, &QFileSystemWatcher::directoryChanged, m_boldDaysSoon,
+            qOverload<>(&QTimer::start));
     connect(m_boldDaysSoon, &QTimer::timeout, this, [this] {
-        if (!DataFolder.isEmpty())
-            MonthCalGetMonthInfo(MonthCal->yearShown(), MonthCal->monthShown());
+        if (DataFolder.isEmpty())
+            return;
+        MonthCalGetMonthInfo(MonthCal->yearShown(), MonthCal->monthShown());
+        findConflictCopies();
     });
     connect(m_pageBar, &ChangedElsewhereBar::chosen, this, [this](OutsideEditChoice choice) {
         runCommand([this, choice] { settlePageChangedElsewhere(Page1->currentIndex(), choice); });
@@ -70,6 +74,10 @@ void TMainForm::watchShownFiles()
         m_folderWatch->removePaths(m_folderWatch->directories());
     if (!DataFolder.isEmpty())
         m_folderWatch->addPath(DataFolder);
+    if (DataFolder != m_copiesFolder)
+        findConflictCopies();
+    else
+        updateCopyMark(); // the copies of the day now shown come first
     // What changed between the reading and the watching is seen now.
     for (Page& page : m_pages)
         page.changedElsewhere = false;

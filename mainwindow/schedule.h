@@ -2,6 +2,7 @@
 
 #include "mainwindow/MainFormEnv.h"
 #include "mainwindow/MonthViewSource.h"
+#include "schedule/ConflictCopies.h"
 #include "schedule/FileTextBaseline.h"
 #include "schedule/GridBaseline.h"
 #include "schedule/MainSettings.h"
@@ -58,6 +59,7 @@ class PageFiller;
 class FileWatch;
 class QFileSystemWatcher;
 class ChangedElsewhereBar;
+class QToolButton;
 
 // The main window: conducts start-up, date changes and close; the rules themselves live in
 // schedule and the controls.
@@ -143,7 +145,7 @@ private:
         bool fillOverShown = false; // the page shows its file's text while filled again
         // Filled while behind another tab: it goes into the editor when its tab is shown.
         std::unique_ptr<QTextDocument> unshownFill;
-        bool viewStale = false; // refilled while hidden: caret to the start when shown
+        bool viewStale = false;        // refilled while hidden: caret to the start when shown
         bool changedElsewhere = false; // another program changed the file under the user's changes
     };
     std::array<Page, Pages::kCount> m_pages;
@@ -413,8 +415,23 @@ private:
     // Before a data file is written: true when the caller may go on writing `mine`; otherwise
     // the choice was carried out and the file's text is now what the program shows.
     // With `given`, the user's choice already made (the bar above the page or grid); else asked.
-    bool settlePageOutsideEdit(int index, const QByteArray& mine, std::optional<OutsideEditChoice> given = {});
+    bool settlePageOutsideEdit(int index, const QByteArray& mine,
+                               std::optional<OutsideEditChoice> given = {});
     bool settleMonthOutsideEdit(std::optional<OutsideEditChoice> given = {});
+
+    // Copies a sync tool left beside the data files (MainFormConflictCopies.cpp).
+    void buildConflictCopies();
+    void findConflictCopies(); // lists the folder off the UI thread, then marks what it found
+    std::optional<ConflictCopies::Found> nextConflictCopy() const;
+    void updateCopyMark();
+    bool showDataFile(const QString& fileName); // moves to the date that shows the file
+    void mergeConflictCopy();
+    bool mergePageCopy(const QString& path, const QString& copyPath);
+    bool mergeMonthCopy(const QString& copyPath);
+    QList<ConflictCopies::Found> m_conflictCopies;
+    QString m_copiesFolder; // the folder the copies were last looked for in
+    QAction* m_mergeAction = nullptr;
+    QToolButton* m_copyMark = nullptr;
 
     // Files changed on disk while shown (MainFormLiveFiles.cpp).
     void buildLiveFiles();

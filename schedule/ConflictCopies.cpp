@@ -4,8 +4,12 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTime>
+
+#include <algorithm>
+#include <filesystem>
 
 namespace ConflictCopies {
 
@@ -74,6 +78,26 @@ QStringList copiesOf(const QString& folder, const QString& fileName)
         if (fileOf(name) == fileName)
             out.append(name);
     out.sort(); // by code point: the same order on every system
+    return out;
+}
+
+QList<Found> inFolder(const QString& folder)
+{
+    QList<Found> out;
+    std::error_code error;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(QFile::encodeName(folder).toStdString(), error)) {
+        const std::string name = entry.path().filename().string();
+        std::error_code notRegular;
+        if (DataFileNames::parse(std::string_view(name)) || !entry.is_regular_file(notRegular))
+            continue;
+        const QString decoded = QFile::decodeName(QByteArray::fromStdString(name));
+        if (const std::optional<QString> file = fileOf(decoded))
+            out.append({decoded, *file});
+    }
+    std::sort(out.begin(), out.end(), [](const Found& a, const Found& b) {
+        return a.file != b.file ? a.file < b.file : a.copy < b.copy;
+    });
     return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QList>
 #include <QStringList>
 #include <QStringView>
 
@@ -27,5 +28,17 @@ std::optional<QString> fileOf(QStringView name);
 
 // The names of the copies of `fileName` in the folder, sorted; none when it cannot be read.
 QStringList copiesOf(const QString& folder, const QString& fileName);
+
+// A copy found in a data folder and the data file it belongs to.
+struct Found {
+    QString copy;
+    QString file;
+    friend bool operator==(const Found&, const Found&) = default;
+};
+
+// Every copy of a data file in the folder, by data file and then by copy name; none when the
+// folder cannot be read. The program's own file names are passed over without a closer look,
+// so a folder of decades of days costs one listing.
+QList<Found> inFolder(const QString& folder);
 
 } // namespace ConflictCopies

@@ -39,7 +39,9 @@ protected:
         static const QString weekdays = u"日月火水木金土"_s;
         QString text = u",予定1\r\n"_s;
         for (int day = 1; day <= 28; ++day)
-            text += u"%1日(%2),%3\r\n"_s.arg(day).arg(weekdays[QDate(2001, 2, day).dayOfWeek() % 7]).arg(cells.value(day));
+            text += u"%1日(%2),%3\r\n"_s.arg(day)
+                        .arg(weekdays[QDate(2001, 2, day).dayOfWeek() % 7])
+                        .arg(cells.value(day));
         return AnsiText::encode(text);
     }
     // Files in the folder besides the ones named.
@@ -65,7 +67,8 @@ TEST_F(LiveFilesTest, anUntouchedPageFollowsItsFileAndKeepsTheCaret)
     todo()->setTextCursor(caret);
 
     writeElsewhere(u"ToDo.txt"_s, "first line\r\nsecond\r\nthird \xe2\x80\x94 \x82\xa0\r\n");
-    QTRY_COMPARE_WITH_TIMEOUT(todo()->toPlainText(), u"first line\nsecond\nthird \u2014 \u3042\n"_s, kNoticeMs);
+    QTRY_COMPARE_WITH_TIMEOUT(todo()->toPlainText(), u"first line\nsecond\nthird \u2014 \u3042\n"_s,
+                              kNoticeMs);
     EXPECT_EQ(todo()->textCursor().position(), 8);
     EXPECT_FALSE(todo()->document()->isModified());
     EXPECT_FALSE(pageBar()->isVisible());
@@ -123,8 +126,7 @@ TEST_F(LiveFilesTest, keepingTheScreenOverwritesAtTheSaveWithoutAskingAgain)
     EXPECT_EQ(todo()->toPlainText(), u"old\nmine"_s);
     ASSERT_TRUE(closeForm()); // the fixture fails on any question about the file
     EXPECT_EQ(file("ToDo.txt"), QByteArray("old\r\nmine"));
-    EXPECT_EQ(othersThan({u"ToDo.txt"_s, QFileInfo(form->dataFile(DataFileNames::Kind::Month)).fileName()}),
-              QStringList());
+    EXPECT_EQ(othersThan({u"ToDo.txt"_s, DataFileNames::month(now.date())}), QStringList());
 }
 
 TEST_F(LiveFilesTest, takingTheFileDropsTheTypingForTheFilesText)
@@ -140,8 +142,7 @@ TEST_F(LiveFilesTest, takingTheFileDropsTheTypingForTheFilesText)
     EXPECT_FALSE(todo()->document()->isModified());
     ASSERT_TRUE(closeForm());
     EXPECT_EQ(file("ToDo.txt"), QByteArray("theirs\r\n"));
-    EXPECT_EQ(othersThan({u"ToDo.txt"_s, QFileInfo(form->dataFile(DataFileNames::Kind::Month)).fileName()}),
-              QStringList());
+    EXPECT_EQ(othersThan({u"ToDo.txt"_s, DataFileNames::month(now.date())}), QStringList());
 }
 
 TEST_F(LiveFilesTest, theProgramsOwnSavesAreNoOutsideChange)

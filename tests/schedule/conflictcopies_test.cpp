@@ -106,6 +106,15 @@ TEST(ConflictCopies, copiesOfOneFileAreListedFromTheFolder)
               QStringList({u"Sch20261209 (1).txt"_s}));
     EXPECT_TRUE(ConflictCopies::copiesOf(dir.path(), u"ToDo.txt"_s).isEmpty());
     EXPECT_TRUE(ConflictCopies::copiesOf(dir.file(u"missing"_s), u"20261209.txt"_s).isEmpty());
+
+    // The whole folder at once: by data file, then by copy.
+    using F = ConflictCopies::Found;
+    EXPECT_EQ(
+        ConflictCopies::inFolder(dir.path()),
+        QList<F>({F{u".bak.1.20261209.txt"_s, u"20261209.txt"_s}, F{u"20261209 (1).txt"_s, u"20261209.txt"_s},
+                  F{u"20261209.sync-conflict-20261209-101010-ABCDEFG.txt"_s, u"20261209.txt"_s},
+                  F{u"Sch20261209 (1).txt"_s, u"Sch20261209.txt"_s}}));
+    EXPECT_TRUE(ConflictCopies::inFolder(dir.file(u"missing"_s)).isEmpty());
 }
 
 } // namespace
