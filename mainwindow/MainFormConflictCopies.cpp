@@ -43,8 +43,11 @@ void TMainForm::buildConflictCopies()
                    QStringLiteral("同期ツールが残した競合コピーをファイルと比べて統合します。"), this);
     m_mergeAction->setEnabled(false);
     connect(m_mergeAction, &QAction::triggered, this, [this] { runCommand(&TMainForm::mergeConflictCopy); });
-    File1->insertAction(Exit1, m_mergeAction);
-    File1->insertSeparator(Exit1);
+    // Beside 設定, before the separator that sets 終了 apart.
+    const QList<QAction*> entries = File1->actions();
+    const qsizetype exit = entries.indexOf(Exit1);
+    File1->insertAction(exit > 0 && entries[exit - 1]->isSeparator() ? entries[exit - 1] : Exit1,
+                        m_mergeAction);
 
     m_copyMark = new QToolButton;
     m_copyMark->setObjectName(QStringLiteral("ConflictCopyMark"));

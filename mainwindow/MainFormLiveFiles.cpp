@@ -14,6 +14,7 @@
 #include "schedule/PageFile.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -133,7 +134,12 @@ void TMainForm::pageFileChanged(int index)
         page.changedElsewhere = page.stamp.changedOnDisk(page.file);
         return;
     }
-    // Caret and scroll position stay where the new text still has them.
+    // Same bytes under a new time (a touch, a stamp too fresh to trust): nothing to show anew,
+    // and a reload would drop the selection the user or a search made.
+    if (QFileInfo::exists(page.file) && !page.stamp.changedOnDisk(page.file))
+        return;
+    // Caret, selection and scroll position stay where the new text still has them.
+    const int anchor = memo->textCursor().anchor();
     const int caret = memo->textCursor().position();
     const int scroll = memo->verticalScrollBar()->value();
     const bool stale = page.viewStale;
@@ -142,7 +148,9 @@ void TMainForm::pageFileChanged(int index)
         return;
     page.viewStale = stale;
     QTextCursor cursor(memo->document());
-    cursor.setPosition(std::min(caret, memo->document()->characterCount() - 1));
+    const int end = memo->document()->characterCount() - 1;
+    cursor.setPosition(std::min(anchor, end));
+    cursor.setPosition(std::min(caret, end), QTextCursor::KeepAnchor);
     memo->setTextCursor(cursor);
     memo->verticalScrollBar()->setValue(scroll);
 }

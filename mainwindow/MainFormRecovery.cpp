@@ -185,7 +185,8 @@ OutsideEditChoice TMainForm::askOutsideEdit(const QString& path)
     return askOutsideEditWithDialog(this, path);
 }
 
-bool TMainForm::settlePageOutsideEdit(int index, const QByteArray& mine, std::optional<OutsideEditChoice> given)
+bool TMainForm::settlePageOutsideEdit(int index, const QByteArray& mine,
+                                      std::optional<OutsideEditChoice> given)
 {
     const QString& path = pageFile(index);
     if (!m_pages[index].stamp.changedOnDisk(path))
@@ -233,8 +234,9 @@ bool TMainForm::settleMonthOutsideEdit(std::optional<OutsideEditChoice> given)
         return true;
     // Without changes of ours, the other program's month simply wins.
     const bool changedHere = monthChangedHere();
-    const OutsideEditChoice choice =
-        given ? *given : changedHere ? askOutsideEdit(MonthFile) : OutsideEditChoice::TakeFile;
+    const OutsideEditChoice choice = given         ? *given
+                                     : changedHere ? askOutsideEdit(MonthFile)
+                                                   : OutsideEditChoice::TakeFile;
     if (choice == OutsideEditChoice::KeepMine) {
         if (given) {
             m_monthStamp = DiskStamp::take(MonthFile, theirs);

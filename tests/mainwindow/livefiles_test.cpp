@@ -63,12 +63,17 @@ TEST_F(LiveFilesTest, anUntouchedPageFollowsItsFileAndKeepsTheCaret)
     start();
     pageTabs(*form)->setCurrentWidget(todo());
     QTextCursor caret(todo()->document());
-    caret.setPosition(8);
+    caret.setPosition(2);
+    caret.setPosition(8, QTextCursor::KeepAnchor);
     todo()->setTextCursor(caret);
+    // Written a moment before the start: its time alone proves nothing, its bytes are the same.
+    QTest::qWait(1200);
+    EXPECT_EQ(todo()->textCursor().selectedText(), u"rst li"_s) << "reloaded without a change";
 
     writeElsewhere(u"ToDo.txt"_s, "first line\r\nsecond\r\nthird \xe2\x80\x94 \x82\xa0\r\n");
     QTRY_COMPARE_WITH_TIMEOUT(todo()->toPlainText(), u"first line\nsecond\nthird \u2014 \u3042\n"_s,
                               kNoticeMs);
+    EXPECT_EQ(todo()->textCursor().anchor(), 2);
     EXPECT_EQ(todo()->textCursor().position(), 8);
     EXPECT_FALSE(todo()->document()->isModified());
     EXPECT_FALSE(pageBar()->isVisible());
@@ -102,6 +107,15 @@ TEST_F(LiveFilesTest, aChangedPageKeepsTheTypingAndTheBarOffersTheChoices)
     EXPECT_FALSE(pageBar()->isVisible());
     pageTabs(*form)->setCurrentWidget(todo());
     EXPECT_TRUE(pageBar()->isVisible());
+
+    // However narrow its panel, every choice stays within the bar.
+    form->resize(420, form->height());
+    QTest::qWait(50);
+    for (const char* name : {"keepMine", "takeFile", "keepBoth"}) {
+        const QRect button = part<QPushButton>(*pageBar(), QLatin1String(name))->geometry();
+        EXPECT_TRUE(pageBar()->rect().contains(button)) << name;
+    }
+    EXPECT_LE(pageBar()->width(), todo()->width() + 8);
 
     choose(pageBar(), "keepBoth");
     EXPECT_FALSE(pageBar()->isVisible());

@@ -83,7 +83,8 @@ TEST_F(OptionsTest, menusHoldTheOptionEntriesInOrder)
     EXPECT_EQ(action(f, "MarkupStr1")->statusTip(), QStringLiteral("色分け表示する各記号を設定します。"));
     EXPECT_EQ(menuCaptions(menu(f, "File1")),
               (QStringList{QStringLiteral("印刷(&P)..."), QStringLiteral("印刷プレビュー(&V)..."),
-                           QStringLiteral("-"), QStringLiteral("設定(&S)..."), QStringLiteral("-"),
+                           QStringLiteral("-"), QStringLiteral("設定(&S)..."),
+                           QStringLiteral("比較して統合(&M)..."), QStringLiteral("-"),
                            QStringLiteral("終了(&X)")}));
     EXPECT_EQ(menuCaptions(menu(f, "Sch1")).last(), QStringLiteral("項目の設定(&I)"));
     EXPECT_EQ(action(f, "SchItemSet1")->statusTip(), QStringLiteral("予定一覧の項目を設定します。"));
