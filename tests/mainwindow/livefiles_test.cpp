@@ -201,3 +201,18 @@ TEST_F(LiveFilesTest, theCalendarMarksDaysWhoseFilesAppearOrVanish)
     QFile::remove(dir.file(DataFileNames::diary(QDate(2001, 2, 10))));
     QTRY_COMPARE_WITH_TIMEOUT(calendar(*form)->boldDays(2001, 2) & tenth, 0u, kNoticeMs);
 }
+
+TEST_F(LiveFilesTest, aSessionEndWithTheBarShownKeepsBothTexts)
+{
+    dir.write(u"ToDo.txt"_s, "old\r\n");
+    start();
+    pageTabs(*form)->setCurrentWidget(todo());
+    type(todo(), u"mine"_s);
+    writeElsewhere(u"ToDo.txt"_s, "theirs\r\n");
+    QTRY_VERIFY_WITH_TIMEOUT(pageBar()->isVisible(), kNoticeMs);
+    form->closeUnattended(); // a logout: nobody to answer the bar
+    EXPECT_EQ(file("ToDo.txt"), QByteArray("theirs\r\n"));
+    const QStringList copies = othersThan({u"ToDo.txt"_s, DataFileNames::month(now.date())});
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(dir.read(copies.first()), QByteArray("old\r\nmine"));
+}
