@@ -10,7 +10,7 @@ kind=${1:-test}
 pkgs=(g++ cmake ninja-build make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
       fonts-noto-cjk qt6-translations-l10n qt6-wayland fonts-noto-color-emoji libgtest-dev libgmock-dev)
 case "$kind" in
-  test|ci) pkgs+=(xvfb xauth xdotool x11-utils weston openbox lintian desktop-file-utils appstream poppler-utils) ;;&
+  test|ci) pkgs+=(xvfb xauth xdotool x11-utils weston openbox unison lintian desktop-file-utils appstream poppler-utils) ;;&
   test|ci|package) pkgs+=(dpkg-dev file) ;;&
   ci)      pkgs+=(clang libclang-rt-14-dev libbenchmark-dev libxcb-damage0-dev libxcb-xtest0-dev python3) ;;
 esac

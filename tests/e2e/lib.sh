@@ -163,6 +163,28 @@ e2e_launch()
     E2E_PIDS+=("$E2E_PID")
 }
 
+# A further user beside the first, for a test that runs two copies at once: a program copy,
+# home, settings, state and runtime folder of its own under $E2E_WORK/$1. The single-instance
+# lock lies in the runtime folder, so each copy runs as if on a machine of its own.
+e2e_add_instance()
+{
+    local root="$E2E_WORK/$1"
+    mkdir -p "$root"/{app,home,config,data,cache,runtime,tmp,state} || fail "cannot make $root"
+    chmod 700 "$root/runtime"
+    cp "$E2E_WORK/app/QuavScheduler" "$root/app/QuavScheduler" || fail "cannot copy the program to $root"
+}
+
+# Starts the copy of an instance made above from its home folder; sets E2E_PID. $2 names its log.
+e2e_launch_instance()
+{
+    local root="$E2E_WORK/$1"
+    (cd "$root/home" && HOME="$root/home" XDG_CONFIG_HOME="$root/config" XDG_DATA_HOME="$root/data" \
+        XDG_CACHE_HOME="$root/cache" XDG_RUNTIME_DIR="$root/runtime" TMPDIR="$root/tmp" \
+        XDG_STATE_HOME="$root/state" exec "$root/app/QuavScheduler") >"$E2E_WORK/$2.log" 2>&1 &
+    E2E_PID=$!
+    E2E_PIDS+=("$E2E_PID")
+}
+
 # Visible top-level windows of the process titled exactly "QuavScheduler".
 e2e_main_window_of() { xdotool search --all --onlyvisible --pid "$1" --name '^QuavScheduler$' 2>/dev/null; }
 e2e_visible_window_count() { xdotool search --all --onlyvisible --pid "$1" --class . 2>/dev/null | wc -l; }
