@@ -27,12 +27,14 @@ const QRegularExpression& form(int i)
         QRegularExpression(QStringLiteral(R"(^(?<stem>.+) \([1-9]\d{0,3}\)(?<ext>\.[a-z]{3})$)")),
         QRegularExpression(QStringLiteral(
             R"(^(?<stem>.+) \(conflict(?: #[1-9]\d{0,3})?_on_(?<date>\d{4}-\d{2}-\d{2})\)(?<ext>\.[a-z]{3})$)")),
+        QRegularExpression(QStringLiteral(
+            R"(^(?<stem>.+) \(QuavSchedulerの入力 (?<date>\d{4}-\d{2}-\d{2}) (?<time>\d{6})(?: (?:[2-9]|[1-9]\d{1,3}))?\)(?<ext>\.[a-z]{3})$)")),
         QRegularExpression(QStringLiteral(R"(^\.bak\.(?:0|[1-9]\d{0,3})\.(?<base>.+)$)")),
         QRegularExpression(QStringLiteral(R"(^(?<base>.+)\.(?:0|[1-9]\d{0,3})\.unison\.bak$)")),
     };
     return forms[i];
 }
-constexpr int kForms = 6;
+constexpr int kForms = 7;
 
 bool stampIsReal(const QRegularExpressionMatch& m)
 {

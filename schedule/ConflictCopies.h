@@ -19,6 +19,8 @@
 //   numbered copies   NAME (N).EXT, N from 1 without a leading zero
 //   Unison            NAME (conflict_on_YYYY-MM-DD).EXT, NAME (conflict #N_on_YYYY-MM-DD).EXT
 //                     .bak.N.NAME.EXT (its backups, N from 0), NAME.EXT.N.unison.bak
+//   this program     NAME (QuavSchedulerの入力 YYYY-MM-DD HHMMSS).EXT, with " N" (from 2) before the
+//                     bracket when that name was taken: the screen's text kept by 両方残す
 // A copy of a copy belongs to the same data file. Dates and times must be real ones.
 namespace ConflictCopies {
 

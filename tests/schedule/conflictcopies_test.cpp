@@ -16,6 +16,10 @@ struct Case {
 };
 
 const Case kCopies[] = {
+    // this program's own, kept by 両方残す
+    {"20261209 (QuavSchedulerの入力 2026-12-09 101010).txt", "20261209.txt"},
+    {"ToDo (QuavSchedulerの入力 2026-12-09 101010 2).txt", "ToDo.txt"},
+    {"202612 (QuavSchedulerの入力 2026-12-09 235959).csv", "202612.csv"},
     // Syncthing
     {"20261209.sync-conflict-20261209-101010-ABCDEFG.txt", "20261209.txt"},
     {"Sch20261209.sync-conflict-20261210-235959-Z2345X7.txt", "Sch20261209.txt"},
@@ -70,6 +74,8 @@ const char* const kForeign[] = {
     "20261209(1).txt",
     "20261209 (1) .txt",
     "20261209 (conflict_on_2026-13-01).txt",
+    "20261209 (QuavSchedulerの入力 2026-12-09 101010 1).txt", // numbered from 2
+    "20261209 (QuavSchedulerの入力 2026-12-09).txt",
     ".bak.x.20261209.txt",
     ".bak.1.notes.txt",
     "20261209.txt.bak",
