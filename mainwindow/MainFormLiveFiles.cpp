@@ -20,6 +20,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 constexpr int kBusyRetryMs = 300; // a question or a date change in progress: look again soon
 constexpr int kFolderGatherMs = 200;
@@ -28,7 +30,8 @@ constexpr int kFolderGatherMs = 200;
 void TMainForm::buildLiveFiles()
 {
     m_fileWatch = new FileWatch(this);
-    connect(m_fileWatch, &FileWatch::fileChanged, this, [this](const QString& path) { shownFileChanged(path); });
+    connect(m_fileWatch, &FileWatch::fileChanged, this,
+            [this](const QString& path) { shownFileChanged(path); });
     m_liveRetry = new QTimer(this);
     m_liveRetry->setSingleShot(true);
     m_liveRetry->setInterval(kBusyRetryMs);
@@ -38,7 +41,8 @@ void TMainForm::buildLiveFiles()
     m_boldDaysSoon = new QTimer(this);
     m_boldDaysSoon->setSingleShot(true);
     m_boldDaysSoon->setInterval(kFolderGatherMs);
-    connect(m_folderWatch, &QFileSystemWatcher::directoryChanged, m_boldDaysSoon, qOverload<>(&QTimer::start));
+    connect(m_folderWatch, &QFileSystemWatcher::directoryChanged, m_boldDaysSoon,
+            qOverload<>(&QTimer::start));
     connect(m_boldDaysSoon, &QTimer::timeout, this, [this] {
         if (!DataFolder.isEmpty())
             MonthCalGetMonthInfo(MonthCal->yearShown(), MonthCal->monthShown());
@@ -64,12 +68,21 @@ void TMainForm::watchShownFiles()
     if (!MonthFile.isEmpty())
         paths << MonthFile;
     paths.removeDuplicates();
-    if (paths != m_fileWatch->paths())
+    // The watch keeps its paths in no order; the same files need no watching anew.
+    QStringList watched = m_fileWatch->paths();
+    std::sort(paths.begin(), paths.end());
+    std::sort(watched.begin(), watched.end());
+    if (paths != watched)
         m_fileWatch->setPaths(paths);
-    if (!m_folderWatch->directories().isEmpty())
-        m_folderWatch->removePaths(m_folderWatch->directories());
-    if (!DataFolder.isEmpty())
-        m_folderWatch->addPath(DataFolder);
+    // The folder stays watched across date changes; one that vanished is dropped by the watcher
+    // and taken again here.
+    const QStringList folders = DataFolder.isEmpty() ? QStringList() : QStringList{DataFolder};
+    if (m_folderWatch->directories() != folders) {
+        if (!m_folderWatch->directories().isEmpty())
+            m_folderWatch->removePaths(m_folderWatch->directories());
+        if (!folders.isEmpty())
+            m_folderWatch->addPaths(folders);
+    }
     // What changed between the reading and the watching is seen now.
     for (Page& page : m_pages)
         page.changedElsewhere = false;
