@@ -2,8 +2,9 @@
 // 30-year data folder written by make_data_folder.py: start-up to the first painted window
 // against BareWindow (stock widgets of the same kinds reading the same files); a date change in
 // one month, the repaint included, against BareWindow's date change, with ToDo + メモ of several
-// sizes; the bold days of a month against the stats they need. Names ending in "_floor" are
-// floors; the summary after the table gives the ratios.
+// sizes; the bold days of a month against the stats they need; start-up and date changes with
+// the files shown watched for outside changes against the same with the watching off. Names
+// ending in "_floor" are floors; the summary after the table gives the ratios.
 #include "BareWindow.h"
 #include "RatioReporter.h"
 
@@ -34,6 +35,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 using namespace MainFormParts;
@@ -108,10 +111,12 @@ EventLoop& eventLoop()
 // Two days of one month, in the folder's range: the start date and the date changes' targets.
 const QDate kDayA(2020, 6, 10);
 const QDate kDayB(2020, 6, 11);
+const QDate kDayNextMonth(2020, 7, 10);
 
-MainFormEnv envFor(const QString& settingsFolder, const QString& dataFolder)
+MainFormEnv envFor(const QString& settingsFolder, const QString& dataFolder, bool watchFiles = true)
 {
     MainFormEnv env;
+    env.watchFiles = watchFiles;
     env.iniPath = settingsFolder + QStringLiteral("/QuavScheduler.ini");
     env.defaultDataFolder = dataFolder + u'/';
     env.defaultEditorPath = QStringLiteral("/usr/bin/true");
@@ -321,6 +326,75 @@ void BM_BoldDays_Stats_floor(benchmark::State& state)
 }
 BENCHMARK(BM_BoldDays_Stats_floor)->Unit(benchmark::kMicrosecond);
 
+// The watching of the files shown (pages, month, data folder) against none: the same window,
+// the same folder, with MainFormEnv::watchFiles on and off, registered in pairs so that each
+// measurement and its floor run one after the other. The argument is the size of ToDo.txt and
+// of Memo.txt in KB, as for BM_DateChange.
+void BM_Startup_Watching(benchmark::State& state, int kb, bool watch)
+{
+    QTemporaryDir settings;
+    setTodoMemoSize(kb);
+    const int before = messages().shown();
+    for (auto _ : state) {
+        auto form = std::make_unique<TMainForm>(envFor(settings.path(), dataFolder(), watch));
+        eventLoop().show(*form);
+        state.PauseTiming();
+        form.reset();
+        state.ResumeTiming();
+    }
+    if (messages().shown() != before)
+        state.SkipWithError("the start-up showed a message");
+}
+
+// Day A to `other` and back: another day of its month, or a day of the next month (whose month
+// file is read, whose bold days are found, and which is watched in the first one's place).
+void BM_DateChange_Watching(benchmark::State& state, int kb, QDate other, bool watch)
+{
+    setTodoMemoSize(kb);
+    QTemporaryDir settings;
+    TMainForm form(envFor(settings.path(), dataFolder(), watch));
+    eventLoop().show(form);
+    const int before = messages().shown();
+    bool toOther = true;
+    int unpainted = 0;
+    MonthCalendar* cal = calendar(form);
+    for (auto _ : state) {
+        cal->setSelectedDate(toOther ? other : kDayA);
+        Q_EMIT cal->dateChosen();
+        unpainted += eventLoop().settle() == 0;
+        toOther = !toOther;
+    }
+    if (messages().shown() != before)
+        state.SkipWithError("the date change showed a message");
+    else if (unpainted > 0)
+        state.SkipWithError("a date change painted nothing");
+}
+
+constexpr std::array kWatchingKb{kStartupKb, 1000};
+
+std::string watchingName(const char* stem, bool watch, const std::string& rest)
+{
+    return std::string(stem) + (watch ? "" : "_floor") + rest;
+}
+
+[[maybe_unused]] const bool watchingRegistered = [] {
+    for (const int kb : kWatchingKb) {
+        const std::string size = "/" + std::to_string(kb);
+        for (const bool watch : {true, false})
+            benchmark::RegisterBenchmark(watchingName("BM_Startup_Watching", watch, size).c_str(),
+                                         BM_Startup_Watching, kb, watch)
+                ->Unit(benchmark::kMillisecond);
+        for (const auto& [where, other] : {std::pair{"/month", kDayB}, std::pair{"/months", kDayNextMonth}}) {
+            for (const bool watch : {true, false})
+                benchmark::RegisterBenchmark(
+                    watchingName("BM_DateChange_Watching", watch, where + size).c_str(),
+                    BM_DateChange_Watching, kb, other, watch)
+                    ->Unit(benchmark::kMicrosecond);
+        }
+    }
+    return true;
+}();
+
 } // namespace
 
 QtMessageHandler standardMessages = nullptr;
@@ -365,6 +439,13 @@ int main(int argc, char** argv)
         // the same step would not show): the price of safety in the first seconds after a write.
         {"BM_DateChange/200/1", "BM_DateChange/0/0", 0},
         {"BM_BoldDays_Month", "BM_BoldDays_Stats_floor", 1.5},
+        // The files shown watched against none: start-up, a day of the same month, another month.
+        {"BM_Startup_Watching/20", "BM_Startup_Watching_floor/20", 1.05},
+        {"BM_DateChange_Watching/month/20", "BM_DateChange_Watching_floor/month/20", 1.05},
+        {"BM_DateChange_Watching/months/20", "BM_DateChange_Watching_floor/months/20", 1.05},
+        {"BM_Startup_Watching/1000", "BM_Startup_Watching_floor/1000", 1.05},
+        {"BM_DateChange_Watching/month/1000", "BM_DateChange_Watching_floor/month/1000", 1.05},
+        {"BM_DateChange_Watching/months/1000", "BM_DateChange_Watching_floor/months/1000", 1.05},
     });
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

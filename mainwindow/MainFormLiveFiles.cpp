@@ -21,6 +21,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 constexpr int kBusyRetryMs = 300; // a question or a date change in progress: look again soon
 constexpr int kFolderGatherMs = 200;
@@ -69,12 +71,21 @@ void TMainForm::watchShownFiles()
     if (!MonthFile.isEmpty())
         paths << MonthFile;
     paths.removeDuplicates();
-    if (paths != m_fileWatch->paths())
+    // The watch keeps its paths in no order; the same files need no watching anew.
+    QStringList watched = m_fileWatch->paths();
+    std::sort(paths.begin(), paths.end());
+    std::sort(watched.begin(), watched.end());
+    if (paths != watched)
         m_fileWatch->setPaths(paths);
-    if (!m_folderWatch->directories().isEmpty())
-        m_folderWatch->removePaths(m_folderWatch->directories());
-    if (!DataFolder.isEmpty())
-        m_folderWatch->addPath(DataFolder);
+    // The folder stays watched across date changes; one that vanished is dropped by the watcher
+    // and taken again here.
+    const QStringList folders = DataFolder.isEmpty() ? QStringList() : QStringList{DataFolder};
+    if (m_folderWatch->directories() != folders) {
+        if (!m_folderWatch->directories().isEmpty())
+            m_folderWatch->removePaths(m_folderWatch->directories());
+        if (!folders.isEmpty())
+            m_folderWatch->addPaths(folders);
+    }
     if (DataFolder != m_copiesFolder)
         findConflictCopies();
     else
