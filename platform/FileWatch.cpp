@@ -29,19 +29,36 @@ FileWatch::FileWatch(QObject* parent) : QObject(parent)
 
 void FileWatch::setPaths(const QStringList& paths)
 {
-    if (!m_watcher.files().isEmpty())
-        m_watcher.removePaths(m_watcher.files());
-    if (!m_watcher.directories().isEmpty())
-        m_watcher.removePaths(m_watcher.directories());
-    m_states.clear();
+    // Paths watched already keep what was last seen of them: their bytes are not read again,
+    // and a change since is told at the next look.
+    QHash<QString, State> states;
     for (const QString& path : paths) {
+        const auto known = m_states.constFind(path);
+        if (known != m_states.cend())
+            states.insert(path, *known);
+    }
+    for (auto it = m_states.cbegin(); it != m_states.cend(); ++it) {
+        if (!states.contains(it.key()) && m_watcher.files().contains(it.key()))
+            m_watcher.removePath(it.key());
+    }
+    QStringList folders;
+    for (const QString& path : paths)
+        folders << QFileInfo(path).absolutePath();
+    for (const QString& folder : m_watcher.directories()) {
+        if (!folders.contains(folder))
+            m_watcher.removePath(folder);
+    }
+    m_states = states;
+    for (const QString& path : paths) {
+        if (m_states.contains(path))
+            continue;
         const State state = stateOf(path, nullptr);
         m_states.insert(path, state);
         arm(path, State(), state);
     }
     if (m_states.isEmpty())
         m_poll.stop();
-    else
+    else if (!m_poll.isActive())
         m_poll.start();
 }
 

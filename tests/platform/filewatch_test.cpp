@@ -139,3 +139,17 @@ TEST_F(FileWatchTest, theProgramsOwnWriteIsNotToldBack)
 }
 
 } // namespace
+
+TEST_F(FileWatchTest, aChangeJustBeforeTheWatchIsRenewedIsStillTold)
+{
+    dir.write(u"ToDo.txt"_s, "one");
+    const QString todo = dir.file(u"ToDo.txt"_s);
+    watch.setPaths({todo});
+    EXPECT_TRUE(quiet());
+    // A date change renews the watch while ToDo stays: what came before it must not be taken
+    // as known.
+    dir.write(u"ToDo.txt"_s, "two");
+    watch.setPaths({todo, dir.file(u"20261210.txt"_s)});
+    EXPECT_EQ(next(), std::pair(todo, Change::Changed));
+    EXPECT_TRUE(quiet());
+}
