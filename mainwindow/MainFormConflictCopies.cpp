@@ -89,13 +89,8 @@ std::optional<ConflictCopies::Found> TMainForm::nextConflictCopy() const
 {
     // The copies of what is shown come first: the day the user looks at.
     for (const ConflictCopies::Found& found : m_conflictCopies) {
-        const QString path = DayFiles::joinPath(DataFolder, found.file);
-        if (path == MonthFile)
+        if (showsFile(DayFiles::joinPath(DataFolder, found.file)))
             return found;
-        for (int index = 0; index < Pages::kCount; ++index) {
-            if (pageFile(index) == path)
-                return found;
-        }
     }
     if (m_conflictCopies.isEmpty())
         return std::nullopt;
@@ -123,22 +118,24 @@ void TMainForm::updateCopyMark()
     m_copyMark->show();
 }
 
+bool TMainForm::showsFile(const QString& path) const
+{
+    if (path == MonthFile)
+        return true;
+    for (int index = 0; index < Pages::kCount; ++index) {
+        if (pageFile(index) == path)
+            return true;
+    }
+    return false;
+}
+
 bool TMainForm::showDataFile(const QString& fileName)
 {
     const std::optional<DataFileNames::Parsed> parsed = DataFileNames::parse(QStringView(fileName));
     if (!parsed)
         return false;
     const QString path = DayFiles::joinPath(DataFolder, fileName);
-    const auto shown = [&] {
-        if (path == MonthFile)
-            return true;
-        for (int index = 0; index < Pages::kCount; ++index) {
-            if (pageFile(index) == path)
-                return true;
-        }
-        return false;
-    };
-    if (shown())
+    if (showsFile(path))
         return true;
     const QDate today = m_shownDate.isValid() ? m_shownDate : selectedDate();
     QDate target = parsed->date;
@@ -149,7 +146,7 @@ bool TMainForm::showDataFile(const QString& fileName)
     // The date change saves what is shown, as a click on the calendar does.
     MonthCal->setSelectedDate(target);
     MonthCalClick();
-    return shown();
+    return showsFile(path);
 }
 
 void TMainForm::mergeConflictCopy()

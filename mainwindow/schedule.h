@@ -424,6 +424,7 @@ private:
     void findConflictCopies(); // lists the folder off the UI thread, then marks what it found
     std::optional<ConflictCopies::Found> nextConflictCopy() const;
     void updateCopyMark();
+    bool showsFile(const QString& path) const;  // the month or a page shows the file
     bool showDataFile(const QString& fileName); // moves to the date that shows the file
     void mergeConflictCopy();
     bool mergePageCopy(const QString& path, const QString& copyPath);

@@ -44,6 +44,16 @@ protected:
                         .arg(cells.value(day));
         return AnsiText::encode(text);
     }
+    // "old" typed on as "old\nmine", then the file changed to "theirs": the bar is shown.
+    void typeWhileChangedElsewhere()
+    {
+        dir.write(u"ToDo.txt"_s, "old\r\n");
+        start();
+        pageTabs(*form)->setCurrentWidget(todo());
+        type(todo(), u"mine"_s);
+        writeElsewhere(u"ToDo.txt"_s, "theirs\r\n");
+        QTRY_VERIFY_WITH_TIMEOUT(pageBar()->isVisible(), kNoticeMs);
+    }
     // Files in the folder besides the ones named.
     QStringList othersThan(const QStringList& known) const
     {
@@ -129,12 +139,7 @@ TEST_F(LiveFilesTest, aChangedPageKeepsTheTypingAndTheBarOffersTheChoices)
 
 TEST_F(LiveFilesTest, keepingTheScreenOverwritesAtTheSaveWithoutAskingAgain)
 {
-    dir.write(u"ToDo.txt"_s, "old\r\n");
-    start();
-    pageTabs(*form)->setCurrentWidget(todo());
-    type(todo(), u"mine"_s);
-    writeElsewhere(u"ToDo.txt"_s, "theirs\r\n");
-    QTRY_VERIFY_WITH_TIMEOUT(pageBar()->isVisible(), kNoticeMs);
+    typeWhileChangedElsewhere();
     choose(pageBar(), "keepMine");
     EXPECT_FALSE(pageBar()->isVisible());
     EXPECT_EQ(todo()->toPlainText(), u"old\nmine"_s);
@@ -145,12 +150,7 @@ TEST_F(LiveFilesTest, keepingTheScreenOverwritesAtTheSaveWithoutAskingAgain)
 
 TEST_F(LiveFilesTest, takingTheFileDropsTheTypingForTheFilesText)
 {
-    dir.write(u"ToDo.txt"_s, "old\r\n");
-    start();
-    pageTabs(*form)->setCurrentWidget(todo());
-    type(todo(), u"mine"_s);
-    writeElsewhere(u"ToDo.txt"_s, "theirs\r\n");
-    QTRY_VERIFY_WITH_TIMEOUT(pageBar()->isVisible(), kNoticeMs);
+    typeWhileChangedElsewhere();
     choose(pageBar(), "takeFile");
     EXPECT_EQ(todo()->toPlainText(), u"theirs\n"_s);
     EXPECT_FALSE(todo()->document()->isModified());
@@ -204,12 +204,7 @@ TEST_F(LiveFilesTest, theCalendarMarksDaysWhoseFilesAppearOrVanish)
 
 TEST_F(LiveFilesTest, aSessionEndWithTheBarShownKeepsBothTexts)
 {
-    dir.write(u"ToDo.txt"_s, "old\r\n");
-    start();
-    pageTabs(*form)->setCurrentWidget(todo());
-    type(todo(), u"mine"_s);
-    writeElsewhere(u"ToDo.txt"_s, "theirs\r\n");
-    QTRY_VERIFY_WITH_TIMEOUT(pageBar()->isVisible(), kNoticeMs);
+    typeWhileChangedElsewhere();
     form->closeUnattended(); // a logout: nobody to answer the bar
     EXPECT_EQ(file("ToDo.txt"), QByteArray("theirs\r\n"));
     const QStringList copies = othersThan({u"ToDo.txt"_s, DataFileNames::month(now.date())});
