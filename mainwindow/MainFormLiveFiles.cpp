@@ -7,6 +7,7 @@
 #include "mainwindow/ChangedElsewhereBar.h"
 #include "mainwindow/MonthCalendar.h"
 #include "mainwindow/PageEditorText.h"
+#include "mainwindow/PageFiller.h"
 #include "platform/AnsiText.h"
 #include "platform/Failure.h"
 #include "platform/FileWatch.h"
@@ -63,20 +64,18 @@ void TMainForm::watchShownFiles()
 {
     if (!m_env.watchFiles)
         return;
-    QStringList paths;
-    for (const Page& page : m_pages) {
+    // Each file is compared with what the window read or wrote of it, so none is read again
+    // here; one still being read is given when its text arrives (pageFilled).
+    QHash<QString, FileWatch::Seen> files;
+    for (int index = 0; index < Pages::kCount; ++index) {
+        const Page& page = m_pages[size_t(index)];
         if (!page.file.isEmpty())
-            paths << page.file;
+            files.insert(page.file, m_filler && m_filler->filling(index) ? FileWatch::Seen()
+                                                                         : FileWatch::Seen(page.stamp));
     }
     if (!MonthFile.isEmpty())
-        paths << MonthFile;
-    paths.removeDuplicates();
-    // The watch keeps its paths in no order; the same files need no watching anew.
-    QStringList watched = m_fileWatch->paths();
-    std::sort(paths.begin(), paths.end());
-    std::sort(watched.begin(), watched.end());
-    if (paths != watched)
-        m_fileWatch->setPaths(paths);
+        files.insert(MonthFile, m_monthStamp);
+    m_fileWatch->setFiles(files);
     // The folder stays watched across date changes; one that vanished is dropped by the watcher
     // and taken again here.
     const QStringList folders = DataFolder.isEmpty() ? QStringList() : QStringList{DataFolder};
@@ -94,7 +93,14 @@ void TMainForm::watchShownFiles()
     for (Page& page : m_pages)
         page.changedElsewhere = false;
     m_monthChangedElsewhere = false;
-    checkShownFiles();
+    m_fileWatch->checkNow();
+    updateChangeBars();
+}
+
+void TMainForm::watchFilledPage(int index)
+{
+    if (m_env.watchFiles)
+        m_fileWatch->know(m_pages[size_t(index)].file, m_pages[size_t(index)].stamp);
 }
 
 void TMainForm::checkShownFiles()

@@ -169,6 +169,7 @@ void TMainForm::pageFilled(FilledPage& filled)
     const int index = filled.page;
     QPlainTextEdit* memo = pageEditor(index);
     m_pages[index].stamp = filled.loaded.stamp;
+    watchFilledPage(index);
     FileTextBaseline& baseline = m_pages[index].baseline;
     const bool wasUnreadable = baseline.state() == FileTextBaseline::State::Unreadable;
     const bool read = filled.loaded.state == PageFile::Loaded::State::Read;

@@ -8,6 +8,7 @@
 namespace {
 // Coarse file systems keep the time in two-second steps; a rewrite within them may not move it.
 constexpr qint64 kDoubtMs = 3000;
+constexpr qsizetype kDigestChars = 40; // hex SHA-1; anything else says the bytes are not known
 
 QByteArray digestOf(QByteArrayView bytes)
 {
@@ -29,10 +30,9 @@ DiskStamp DiskStamp::fromFacts(const FileBytes::Facts& facts, QByteArrayView byt
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     // The change time moves in coarse steps too: one too close to now may not move again for a
     // rewrite that follows, so such a stamp vouches for nothing.
-    if (now - facts.ctimeNs / 1000000 >= kDoubtMs) {
-        stamp.m_ctimeNs = facts.ctimeNs;
-        stamp.m_inode = facts.inode;
-    }
+    stamp.m_ctimeNs = facts.ctimeNs;
+    stamp.m_inode = facts.inode;
+    stamp.m_changeFresh = now - facts.ctimeNs / 1000000 < kDoubtMs;
     stamp.m_doubt = now - stamp.m_mtimeMs < kDoubtMs;
     // Bytes of another size were read while the file changed: no digest of them vouches for it.
     stamp.m_digest = bytes.size() == stamp.m_size ? digestOf(bytes) : QByteArray("changing");
@@ -41,16 +41,29 @@ DiskStamp DiskStamp::fromFacts(const FileBytes::Facts& facts, QByteArrayView byt
 
 DiskStamp DiskStamp::take(const QString& path, QByteArrayView bytes)
 {
+    const QByteArray native = QFile::encodeName(path);
     FileBytes::Facts facts;
-    if (FileBytes::factsOf(QFile::encodeName(path), facts) != FileBytes::Outcome::Read)
-        return {};
-    if (!(bytes.data() && bytes.size() == facts.size)) {
-        QByteArray read;
-        DiskStamp stamp = fromFacts(facts, {});
-        stamp.m_digest = readFile(path, read) ? digestOf(read) : QByteArray("unreadable");
-        return stamp;
+    if (bytes.data()) {
+        if (FileBytes::factsOf(native, facts) != FileBytes::Outcome::Read)
+            return {};
+        if (bytes.size() == facts.size)
+            return fromFacts(facts, bytes);
     }
-    return fromFacts(facts, bytes);
+    // Facts and bytes through one descriptor, so the digest is of the file the facts describe.
+    QByteArray read;
+    switch (FileBytes::readWithFacts(native, read, facts)) {
+    case FileBytes::Outcome::Read:
+        return fromFacts(facts, read);
+    case FileBytes::Outcome::Missing:
+        return {};
+    case FileBytes::Outcome::Failed:
+        break;
+    }
+    if (FileBytes::factsOf(native, facts) != FileBytes::Outcome::Read)
+        return {};
+    DiskStamp stamp = fromFacts(facts, {});
+    stamp.m_digest = QByteArray("unreadable");
+    return stamp;
 }
 
 bool DiskStamp::unchangedSince(const QString& path) const
@@ -59,8 +72,19 @@ bool DiskStamp::unchangedSince(const QString& path) const
     const FileBytes::Outcome now = FileBytes::factsOf(QFile::encodeName(path), facts);
     if (!m_exists)
         return now == FileBytes::Outcome::Missing;
-    return now == FileBytes::Outcome::Read && !m_doubt && m_inode != 0 && facts.inode == m_inode &&
-           facts.ctimeNs == m_ctimeNs && facts.size == m_size && facts.mtimeMs == m_mtimeMs;
+    return now == FileBytes::Outcome::Read && !m_doubt && changeWitnesses() && sameFacts(facts);
+}
+
+bool DiskStamp::sameFacts(const FileBytes::Facts& facts) const
+{
+    return m_exists && m_inode != 0 && facts.inode == m_inode && facts.ctimeNs == m_ctimeNs &&
+           facts.size == m_size && facts.mtimeMs == m_mtimeMs;
+}
+
+bool DiskStamp::sameBytes(const DiskStamp& other) const
+{
+    return m_exists && other.m_exists && m_size == other.m_size && m_digest.size() == kDigestChars &&
+           m_digest == other.m_digest;
 }
 
 bool DiskStamp::changedOnDisk(const QString& path) const
@@ -71,7 +95,7 @@ bool DiskStamp::changedOnDisk(const QString& path) const
     if (!m_exists || facts.size != m_size)
         return true;
     // A rewrite moves the change time even where it keeps the modification time.
-    const bool sameFile = m_inode == 0 || (facts.inode == m_inode && facts.ctimeNs == m_ctimeNs);
+    const bool sameFile = !changeWitnesses() || (facts.inode == m_inode && facts.ctimeNs == m_ctimeNs);
     if (facts.mtimeMs == m_mtimeMs && !m_doubt && sameFile)
         return false;
     // Without the bytes of the stamp, a moved time is all there is to go by.

@@ -31,6 +31,14 @@ public:
     // cannot tell, or that came from text, never vouches for the file.
     bool unchangedSince(const QString& path) const;
 
+    // True when the file's facts are exactly those stamped: the same file, size and times. Proof of
+    // nothing where times move in coarse steps, but enough for a watch that looks again soon to
+    // skip reading the file.
+    bool sameFacts(const FileBytes::Facts& facts) const;
+    // True when both stamps know the bytes they stand for and these are the same.
+    bool sameBytes(const DiskStamp& other) const;
+    quint64 inode() const { return m_inode; }
+
     bool exists() const { return m_exists; }
     // One text line, and back, so a stamp can be kept in a file.
     QString toText() const;
@@ -52,4 +60,6 @@ private:
     // Kept in memory only: a replaced or rewritten file changes them even when it keeps size and time.
     qint64 m_ctimeNs = 0;
     quint64 m_inode = 0;
+    bool m_changeFresh = false; // the change time was too close to the taking to witness a rewrite
+    bool changeWitnesses() const { return m_inode != 0 && !m_changeFresh; }
 };

@@ -1,6 +1,5 @@
 #include "platform/FileWatch.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 
@@ -9,9 +8,13 @@ namespace {
 constexpr int kPollMs = 500;
 constexpr int kGatherMs = 30;
 
-bool sameFacts(const FileBytes::Facts& a, const FileBytes::Facts& b)
+// The file as it is now, its bytes not read: any move of its facts is told.
+DiskStamp factsOnly(const QString& path)
 {
-    return a.size == b.size && a.mtimeMs == b.mtimeMs && a.ctimeNs == b.ctimeNs && a.inode == b.inode;
+    FileBytes::Facts facts;
+    if (FileBytes::factsOf(QFile::encodeName(path), facts) != FileBytes::Outcome::Read)
+        return DiskStamp::missing();
+    return DiskStamp::fromFacts(facts, {});
 }
 
 } // namespace
@@ -27,65 +30,57 @@ FileWatch::FileWatch(QObject* parent) : QObject(parent)
     connect(&m_poll, &QTimer::timeout, this, &FileWatch::checkAll);
 }
 
+void FileWatch::setFiles(const QHash<QString, Seen>& files)
+{
+    QHash<QString, DiskStamp> states;
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        states.insert(it.key(), it.value() ? *it.value() : factsOnly(it.key()));
+    m_states = states;
+    follow(files.keys());
+}
+
 void FileWatch::setPaths(const QStringList& paths)
 {
-    // Paths watched already keep what was last seen of them: their bytes are not read again,
-    // and a change since is told at the next look.
-    QHash<QString, State> states;
+    // A change since the last look is still told at the next one.
+    QHash<QString, DiskStamp> states;
     for (const QString& path : paths) {
         const auto known = m_states.constFind(path);
-        if (known != m_states.cend())
-            states.insert(path, *known);
+        states.insert(path, known != m_states.cend() ? *known : DiskStamp::take(path));
     }
-    for (auto it = m_states.cbegin(); it != m_states.cend(); ++it) {
-        if (!states.contains(it.key()) && m_watcher.files().contains(it.key()))
-            m_watcher.removePath(it.key());
-    }
+    m_states = states;
+    follow(paths);
+}
+
+void FileWatch::know(const QString& path, const DiskStamp& seen)
+{
+    const auto it = m_states.find(path);
+    if (it != m_states.end())
+        *it = seen;
+}
+
+void FileWatch::follow(const QStringList& paths)
+{
+    // The kernel's notices: files no longer watched are dropped, new ones armed.
+    const QStringList files = m_watcher.files();
     QStringList folders;
     for (const QString& path : paths)
         folders << QFileInfo(path).absolutePath();
+    for (const QString& file : files) {
+        if (!m_states.contains(file))
+            m_watcher.removePath(file);
+    }
     for (const QString& folder : m_watcher.directories()) {
         if (!folders.contains(folder))
             m_watcher.removePath(folder);
     }
-    m_states = states;
     for (const QString& path : paths) {
-        if (m_states.contains(path))
-            continue;
-        const State state = stateOf(path, nullptr);
-        m_states.insert(path, state);
-        arm(path, State(), state);
+        if (!files.contains(path))
+            arm(path, 0, m_states.value(path));
     }
     if (m_states.isEmpty())
         m_poll.stop();
     else if (!m_poll.isActive())
         m_poll.start();
-}
-
-void FileWatch::acknowledge(const QString& path)
-{
-    const auto it = m_states.find(path);
-    if (it != m_states.end())
-        *it = stateOf(path, nullptr);
-}
-
-FileWatch::State FileWatch::stateOf(const QString& path, const State* known)
-{
-    State state;
-    const QByteArray native = QFile::encodeName(path);
-    FileBytes::Facts facts;
-    if (FileBytes::factsOf(native, facts) != FileBytes::Outcome::Read)
-        return state; // missing, or a folder where the file was: not the file any more
-    state.exists = true;
-    state.facts = facts;
-    if (known && known->exists && sameFacts(known->facts, facts)) {
-        state.digest = known->digest;
-        return state;
-    }
-    QByteArray bytes;
-    if (FileBytes::readWithFacts(native, bytes, state.facts) == FileBytes::Outcome::Read)
-        state.digest = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
-    return state;
 }
 
 void FileWatch::checkAll()
@@ -100,28 +95,34 @@ void FileWatch::check(const QString& path)
     const auto it = m_states.find(path);
     if (it == m_states.end())
         return;
-    const State before = *it;
-    const State now = stateOf(path, &before);
-    *it = now;
-    arm(path, before, now);
-    if (before.exists != now.exists) {
-        Q_EMIT fileChanged(path, now.exists ? Change::Appeared : Change::Vanished);
+    const DiskStamp before = *it;
+    // One stat; the bytes are read only when the facts moved.
+    FileBytes::Facts facts;
+    const bool exists = FileBytes::factsOf(QFile::encodeName(path), facts) == FileBytes::Outcome::Read;
+    const bool same = exists ? before.sameFacts(facts) : !before.exists();
+    if (!same)
+        *it = exists ? DiskStamp::take(path) : DiskStamp::missing(); // a folder is not the file
+    const DiskStamp now = *it;
+    arm(path, before.inode(), now);
+    if (same)
+        return;
+    if (before.exists() != now.exists()) {
+        Q_EMIT fileChanged(path, now.exists() ? Change::Appeared : Change::Vanished);
         return;
     }
-    // Bytes that could not be read are never taken for the same ones.
-    if (now.exists && (now.digest != before.digest || now.digest.isEmpty()) &&
-        !sameFacts(before.facts, now.facts))
+    // Bytes that could not be read, or were not known, are never taken for the same ones.
+    if (now.exists() && !now.sameBytes(before))
         Q_EMIT fileChanged(path, Change::Changed);
 }
 
-void FileWatch::arm(const QString& path, const State& before, const State& now)
+void FileWatch::arm(const QString& path, quint64 inodeBefore, const DiskStamp& now)
 {
     // A replace puts another file under the name: the notice must follow the name, not the file.
     const bool watched = m_watcher.files().contains(path);
-    const bool moved = !before.exists || before.facts.inode != now.facts.inode;
-    if (watched && (!now.exists || moved))
+    const bool moved = inodeBefore != now.inode();
+    if (watched && (!now.exists() || moved))
         m_watcher.removePath(path);
-    if (now.exists && (!watched || moved))
+    if (now.exists() && (!watched || moved))
         m_watcher.addPath(path);
     const QString folder = QFileInfo(path).absolutePath();
     if (!m_watcher.directories().contains(folder) && QFileInfo(folder).isDir())

@@ -1,18 +1,20 @@
 #pragma once
 
-#include "platform/FileBytes.h"
+#include "platform/DiskStamp.h"
 
-#include <QByteArray>
 #include <QFileSystemWatcher>
 #include <QHash>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
 
+#include <optional>
+
 // Tells when watched files change on disk: their bytes differ, or they appeared or vanished.
 // A touch, or a sync tool writing the same bytes back, is no change. The kernel's notice makes
 // it quick; a look twice a second catches what no notice reaches (a file replaced by a rename,
 // a folder renamed away and back, a file system without notices), so nothing waits long.
+// A look costs one stat a file: the bytes are read only when the file's facts moved.
 class FileWatch final : public QObject {
     Q_OBJECT
 public:
@@ -22,27 +24,31 @@ public:
     explicit FileWatch(QObject* parent = nullptr);
     Q_DISABLE_COPY_MOVE(FileWatch)
 
-    // Watches these paths from now on, each as it is now; missing ones may appear later.
+    // Watches these files from now on, each compared with what the program last read or wrote of
+    // it. One it has not read yet (no stamp: it is being read) is told at any move of its facts,
+    // until know() gives what was read.
+    using Seen = std::optional<DiskStamp>;
+    void setFiles(const QHash<QString, Seen>& files);
+    // As setFiles, for files the program has not read: paths watched already keep what was last
+    // seen of them, new ones are taken as they are now.
     void setPaths(const QStringList& paths);
     QStringList paths() const { return m_states.keys(); }
-    // Takes the file as it is now as known, so the program's own write is not told back.
-    void acknowledge(const QString& path);
+    // The program read or wrote the file: its own write is not told back.
+    void know(const QString& path, const DiskStamp& seen);
+    void acknowledge(const QString& path) { know(path, DiskStamp::take(path)); }
+    // Looks at every file now rather than at the next notice or poll.
+    void checkNow() { checkAll(); }
 
 Q_SIGNALS:
     void fileChanged(const QString& path, FileWatch::Change change);
 
 private:
-    struct State {
-        bool exists = false;
-        FileBytes::Facts facts;
-        QByteArray digest; // empty when the bytes could not be read
-    };
-    static State stateOf(const QString& path, const State* known);
     void checkAll();
     void check(const QString& path);
-    void arm(const QString& path, const State& before, const State& now);
+    void follow(const QStringList& paths);
+    void arm(const QString& path, quint64 inodeBefore, const DiskStamp& now);
 
-    QHash<QString, State> m_states;
+    QHash<QString, DiskStamp> m_states;
     QFileSystemWatcher m_watcher;
     QTimer m_soon; // gathers a burst of notices into one look
     QTimer m_poll;

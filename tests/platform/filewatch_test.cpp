@@ -138,6 +138,31 @@ TEST_F(FileWatchTest, theProgramsOwnWriteIsNotToldBack)
     EXPECT_EQ(next(), std::pair(memo, Change::Appeared));
 }
 
+TEST_F(FileWatchTest, eachFileIsComparedWithWhatTheProgramRead)
+{
+    dir.write(u"ToDo.txt"_s, "read");
+    dir.write(u"Memo.txt"_s, "large");
+    const QString todo = dir.file(u"ToDo.txt"_s);
+    const QString memo = dir.file(u"Memo.txt"_s);
+    const DiskStamp read = DiskStamp::take(todo);
+    // Changed after the program read it and before the watch began: told at the first look.
+    dir.write(u"ToDo.txt"_s, "then");
+    watch.setFiles({{todo, read}, {memo, std::nullopt}});
+    watch.checkNow();
+    EXPECT_EQ(next(), std::pair(todo, Change::Changed));
+    EXPECT_TRUE(quiet());
+
+    // Still being read, its bytes unknown: any move of the file is told...
+    setTime(memo, QDateTime::currentDateTime().addSecs(-30));
+    EXPECT_EQ(next(), std::pair(memo, Change::Changed));
+    // ...until what was read is given; from then a touch is no change, new bytes are.
+    watch.know(memo, DiskStamp::take(memo));
+    setTime(memo, QDateTime::currentDateTime().addSecs(-60));
+    EXPECT_TRUE(quiet());
+    dir.write(u"Memo.txt"_s, "other");
+    EXPECT_EQ(next(), std::pair(memo, Change::Changed));
+}
+
 } // namespace
 
 TEST_F(FileWatchTest, aChangeJustBeforeTheWatchIsRenewedIsStillTold)
