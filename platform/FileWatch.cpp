@@ -24,8 +24,7 @@ FileWatch::FileWatch(QObject* parent) : QObject(parent)
     m_soon.setSingleShot(true);
     m_soon.setInterval(kGatherMs);
     connect(&m_soon, &QTimer::timeout, this, &FileWatch::checkAll);
-    connect(&m_watcher, &QFileSystemWatcher::fileChanged, &m_soon, qOverload<>(&QTimer::start));
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_soon, qOverload<>(&QTimer::start));
+    connect(&m_notices, &FolderNotices::changed, this, &FileWatch::noticed);
     m_poll.setInterval(kPollMs);
     connect(&m_poll, &QTimer::timeout, this, &FileWatch::checkAll);
 }
@@ -36,7 +35,7 @@ void FileWatch::setFiles(const QHash<QString, Seen>& files)
     for (auto it = files.cbegin(); it != files.cend(); ++it)
         states.insert(it.key(), it.value() ? *it.value() : factsOnly(it.key()));
     m_states = states;
-    follow(files.keys());
+    follow();
 }
 
 void FileWatch::setPaths(const QStringList& paths)
@@ -48,7 +47,7 @@ void FileWatch::setPaths(const QStringList& paths)
         states.insert(path, known != m_states.cend() ? *known : DiskStamp::take(path));
     }
     m_states = states;
-    follow(paths);
+    follow();
 }
 
 void FileWatch::know(const QString& path, const DiskStamp& seen)
@@ -58,33 +57,31 @@ void FileWatch::know(const QString& path, const DiskStamp& seen)
         *it = seen;
 }
 
-void FileWatch::follow(const QStringList& paths)
+void FileWatch::follow()
 {
-    // The kernel's notices: files no longer watched are dropped, new ones armed.
-    const QStringList files = m_watcher.files();
-    QStringList folders;
-    for (const QString& path : paths)
-        folders << QFileInfo(path).absolutePath();
-    for (const QString& file : files) {
-        if (!m_states.contains(file))
-            m_watcher.removePath(file);
+    m_namesIn.clear();
+    for (auto it = m_states.cbegin(); it != m_states.cend(); ++it) {
+        const QFileInfo info(it.key());
+        m_namesIn[info.absolutePath()] << info.fileName();
     }
-    for (const QString& folder : m_watcher.directories()) {
-        if (!folders.contains(folder))
-            m_watcher.removePath(folder);
-    }
-    for (const QString& path : paths) {
-        if (!files.contains(path))
-            arm(path, 0, m_states.value(path));
-    }
+    m_folders = m_namesIn.keys();
+    m_notices.setFolders(m_folders);
     if (m_states.isEmpty())
         m_poll.stop();
     else if (!m_poll.isActive())
         m_poll.start();
 }
 
+void FileWatch::noticed(const QString& folder, const QString& name)
+{
+    // The folder's other files (the day files of other dates, a save's temporary) are not ours.
+    if (name.isEmpty() || m_namesIn.value(folder).contains(name))
+        m_soon.start();
+}
+
 void FileWatch::checkAll()
 {
+    m_notices.setFolders(m_folders); // takes again a folder that was removed and made anew
     const QStringList paths = m_states.keys();
     for (const QString& path : paths)
         check(path);
@@ -103,7 +100,6 @@ void FileWatch::check(const QString& path)
     if (!same)
         *it = exists ? DiskStamp::take(path) : DiskStamp::missing(); // a folder is not the file
     const DiskStamp now = *it;
-    arm(path, before.inode(), now);
     if (same)
         return;
     if (before.exists() != now.exists()) {
@@ -113,18 +109,4 @@ void FileWatch::check(const QString& path)
     // Bytes that could not be read, or were not known, are never taken for the same ones.
     if (now.exists() && !now.sameBytes(before))
         Q_EMIT fileChanged(path, Change::Changed);
-}
-
-void FileWatch::arm(const QString& path, quint64 inodeBefore, const DiskStamp& now)
-{
-    // A replace puts another file under the name: the notice must follow the name, not the file.
-    const bool watched = m_watcher.files().contains(path);
-    const bool moved = inodeBefore != now.inode();
-    if (watched && (!now.exists() || moved))
-        m_watcher.removePath(path);
-    if (now.exists() && (!watched || moved))
-        m_watcher.addPath(path);
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!m_watcher.directories().contains(folder) && QFileInfo(folder).isDir())
-        m_watcher.addPath(folder);
 }

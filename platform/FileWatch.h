@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/DiskStamp.h"
+#include "platform/FolderNotices.h"
 
-#include <QFileSystemWatcher>
 #include <QHash>
 #include <QObject>
 #include <QStringList>
@@ -11,9 +11,9 @@
 #include <optional>
 
 // Tells when watched files change on disk: their bytes differ, or they appeared or vanished.
-// A touch, or a sync tool writing the same bytes back, is no change. The kernel's notice makes
-// it quick; a look twice a second catches what no notice reaches (a file replaced by a rename,
-// a folder renamed away and back, a file system without notices), so nothing waits long.
+// A touch, or a sync tool writing the same bytes back, is no change. The kernel's notice of the
+// folder makes it quick; a look twice a second catches what no notice reaches (a folder renamed
+// away and back, a file system without notices), so nothing waits long.
 // A look costs one stat a file: the bytes are read only when the file's facts moved.
 class FileWatch final : public QObject {
     Q_OBJECT
@@ -45,11 +45,13 @@ Q_SIGNALS:
 private:
     void checkAll();
     void check(const QString& path);
-    void follow(const QStringList& paths);
-    void arm(const QString& path, quint64 inodeBefore, const DiskStamp& now);
+    void follow();
+    void noticed(const QString& folder, const QString& name);
 
     QHash<QString, DiskStamp> m_states;
-    QFileSystemWatcher m_watcher;
+    QHash<QString, QStringList> m_namesIn; // the watched files' names by folder
+    QStringList m_folders;
+    FolderNotices m_notices;
     QTimer m_soon; // gathers a burst of notices into one look
     QTimer m_poll;
 };

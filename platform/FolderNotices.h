@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QSocketNotifier;
+
+// The kernel's notices of what happens inside folders: a file written, created, removed or
+// renamed in or out. One notice per folder serves every file in it, so following other files of
+// the same folder costs nothing; a file replaced by a rename is seen under its name.
+class FolderNotices final : public QObject {
+    Q_OBJECT
+public:
+    explicit FolderNotices(QObject* parent = nullptr);
+    ~FolderNotices() override;
+    Q_DISABLE_COPY_MOVE(FolderNotices)
+
+    // Follows these folders from now on. One that cannot be followed now (missing, or no notices
+    // on this system) is tried again at the next call; the same list costs nothing when all are
+    // followed.
+    void setFolders(const QStringList& folders);
+    bool follows(const QString& folder) const { return m_watchOf.contains(folder); }
+
+Q_SIGNALS:
+    // `name` in `folder` changed. An empty name: anything in it may have changed, as when notices
+    // were lost or the folder itself was moved or removed (it is then no longer followed until
+    // setFolders finds it again).
+    void changed(const QString& folder, const QString& name);
+
+private:
+    void readNotices();
+    void drop(int watch);
+
+    int m_fd = -1;
+    QSocketNotifier* m_notifier = nullptr;
+    QHash<QString, int> m_watchOf;
+    QHash<int, QString> m_folderOf;
+};
