@@ -89,11 +89,20 @@ void TMainForm::watchShownFiles()
         findConflictCopies();
     else
         updateCopyMark(); // the copies of the day now shown come first
-    // What changed between the reading and the watching is seen now.
-    for (Page& page : m_pages)
+    // What changes after the reading is told by the watch: it compares with the stamps of that
+    // reading. A file told as changed elsewhere before is looked at again at once, so a bar that
+    // still holds stays where it was.
+    QStringList toldBefore;
+    for (Page& page : m_pages) {
+        if (page.changedElsewhere)
+            toldBefore << page.file;
         page.changedElsewhere = false;
+    }
+    if (m_monthChangedElsewhere)
+        toldBefore << MonthFile;
     m_monthChangedElsewhere = false;
-    m_fileWatch->checkNow();
+    for (const QString& path : std::as_const(toldBefore))
+        shownFileChanged(path);
     updateChangeBars();
 }
 

@@ -61,8 +61,14 @@ void FileWatch::follow()
 {
     m_namesIn.clear();
     for (auto it = m_states.cbegin(); it != m_states.cend(); ++it) {
-        const QFileInfo info(it.key());
-        m_namesIn[info.absolutePath()] << info.fileName();
+        const QString& path = it.key();
+        const qsizetype slash = path.lastIndexOf(u'/');
+        if (slash > 0) // the paths are absolute; this runs at every date change
+            m_namesIn[path.left(slash)] << path.mid(slash + 1);
+        else {
+            const QFileInfo info(path);
+            m_namesIn[info.absolutePath()] << info.fileName();
+        }
     }
     m_folders = m_namesIn.keys();
     m_notices.setFolders(m_folders);

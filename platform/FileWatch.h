@@ -36,8 +36,6 @@ public:
     // The program read or wrote the file: its own write is not told back.
     void know(const QString& path, const DiskStamp& seen);
     void acknowledge(const QString& path) { know(path, DiskStamp::take(path)); }
-    // Looks at every file now rather than at the next notice or poll.
-    void checkNow() { checkAll(); }
 
 Q_SIGNALS:
     void fileChanged(const QString& path, FileWatch::Change change);

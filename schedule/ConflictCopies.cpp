@@ -1,15 +1,17 @@
 #include "schedule/ConflictCopies.h"
 
 #include "schedule/DataFileNames.h"
+#include "schedule/DayFiles.h"
+#include "platform/FolderEntries.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTime>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace ConflictCopies {
 
@@ -86,17 +88,17 @@ QStringList copiesOf(const QString& folder, const QString& fileName)
 QList<Found> inFolder(const QString& folder)
 {
     QList<Found> out;
-    std::error_code error;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(QFile::encodeName(folder).toStdString(), error)) {
-        const std::string name = entry.path().filename().string();
-        std::error_code notRegular;
-        if (DataFileNames::parse(std::string_view(name)) || !entry.is_regular_file(notRegular))
-            continue;
-        const QString decoded = QFile::decodeName(QByteArray::fromStdString(name));
+    FolderEntries::visit(folder, [&](std::string_view name, FolderEntries::Kind kind) {
+        // The day files themselves are most of the folder: told apart without decoding a name.
+        if (DataFileNames::parse(name) || kind == FolderEntries::Kind::Folder ||
+            kind == FolderEntries::Kind::Other)
+            return;
+        const QString decoded = QFile::decodeName(QByteArray(name.data(), qsizetype(name.size())));
+        if (kind == FolderEntries::Kind::Link && !QFileInfo(DayFiles::joinPath(folder, decoded)).isFile())
+            return;
         if (const std::optional<QString> file = fileOf(decoded))
             out.append({decoded, *file});
-    }
+    });
     std::sort(out.begin(), out.end(), [](const Found& a, const Found& b) {
         return a.file != b.file ? a.file < b.file : a.copy < b.copy;
     });

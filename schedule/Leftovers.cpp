@@ -7,6 +7,7 @@
 #include "platform/Failure.h"
 #include "platform/FileBytes.h"
 #include "platform/FileReplace.h"
+#include "platform/FolderEntries.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,7 +38,12 @@ bool describe(const QString& fileName, QString* label, int* page)
 void adopt(RecoveryJournal& journal, const QString& dataFolder)
 {
     const QDir dir(dataFolder.isEmpty() ? QStringLiteral(".") : dataFolder);
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    // Listed first, then taken in: taking in removes files from the folder being listed.
+    QStringList names;
+    FolderEntries::visit(dir.path(), [&](std::string_view name, FolderEntries::Kind kind) {
+        if (kind == FolderEntries::Kind::File || kind == FolderEntries::Kind::Other)
+            names << QFile::decodeName(QByteArray(name.data(), qsizetype(name.size())));
+    });
     QList<RecoveryJournal::Entry> journaled;
     bool entriesRead = false;
     for (const QString& name : names) {

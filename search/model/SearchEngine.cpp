@@ -8,12 +8,12 @@
 #include "schedule/DayFiles.h"
 #include "platform/AnsiText.h"
 #include "platform/FileBytes.h"
+#include "platform/FolderEntries.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 
 #include <algorithm>
-#include <filesystem>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -52,11 +52,11 @@ template <typename Name> bool classify(Name name, int annivYear, Source& s)
 }
 
 // A data file of the folder, or a sync tool's copy of one, searched as the file it belongs to.
-bool classifyInFolder(const std::string& name, int annivYear, Source& s)
+bool classifyInFolder(std::string_view name, int annivYear, Source& s)
 {
-    if (classify(std::string_view(name), annivYear, s))
+    if (classify(name, annivYear, s))
         return true;
-    const QString decoded = QFile::decodeName(QByteArray::fromStdString(name));
+    const QString decoded = QFile::decodeName(QByteArray(name.data(), qsizetype(name.size())));
     const std::optional<QString> file = ConflictCopies::fileOf(decoded);
     if (!file || !classifyParsed(DataFileNames::parse(QStringView(*file)), annivYear, s))
         return false;
@@ -240,19 +240,17 @@ SearchEngine::Outcome SearchEngine::run(const SearchRequest& request, const std:
     }
     const size_t screenCount = sources.size();
 
-    std::error_code error;
-    std::filesystem::directory_iterator it(QFile::encodeName(request.folder).toStdString(), error);
-    if (error)
-        outcome.folderUnreadable = true;
-    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+    const bool listed = FolderEntries::visit(request.folder, [&](std::string_view name, FolderEntries::Kind) {
         Source s;
-        const std::string name = it->path().filename().string();
         if (!classifyInFolder(name, request.annivYear, s))
-            continue;
-        s.path = DayFiles::joinPath(request.folder, QString::fromStdString(name));
+            return;
+        s.path = DayFiles::joinPath(request.folder,
+                                    QFile::decodeName(QByteArray(name.data(), qsizetype(name.size()))));
         if (!onScreen.contains(s.path))
             sources.push_back(std::move(s));
-    }
+    });
+    if (!listed)
+        outcome.folderUnreadable = true;
     std::stable_sort(sources.begin() + qsizetype(screenCount), sources.end(),
                      [](const Source& a, const Source& b) { return newestDay(a) > newestDay(b); });
 
