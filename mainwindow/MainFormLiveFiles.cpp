@@ -16,7 +16,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -39,12 +38,11 @@ void TMainForm::buildLiveFiles()
     m_liveRetry->setInterval(kBusyRetryMs);
     connect(m_liveRetry, &QTimer::timeout, this, &TMainForm::checkShownFiles);
     // Day files appearing or vanishing change the calendar's marks.
-    m_folderWatch = new QFileSystemWatcher(this);
     m_boldDaysSoon = new QTimer(this);
     m_boldDaysSoon->setSingleShot(true);
     m_boldDaysSoon->setInterval(kFolderGatherMs);
-    connect(m_folderWatch, &QFileSystemWatcher::directoryChanged, m_boldDaysSoon,
-            qOverload<>(&QTimer::start));
+    // The files shown all lie in the data folder: its notice is the watch's own.
+    connect(m_fileWatch, &FileWatch::folderNamesChanged, m_boldDaysSoon, qOverload<>(&QTimer::start));
     connect(m_boldDaysSoon, &QTimer::timeout, this, [this] {
         if (DataFolder.isEmpty())
             return;
@@ -76,15 +74,6 @@ void TMainForm::watchShownFiles()
     if (!MonthFile.isEmpty())
         files.insert(MonthFile, m_monthStamp);
     m_fileWatch->setFiles(files);
-    // The folder stays watched across date changes; one that vanished is dropped by the watcher
-    // and taken again here.
-    const QStringList folders = DataFolder.isEmpty() ? QStringList() : QStringList{DataFolder};
-    if (m_folderWatch->directories() != folders) {
-        if (!m_folderWatch->directories().isEmpty())
-            m_folderWatch->removePaths(m_folderWatch->directories());
-        if (!folders.isEmpty())
-            m_folderWatch->addPaths(folders);
-    }
     if (DataFolder != m_copiesFolder)
         findConflictCopies();
     else

@@ -57,7 +57,6 @@ class IniStore;
 class ProfileBatch;
 class PageFiller;
 class FileWatch;
-class QFileSystemWatcher;
 class ChangedElsewhereBar;
 class QToolButton;
 
@@ -471,7 +470,6 @@ private:
     QString storedEditorPath();
 
     FileWatch* m_fileWatch = nullptr;
-    QFileSystemWatcher* m_folderWatch = nullptr;
     QTimer* m_liveRetry = nullptr;
     QTimer* m_boldDaysSoon = nullptr;
     ChangedElsewhereBar* m_pageBar = nullptr;

@@ -25,6 +25,7 @@ FileWatch::FileWatch(QObject* parent) : QObject(parent)
     m_soon.setInterval(kGatherMs);
     connect(&m_soon, &QTimer::timeout, this, &FileWatch::checkAll);
     connect(&m_notices, &FolderNotices::changed, this, &FileWatch::noticed);
+    connect(&m_notices, &FolderNotices::namesChanged, this, &FileWatch::folderNamesChanged);
     m_poll.setInterval(kPollMs);
     connect(&m_poll, &QTimer::timeout, this, &FileWatch::checkAll);
 }

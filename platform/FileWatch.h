@@ -39,6 +39,9 @@ public:
 
 Q_SIGNALS:
     void fileChanged(const QString& path, FileWatch::Change change);
+    // Names came into or left a folder of the watched files (other files' too): one notice of the
+    // folder serves both, so it is armed only once.
+    void folderNamesChanged(const QString& folder);
 
 private:
     void checkAll();

@@ -12,6 +12,7 @@
 namespace {
 constexpr uint32_t kInside =
     IN_MODIFY | IN_CLOSE_WRITE | IN_ATTRIB | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
+constexpr uint32_t kComeOrGone = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
 constexpr uint32_t kItself = IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT;
 } // namespace
 
@@ -79,8 +80,10 @@ void FolderNotices::readNotices()
             at += ssize_t(sizeof event + event.len);
             if (event.mask & IN_Q_OVERFLOW) {
                 // Notices were lost: anything in any folder may have changed.
-                for (const QString& folder : m_folderOf.values())
+                for (const QString& folder : m_folderOf.values()) {
                     Q_EMIT changed(folder, QString());
+                    Q_EMIT namesChanged(folder);
+                }
                 continue;
             }
             const auto folder = m_folderOf.constFind(event.wd);
@@ -93,9 +96,12 @@ void FolderNotices::readNotices()
                     inotify_rm_watch(m_fd, event.wd);
                 drop(event.wd);
                 Q_EMIT changed(path, QString());
+                Q_EMIT namesChanged(path);
                 continue;
             }
             Q_EMIT changed(path, event.len ? QFile::decodeName(name) : QString());
+            if (event.mask & kComeOrGone)
+                Q_EMIT namesChanged(path);
         }
     }
 }

@@ -28,6 +28,9 @@ Q_SIGNALS:
     // were lost or the folder itself was moved or removed (it is then no longer followed until
     // setFolders finds it again).
     void changed(const QString& folder, const QString& name);
+    // Names came into the folder or left it (created, removed, renamed), or may have: the
+    // folder's list is to be read again. Told after `changed`.
+    void namesChanged(const QString& folder);
 
 private:
     void readNotices();

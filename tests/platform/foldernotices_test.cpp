@@ -28,6 +28,7 @@ protected:
     TempFolder dir;
     FolderNotices notices;
     QSignalSpy spy{&notices, &FolderNotices::changed};
+    QSignalSpy listChanges{&notices, &FolderNotices::namesChanged};
 
     // The names told for the folder until things are quiet.
     QStringList namesTold()
@@ -47,15 +48,21 @@ protected:
 
 TEST_F(FolderNoticesTest, writesAndReplacesInTheFolderAreToldByName)
 {
+    dir.write(u"ToDo.txt"_s, "old");
     notices.setFolders({dir.path()});
     ASSERT_TRUE(notices.follows(dir.path()));
     dir.write(u"ToDo.txt"_s, "typed");
     EXPECT_TRUE(namesTold().contains(dir.path() + u"|ToDo.txt"_s));
+    // Written in place: the folder's names stay as they were.
+    EXPECT_TRUE(listChanges.isEmpty());
     // A replace by rename, as sync tools and the program's own save do, ends under the name.
     ASSERT_TRUE(FileReplace::replace(dir.file(u"Memo.txt"_s), "saved"));
     EXPECT_TRUE(namesTold().contains(dir.path() + u"|Memo.txt"_s));
+    EXPECT_FALSE(listChanges.isEmpty());
+    listChanges.clear();
     ASSERT_TRUE(QFile::remove(dir.file(u"Memo.txt"_s)));
     EXPECT_TRUE(namesTold().contains(dir.path() + u"|Memo.txt"_s));
+    EXPECT_EQ(listChanges.size(), 1);
 }
 
 TEST_F(FolderNoticesTest, aFolderRemovedIsToldAndFollowedAgainOnceMadeAnew)
