@@ -26,6 +26,7 @@
 namespace {
 constexpr int kBusyRetryMs = 300; // a question or a date change in progress: look again soon
 constexpr int kFolderGatherMs = 200;
+constexpr int kCopiesAfterMs = 500;
 } // namespace
 
 void TMainForm::buildLiveFiles()
@@ -37,6 +38,13 @@ void TMainForm::buildLiveFiles()
     m_liveRetry->setSingleShot(true);
     m_liveRetry->setInterval(kBusyRetryMs);
     connect(m_liveRetry, &QTimer::timeout, this, &TMainForm::checkShownFiles);
+    m_copiesSoon = new QTimer(this);
+    m_copiesSoon->setSingleShot(true);
+    m_copiesSoon->setInterval(kCopiesAfterMs);
+    connect(m_copiesSoon, &QTimer::timeout, this, [this] {
+        if (DataFolder != m_copiesFolder)
+            findConflictCopies();
+    });
     // Day files appearing or vanishing change the calendar's marks.
     m_boldDaysSoon = new QTimer(this);
     m_boldDaysSoon->setSingleShot(true);
@@ -74,9 +82,12 @@ void TMainForm::watchShownFiles()
     if (!MonthFile.isEmpty())
         files.insert(MonthFile, m_monthStamp);
     m_fileWatch->setFiles(files);
-    if (DataFolder != m_copiesFolder)
-        findConflictCopies();
-    else
+    // A new folder's copies are looked for once the window is up: listing decades of days is no
+    // part of showing one.
+    if (DataFolder != m_copiesFolder) {
+        if (!m_copiesSoon->isActive())
+            m_copiesSoon->start();
+    } else
         updateCopyMark(); // the copies of the day now shown come first
     // What changes after the reading is told by the watch: it compares with the stamps of that
     // reading. A file told as changed elsewhere before is looked at again at once, so a bar that

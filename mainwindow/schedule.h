@@ -472,6 +472,7 @@ private:
     FileWatch* m_fileWatch = nullptr;
     QTimer* m_liveRetry = nullptr;
     QTimer* m_boldDaysSoon = nullptr;
+    QTimer* m_copiesSoon = nullptr; // a new data folder's conflict copies, once the window is up
     ChangedElsewhereBar* m_pageBar = nullptr;
     ChangedElsewhereBar* m_monthBar = nullptr;
     bool m_monthChangedElsewhere = false;

@@ -3,10 +3,20 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr int kPollMs = 500;
 constexpr int kGatherMs = 30;
+
+FileWatch::FolderTime folderTimeOf(const QString& folder)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(folder).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return {};
+    return {qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec, quint64(st.st_ino)};
+}
 
 // The file as it is now, its bytes not read: any move of its facts is told.
 DiskStamp factsOnly(const QString& path)
@@ -25,7 +35,7 @@ FileWatch::FileWatch(QObject* parent) : QObject(parent)
     m_soon.setInterval(kGatherMs);
     connect(&m_soon, &QTimer::timeout, this, &FileWatch::checkAll);
     connect(&m_notices, &FolderNotices::changed, this, &FileWatch::noticed);
-    connect(&m_notices, &FolderNotices::namesChanged, this, &FileWatch::folderNamesChanged);
+    connect(&m_notices, &FolderNotices::namesChanged, this, &FileWatch::namesNoticed);
     m_poll.setInterval(kPollMs);
     connect(&m_poll, &QTimer::timeout, this, &FileWatch::checkAll);
 }
@@ -71,8 +81,20 @@ void FileWatch::follow()
             m_namesIn[info.absolutePath()] << info.fileName();
         }
     }
+    // Folders no longer wanted are let go now; new ones are armed at the first look, half a second
+    // on: arming a folder of many years costs the kernel milliseconds, and the program is starting
+    // or changing folders just then. Until armed, the looks see every change.
     m_folders = m_namesIn.keys();
-    m_notices.setFolders(m_folders);
+    QStringList kept;
+    for (const QString& folder : std::as_const(m_folders)) {
+        if (m_notices.wants(folder))
+            kept << folder;
+    }
+    m_notices.setFolders(kept);
+    QHash<QString, FolderTime> times;
+    for (const QString& folder : std::as_const(m_folders))
+        times.insert(folder, m_folderTimes.value(folder, folderTimeOf(folder)));
+    m_folderTimes = times;
     if (m_states.isEmpty())
         m_poll.stop();
     else if (!m_poll.isActive())
@@ -86,9 +108,25 @@ void FileWatch::noticed(const QString& folder, const QString& name)
         m_soon.start();
 }
 
+void FileWatch::namesNoticed(const QString& folder)
+{
+    const auto known = m_folderTimes.find(folder);
+    if (known != m_folderTimes.end())
+        *known = folderTimeOf(folder); // the next look need not tell it again
+    Q_EMIT folderNamesChanged(folder);
+}
+
 void FileWatch::checkAll()
 {
     m_notices.setFolders(m_folders); // takes again a folder that was removed and made anew
+    // A folder's time moves when names come or go: what no notice told, or told before it was armed.
+    for (auto it = m_folderTimes.begin(); it != m_folderTimes.end(); ++it) {
+        const FolderTime now = folderTimeOf(it.key());
+        if (now != *it) {
+            *it = now;
+            Q_EMIT folderNamesChanged(it.key());
+        }
+    }
     const QStringList paths = m_states.keys();
     for (const QString& path : paths)
         check(path);

@@ -43,7 +43,16 @@ Q_SIGNALS:
     // folder serves both, so it is armed only once.
     void folderNamesChanged(const QString& folder);
 
+public:
+    // A folder's names are known to have stayed while its time and identity stay.
+    struct FolderTime {
+        qint64 mtimeNs = -1; // -1: no folder there
+        quint64 inode = 0;
+        bool operator==(const FolderTime&) const = default;
+    };
+
 private:
+    void namesNoticed(const QString& folder);
     void checkAll();
     void check(const QString& path);
     void follow();
@@ -52,6 +61,7 @@ private:
     QHash<QString, DiskStamp> m_states;
     QHash<QString, QStringList> m_namesIn; // the watched files' names by folder
     QStringList m_folders;
+    QHash<QString, FolderTime> m_folderTimes;
     FolderNotices m_notices;
     QTimer m_soon; // gathers a burst of notices into one look
     QTimer m_poll;

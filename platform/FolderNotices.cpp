@@ -1,6 +1,9 @@
 #include "platform/FolderNotices.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QPointer>
+#include <QThreadPool>
 #include <QSocketNotifier>
 
 #include <array>
@@ -16,46 +19,81 @@ constexpr uint32_t kComeOrGone = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVE
 constexpr uint32_t kItself = IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT;
 } // namespace
 
-FolderNotices::FolderNotices(QObject* parent) : QObject(parent)
+struct FolderNotices::Descriptor {
+    int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    Descriptor() = default;
+    Q_DISABLE_COPY_MOVE(Descriptor)
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+FolderNotices::FolderNotices(QObject* parent) : QObject(parent), m_descriptor(std::make_shared<Descriptor>())
 {
-    m_fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (m_fd < 0)
+    if (m_descriptor->fd < 0)
         return; // no notices here: the caller's looks still see every change, only later
-    m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
+    m_notifier = new QSocketNotifier(m_descriptor->fd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &FolderNotices::readNotices);
 }
 
-FolderNotices::~FolderNotices()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
+FolderNotices::~FolderNotices() = default;
 
 void FolderNotices::setFolders(const QStringList& folders)
 {
-    if (m_fd < 0)
+    m_wanted = folders;
+    const int fd = m_descriptor->fd;
+    if (fd < 0)
         return;
     for (const QString& folder : m_watchOf.keys()) {
         if (!folders.contains(folder)) {
             const int watch = m_watchOf.value(folder);
-            inotify_rm_watch(m_fd, watch);
+            inotify_rm_watch(fd, watch);
             drop(watch);
         }
     }
     for (const QString& folder : folders) {
-        if (m_watchOf.contains(folder))
-            continue;
-        // IN_ONLYDIR: a file where the folder was is not followed as one.
-        const int watch =
-            inotify_add_watch(m_fd, QFile::encodeName(folder).constData(), kInside | kItself | IN_ONLYDIR);
-        if (watch < 0)
-            continue;
-        // Two names of one folder share a watch; the later name is the one told.
-        if (const auto other = m_folderOf.constFind(watch); other != m_folderOf.cend())
-            m_watchOf.remove(*other);
-        m_watchOf.insert(folder, watch);
-        m_folderOf.insert(watch, folder);
+        if (!m_watchOf.contains(folder) && !m_arming.contains(folder))
+            arm(folder);
     }
+}
+
+void FolderNotices::arm(const QString& folder)
+{
+    // Arming a folder marks every entry of it the kernel holds: thousands of day files take
+    // milliseconds, kept off the window's thread. A change meanwhile is seen by the caller's look.
+    m_arming.insert(folder);
+    const QPointer<FolderNotices> self(this);
+    QThreadPool::globalInstance()->start([self, descriptor = m_descriptor, folder] {
+        // IN_ONLYDIR: a file where the folder was is not followed as one.
+        const int watch = inotify_add_watch(descriptor->fd, QFile::encodeName(folder).constData(),
+                                            kInside | kItself | IN_ONLYDIR);
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, folder, watch] {
+                if (self)
+                    self->armed(folder, watch);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void FolderNotices::armed(const QString& folder, int watch)
+{
+    m_arming.remove(folder);
+    if (watch < 0)
+        return; // tried again at the next setFolders
+    if (!m_wanted.contains(folder)) {
+        if (!m_folderOf.contains(watch)) // another name of the same folder still wants it
+            inotify_rm_watch(m_descriptor->fd, watch);
+        return;
+    }
+    // Two names of one folder share a watch; the later name is the one told.
+    if (const auto other = m_folderOf.constFind(watch); other != m_folderOf.cend())
+        m_watchOf.remove(*other);
+    m_watchOf.insert(folder, watch);
+    m_folderOf.insert(watch, folder);
 }
 
 void FolderNotices::drop(int watch)
@@ -68,7 +106,7 @@ void FolderNotices::readNotices()
 {
     alignas(inotify_event) std::array<char, 16384> buffer;
     for (;;) {
-        const ssize_t got = ::read(m_fd, buffer.data(), buffer.size());
+        const ssize_t got = ::read(m_descriptor->fd, buffer.data(), buffer.size());
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
@@ -93,7 +131,7 @@ void FolderNotices::readNotices()
             if (event.mask & (kItself | IN_IGNORED)) {
                 // The watch would follow the folder wherever it went; the name is what counts.
                 if (!(event.mask & IN_IGNORED))
-                    inotify_rm_watch(m_fd, event.wd);
+                    inotify_rm_watch(m_descriptor->fd, event.wd);
                 drop(event.wd);
                 Q_EMIT changed(path, QString());
                 Q_EMIT namesChanged(path);

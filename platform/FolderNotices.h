@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 class QSocketNotifier;
 
@@ -17,11 +20,13 @@ public:
     ~FolderNotices() override;
     Q_DISABLE_COPY_MOVE(FolderNotices)
 
-    // Follows these folders from now on. One that cannot be followed now (missing, or no notices
-    // on this system) is tried again at the next call; the same list costs nothing when all are
-    // followed.
+    // Follows these folders from now on; a new one is followed a moment later, once armed. One
+    // that cannot be followed (missing, or no notices on this system) is tried again at the next
+    // call; the same list costs nothing when all are followed.
     void setFolders(const QStringList& folders);
     bool follows(const QString& folder) const { return m_watchOf.contains(folder); }
+    // Followed, being armed, or to be tried again.
+    bool wants(const QString& folder) const { return m_wanted.contains(folder); }
 
 Q_SIGNALS:
     // `name` in `folder` changed. An empty name: anything in it may have changed, as when notices
@@ -33,11 +38,16 @@ Q_SIGNALS:
     void namesChanged(const QString& folder);
 
 private:
+    struct Descriptor;
+    void arm(const QString& folder);
+    void armed(const QString& folder, int watch);
     void readNotices();
     void drop(int watch);
 
-    int m_fd = -1;
+    std::shared_ptr<Descriptor> m_descriptor; // shared with an arming in progress
     QSocketNotifier* m_notifier = nullptr;
+    QStringList m_wanted;
+    QSet<QString> m_arming;
     QHash<QString, int> m_watchOf;
     QHash<int, QString> m_folderOf;
 };

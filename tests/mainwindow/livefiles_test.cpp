@@ -1,4 +1,5 @@
 #include "MainFormFixture.h"
+#include "support/Eventually.h"
 
 #include "controls/jvStringGrid.h"
 #include "platform/AnsiText.h"
@@ -52,7 +53,7 @@ protected:
         pageTabs(*form)->setCurrentWidget(todo());
         type(todo(), u"mine"_s);
         writeElsewhere(u"ToDo.txt"_s, "theirs\r\n");
-        QTRY_VERIFY_WITH_TIMEOUT(pageBar()->isVisible(), kNoticeMs);
+        ASSERT_EVENTUALLY(pageBar()->isVisible(), kNoticeMs);
     }
     // Files in the folder besides the ones named.
     QStringList othersThan(const QStringList& known) const
@@ -80,9 +81,8 @@ TEST_F(LiveFilesTest, anUntouchedPageFollowsItsFileAndKeepsTheCaret)
     QTest::qWait(1200);
     EXPECT_EQ(todo()->textCursor().selectedText(), u"rst li"_s) << "reloaded without a change";
 
-    writeElsewhere(u"ToDo.txt"_s, "first line\r\nsecond\r\nthird \xe2\x80\x94 \x82\xa0\r\n");
-    QTRY_COMPARE_WITH_TIMEOUT(todo()->toPlainText(), u"first line\nsecond\nthird \u2014 \u3042\n"_s,
-                              kNoticeMs);
+    writeElsewhere(u"ToDo.txt"_s, "first line\r\nsecond\r\nthird \x82\xa0\x82\xa2\r\n");
+    ASSERT_EVENTUALLY_EQ(todo()->toPlainText(), u"first line\nsecond\nthird \u3042\u3044\n"_s, kNoticeMs);
     EXPECT_EQ(todo()->textCursor().anchor(), 2);
     EXPECT_EQ(todo()->textCursor().position(), 8);
     EXPECT_FALSE(todo()->document()->isModified());
@@ -90,7 +90,7 @@ TEST_F(LiveFilesTest, anUntouchedPageFollowsItsFileAndKeepsTheCaret)
 
     // Deleted elsewhere: the page shows what a missing file shows, and nothing is written back.
     QFile::remove(dir.file(u"ToDo.txt"_s));
-    QTRY_COMPARE_WITH_TIMEOUT(todo()->toPlainText(), QString(), kNoticeMs);
+    ASSERT_EVENTUALLY_EQ(todo()->toPlainText(), QString(), kNoticeMs);
     ASSERT_TRUE(closeForm());
     EXPECT_FALSE(has("ToDo.txt"));
 }
@@ -109,7 +109,7 @@ TEST_F(LiveFilesTest, aChangedPageKeepsTheTypingAndTheBarOffersTheChoices)
     EXPECT_FALSE(pageBar()->isVisible());
 
     writeElsewhere(u"ToDo.txt"_s, "theirs\r\n");
-    QTRY_VERIFY_WITH_TIMEOUT(pageBar()->isVisible(), kNoticeMs);
+    ASSERT_EVENTUALLY(pageBar()->isVisible(), kNoticeMs);
     EXPECT_EQ(todo()->toPlainText(), u"old\nmine"_s) << "nothing is decided without the user";
     EXPECT_TRUE(part<QLabel>(*pageBar(), u"text"_s)->text().contains(u"ToDo.txt"_s));
     // The bar belongs to its page: another tab does not show it.
@@ -139,7 +139,7 @@ TEST_F(LiveFilesTest, aChangedPageKeepsTheTypingAndTheBarOffersTheChoices)
 
 TEST_F(LiveFilesTest, keepingTheScreenOverwritesAtTheSaveWithoutAskingAgain)
 {
-    typeWhileChangedElsewhere();
+    ASSERT_NO_FATAL_FAILURE(typeWhileChangedElsewhere());
     choose(pageBar(), "keepMine");
     EXPECT_FALSE(pageBar()->isVisible());
     EXPECT_EQ(todo()->toPlainText(), u"old\nmine"_s);
@@ -150,7 +150,7 @@ TEST_F(LiveFilesTest, keepingTheScreenOverwritesAtTheSaveWithoutAskingAgain)
 
 TEST_F(LiveFilesTest, takingTheFileDropsTheTypingForTheFilesText)
 {
-    typeWhileChangedElsewhere();
+    ASSERT_NO_FATAL_FAILURE(typeWhileChangedElsewhere());
     choose(pageBar(), "takeFile");
     EXPECT_EQ(todo()->toPlainText(), u"theirs\n"_s);
     EXPECT_FALSE(todo()->document()->isModified());
@@ -177,13 +177,13 @@ TEST_F(LiveFilesTest, theMonthFollowsItsFileUntilTheUserChangesIt)
     TjvStringGrid* g = grid(*form);
     const QString month = form->dataFile(DataFileNames::Kind::Month);
     writeElsewhere(QFileInfo(month).fileName(), february({{3, u"会議"_s}}));
-    QTRY_COMPARE_WITH_TIMEOUT(g->Cells(1, 3), u"会議"_s, kNoticeMs);
+    ASSERT_EVENTUALLY_EQ(g->Cells(1, 3), u"会議"_s, kNoticeMs);
     EXPECT_EQ(g->Cells(0, 3), u"3日(土)"_s);
     EXPECT_FALSE(monthBar()->isVisible());
 
     g->setCells(2, 5, u"typed"_s);
     writeElsewhere(QFileInfo(month).fileName(), february({{3, u"出張"_s}}));
-    QTRY_VERIFY_WITH_TIMEOUT(monthBar()->isVisible(), kNoticeMs);
+    ASSERT_EVENTUALLY(monthBar()->isVisible(), kNoticeMs);
     EXPECT_EQ(g->Cells(1, 3), u"会議"_s);
     EXPECT_EQ(g->Cells(2, 5), u"typed"_s);
     choose(monthBar(), "keepMine");
@@ -197,14 +197,14 @@ TEST_F(LiveFilesTest, theCalendarMarksDaysWhoseFilesAppearOrVanish)
     const quint32 tenth = 1u << 9;
     EXPECT_EQ(calendar(*form)->boldDays(2001, 2) & tenth, 0u);
     writeElsewhere(DataFileNames::diary(QDate(2001, 2, 10)), "diary\r\n");
-    QTRY_COMPARE_WITH_TIMEOUT(calendar(*form)->boldDays(2001, 2) & tenth, tenth, kNoticeMs);
+    ASSERT_EVENTUALLY_EQ(calendar(*form)->boldDays(2001, 2) & tenth, tenth, kNoticeMs);
     QFile::remove(dir.file(DataFileNames::diary(QDate(2001, 2, 10))));
-    QTRY_COMPARE_WITH_TIMEOUT(calendar(*form)->boldDays(2001, 2) & tenth, 0u, kNoticeMs);
+    ASSERT_EVENTUALLY_EQ(calendar(*form)->boldDays(2001, 2) & tenth, 0u, kNoticeMs);
 }
 
 TEST_F(LiveFilesTest, aSessionEndWithTheBarShownKeepsBothTexts)
 {
-    typeWhileChangedElsewhere();
+    ASSERT_NO_FATAL_FAILURE(typeWhileChangedElsewhere());
     form->closeUnattended(); // a logout: nobody to answer the bar
     EXPECT_EQ(file("ToDo.txt"), QByteArray("theirs\r\n"));
     const QStringList copies = othersThan({u"ToDo.txt"_s, DataFileNames::month(now.date())});

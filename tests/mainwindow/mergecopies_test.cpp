@@ -1,4 +1,5 @@
 #include "MainFormFixture.h"
+#include "support/Eventually.h"
 
 #include "controls/jvStringGrid.h"
 #include "platform/AnsiText.h"
@@ -45,7 +46,7 @@ TEST_F(MergeCopiesTest, aCopyOfTheShownDayIsMarkedAndTakingBothKeepsEveryLine)
     const QString copy = u"20010203.sync-conflict-20010203-101010-ABCDEFG.txt"_s;
     dir.write(copy, AnsiText::encode(u"朝\r\n夜\r\n"_s));
     start();
-    QTRY_VERIFY_WITH_TIMEOUT(mark()->isVisible(), kScanMs);
+    ASSERT_EVENTUALLY(mark()->isVisible(), kScanMs);
     EXPECT_TRUE(mark()->text().contains(u"20010203.txt"_s));
     EXPECT_TRUE(mark()->toolTip().contains(copy));
     ASSERT_TRUE(merge()->isEnabled());
@@ -75,7 +76,7 @@ TEST_F(MergeCopiesTest, aCopyOfAnotherDayTakesTheWindowThereAndCancellingKeepsBo
     dir.write(u"Sch20010210.txt"_s, "mine\r\n");
     dir.write(u"Sch20010210 (1).txt"_s, "theirs\r\n");
     start();
-    QTRY_VERIFY_WITH_TIMEOUT(merge()->isEnabled(), kScanMs);
+    ASSERT_EVENTUALLY(merge()->isEnabled(), kScanMs);
 
     scripted.cancel();
     merge()->trigger();
@@ -100,7 +101,7 @@ TEST_F(MergeCopiesTest, aMonthCopyIsTakenWholeOrNotAtAll)
     dir.write(u"200102.csv"_s, mine);
     dir.write(u"200102 (conflicted copy 2001-02-03).csv"_s, theirs);
     start();
-    QTRY_VERIFY_WITH_TIMEOUT(merge()->isEnabled(), kScanMs);
+    ASSERT_EVENTUALLY(merge()->isEnabled(), kScanMs);
     // Days repeated one after another would make no month.
     answerMerge(&MergeDialog::TakeCopy, [](MergeDialog& d) { EXPECT_FALSE(d.TakeBoth->isEnabled()); });
     merge()->trigger();
@@ -117,6 +118,6 @@ TEST_F(MergeCopiesTest, onlyCopiesOfTheProgramsFilesAreMarkedAndNewOnesAppear)
     start();
     EXPECT_FALSE(merge()->isEnabled());
     dir.write(u"ToDo (conflict_on_2001-02-03).txt"_s, "x");
-    QTRY_VERIFY_WITH_TIMEOUT(mark()->isVisible(), kScanMs);
+    ASSERT_EVENTUALLY(mark()->isVisible(), kScanMs);
     EXPECT_EQ(mark()->text(), u"競合コピー: ToDo.txt"_s) << "no other name counted";
 }

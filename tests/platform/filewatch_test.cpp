@@ -138,6 +138,24 @@ TEST_F(FileWatchTest, theProgramsOwnWriteIsNotToldBack)
     EXPECT_EQ(next(), std::pair(memo, Change::Appeared));
 }
 
+TEST_F(FileWatchTest, namesComingIntoOrLeavingTheFolderAreTold)
+{
+    QSignalSpy names(&watch, &FileWatch::folderNamesChanged);
+    const QString todo = dir.file(u"ToDo.txt"_s);
+    watch.setPaths({todo});
+    // At once, before the folder's notice is armed: the next look still tells it.
+    dir.write(u"20261209.txt"_s, "plan");
+    ASSERT_TRUE(names.wait(kPatience));
+    EXPECT_EQ(names.takeFirst().at(0).toString(), dir.path());
+    QTest::qWait(kQuiet);
+    names.clear();
+    // Written in place: no name came or went.
+    dir.write(u"20261209.txt"_s, "plan, longer");
+    EXPECT_FALSE(names.wait(kQuiet));
+    ASSERT_TRUE(QFile::remove(dir.file(u"20261209.txt"_s)));
+    EXPECT_TRUE(names.wait(kPatience));
+}
+
 TEST_F(FileWatchTest, eachFileIsComparedWithWhatTheProgramRead)
 {
     dir.write(u"ToDo.txt"_s, "read");

@@ -25,6 +25,14 @@ void writeFile(const QString& path, const QByteArray& bytes)
 
 class FolderNoticesTest : public ::testing::Test {
 protected:
+    // Arming happens off the caller's thread: followed a moment later.
+    bool followsSoon(const QString& folder)
+    {
+        for (int waited = 0; !notices.follows(folder) && waited < kPatience; waited += 10)
+            QTest::qWait(10);
+        return notices.follows(folder);
+    }
+
     TempFolder dir;
     FolderNotices notices;
     QSignalSpy spy{&notices, &FolderNotices::changed};
@@ -50,7 +58,7 @@ TEST_F(FolderNoticesTest, writesAndReplacesInTheFolderAreToldByName)
 {
     dir.write(u"ToDo.txt"_s, "old");
     notices.setFolders({dir.path()});
-    ASSERT_TRUE(notices.follows(dir.path()));
+    ASSERT_TRUE(followsSoon(dir.path()));
     dir.write(u"ToDo.txt"_s, "typed");
     EXPECT_TRUE(namesTold().contains(dir.path() + u"|ToDo.txt"_s));
     // Written in place: the folder's names stay as they were.
@@ -70,7 +78,7 @@ TEST_F(FolderNoticesTest, aFolderRemovedIsToldAndFollowedAgainOnceMadeAnew)
     const QString sub = dir.file(u"data"_s);
     ASSERT_TRUE(QDir().mkdir(sub));
     notices.setFolders({sub, dir.file(u"missing"_s)});
-    EXPECT_TRUE(notices.follows(sub));
+    EXPECT_TRUE(followsSoon(sub));
     EXPECT_FALSE(notices.follows(dir.file(u"missing"_s)));
 
     ASSERT_TRUE(QDir(sub).removeRecursively());
@@ -80,13 +88,28 @@ TEST_F(FolderNoticesTest, aFolderRemovedIsToldAndFollowedAgainOnceMadeAnew)
     // Made anew: the same list takes it again, and the folder no longer wanted is let go.
     ASSERT_TRUE(QDir().mkdir(sub));
     notices.setFolders({sub});
-    ASSERT_TRUE(notices.follows(sub));
+    ASSERT_TRUE(followsSoon(sub));
     writeFile(sub + u"/20261209.txt"_s, "plan");
     EXPECT_TRUE(namesTold().contains(sub + u"|20261209.txt"_s));
     notices.setFolders({});
     EXPECT_FALSE(notices.follows(sub));
     writeFile(sub + u"/20261209.txt"_s, "again");
     EXPECT_FALSE(spy.wait(kQuiet * 3));
+}
+
+TEST_F(FolderNoticesTest, aFolderLetGoWhileBeingArmedIsNotFollowed)
+{
+    notices.setFolders({dir.path()});
+    notices.setFolders({});
+    QTest::qWait(kQuiet); // the arming has come back by now
+    EXPECT_FALSE(notices.follows(dir.path()));
+    dir.write(u"ToDo.txt"_s, "typed");
+    EXPECT_FALSE(spy.wait(kQuiet * 3));
+    // Wanted again: armed anew.
+    notices.setFolders({dir.path()});
+    ASSERT_TRUE(followsSoon(dir.path()));
+    dir.write(u"ToDo.txt"_s, "again");
+    EXPECT_TRUE(namesTold().contains(dir.path() + u"|ToDo.txt"_s));
 }
 
 } // namespace
