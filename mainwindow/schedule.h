@@ -435,7 +435,7 @@ private:
 
     // Files changed on disk while shown (MainFormLiveFiles.cpp).
     void buildLiveFiles();
-    void watchShownFiles(); // after the files shown changed: start-up and every date change
+    void watchShownFiles();          // after the files shown changed: start-up and every date change
     void watchFilledPage(int index); // a page read in the background is compared with its text
     void checkShownFiles();
     bool busyForOutsideChanges() const;
