@@ -81,20 +81,25 @@ void FileWatch::follow()
             m_namesIn[info.absolutePath()] << info.fileName();
         }
     }
-    // Folders no longer wanted are let go now; new ones are armed at the first look, half a second
-    // on: arming a folder of many years costs the kernel milliseconds, and the program is starting
-    // or changing folders just then. Until armed, the looks see every change.
-    m_folders = m_namesIn.keys();
-    QStringList kept;
-    for (const QString& folder : std::as_const(m_folders)) {
-        if (m_notices.wants(folder))
-            kept << folder;
+    const QStringList folders = m_namesIn.keys();
+    if (folders != m_folders) {
+        // Folders no longer wanted are let go now; new ones are armed at the first look, half a
+        // second on: arming a folder of many years costs the kernel milliseconds, and the program
+        // is starting or changing folders just then. Until armed, the looks see every change.
+        m_folders = folders;
+        QStringList kept;
+        for (const QString& folder : folders) {
+            if (m_notices.wants(folder))
+                kept << folder;
+        }
+        m_notices.setFolders(kept);
+        QHash<QString, FolderTime> times;
+        for (const QString& folder : folders) {
+            const auto known = m_folderTimes.constFind(folder);
+            times.insert(folder, known != m_folderTimes.cend() ? *known : folderTimeOf(folder));
+        }
+        m_folderTimes = times;
     }
-    m_notices.setFolders(kept);
-    QHash<QString, FolderTime> times;
-    for (const QString& folder : std::as_const(m_folders))
-        times.insert(folder, m_folderTimes.value(folder, folderTimeOf(folder)));
-    m_folderTimes = times;
     if (m_states.isEmpty())
         m_poll.stop();
     else if (!m_poll.isActive())
