@@ -52,13 +52,12 @@ void FileWatch::setFiles(const QHash<QString, Seen>& files)
 void FileWatch::setPaths(const QStringList& paths)
 {
     // A change since the last look is still told at the next one.
-    QHash<QString, DiskStamp> states;
+    QHash<QString, Seen> files;
     for (const QString& path : paths) {
         const auto known = m_states.constFind(path);
-        states.insert(path, known != m_states.cend() ? *known : DiskStamp::take(path));
+        files.insert(path, known != m_states.cend() ? *known : DiskStamp::take(path));
     }
-    m_states = states;
-    follow();
+    setFiles(files);
 }
 
 void FileWatch::know(const QString& path, const DiskStamp& seen)

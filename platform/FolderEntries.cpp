@@ -53,4 +53,9 @@ bool visit(const QString& folder, const std::function<void(std::string_view name
     return true;
 }
 
+QString decoded(std::string_view name)
+{
+    return QFile::decodeName(QByteArray(name.data(), qsizetype(name.size())));
+}
+
 } // namespace FolderEntries

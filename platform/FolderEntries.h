@@ -15,4 +15,7 @@ enum class Kind { File, Link, Folder, Other }; // a link is told as one, not fol
 // file system holds it. False when the folder cannot be read.
 bool visit(const QString& folder, const std::function<void(std::string_view name, Kind kind)>& each);
 
+// A name as visit() gives it, as the program's text.
+QString decoded(std::string_view name);
+
 } // namespace FolderEntries

@@ -93,7 +93,7 @@ QList<Found> inFolder(const QString& folder)
         if (DataFileNames::parse(name) || kind == FolderEntries::Kind::Folder ||
             kind == FolderEntries::Kind::Other)
             return;
-        const QString decoded = QFile::decodeName(QByteArray(name.data(), qsizetype(name.size())));
+        const QString decoded = FolderEntries::decoded(name);
         if (kind == FolderEntries::Kind::Link && !QFileInfo(DayFiles::joinPath(folder, decoded)).isFile())
             return;
         if (const std::optional<QString> file = fileOf(decoded))

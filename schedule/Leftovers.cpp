@@ -42,7 +42,7 @@ void adopt(RecoveryJournal& journal, const QString& dataFolder)
     QStringList names;
     FolderEntries::visit(dir.path(), [&](std::string_view name, FolderEntries::Kind kind) {
         if (kind == FolderEntries::Kind::File || kind == FolderEntries::Kind::Other)
-            names << QFile::decodeName(QByteArray(name.data(), qsizetype(name.size())));
+            names << FolderEntries::decoded(name);
     });
     QList<RecoveryJournal::Entry> journaled;
     bool entriesRead = false;

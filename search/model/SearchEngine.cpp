@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <mutex>
-#include <system_error>
 #include <thread>
 #include <QSet>
 
@@ -56,7 +55,7 @@ bool classifyInFolder(std::string_view name, int annivYear, Source& s)
 {
     if (classify(name, annivYear, s))
         return true;
-    const QString decoded = QFile::decodeName(QByteArray(name.data(), qsizetype(name.size())));
+    const QString decoded = FolderEntries::decoded(name);
     const std::optional<QString> file = ConflictCopies::fileOf(decoded);
     if (!file || !classifyParsed(DataFileNames::parse(QStringView(*file)), annivYear, s))
         return false;
@@ -244,8 +243,7 @@ SearchEngine::Outcome SearchEngine::run(const SearchRequest& request, const std:
         Source s;
         if (!classifyInFolder(name, request.annivYear, s))
             return;
-        s.path = DayFiles::joinPath(request.folder,
-                                    QFile::decodeName(QByteArray(name.data(), qsizetype(name.size()))));
+        s.path = DayFiles::joinPath(request.folder, FolderEntries::decoded(name));
         if (!onScreen.contains(s.path))
             sources.push_back(std::move(s));
     });
